@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds both Windows targets and the native checks, then runs every test:
+# the native ones directly, the Windows ones under Wine through ctest.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+scripts/deps.sh
+
+build() {  # build DIR [cmake options...]
+  local dir=$1
+  shift
+  cmake --no-warn-unused-cli -S . -B "build/$dir" "$@" >/dev/null
+  cmake --build "build/$dir" -j "$(nproc)"
+}
+
+build native
+build win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw32.cmake
+build win64 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake
+
+ctest --test-dir build/native --output-on-failure
+# ctest's own fixture stops the Wine session; this covers an interrupted run.
+trap 'scripts/wine-session build/win64/wine stop' EXIT
+ctest --test-dir build/win64 --output-on-failure

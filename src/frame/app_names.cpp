@@ -1,0 +1,24 @@
+#include "frame/app_names.h"
+
+#include <cstring>
+
+namespace optora {
+
+void AppName::Set(const char* name) {
+    if (!name) name = "";
+    const std::size_t length = strnlen(name, kSize - 1);
+    std::memcpy(buffer_, name, length);
+    buffer_[length] = '\0';
+}
+
+AppName& CutAppName() {
+    static AppName name;
+    return name;
+}
+
+AppName& PlotAppName() {
+    static AppName name;
+    return name;
+}
+
+}  // namespace optora

@@ -1,0 +1,42 @@
+#pragma once
+#include <type_traits>
+#include <utility>
+
+#include "frame/module_state.h"
+
+namespace optora {
+
+// Nothing may be thrown across the library boundary: a failure inside an
+// entry point ends in the fallback the entry point names (its set's default).
+template <typename Fn, typename R = std::invoke_result_t<Fn>>
+R Shielded(R fallback, Fn&& body) noexcept {
+    try {
+        return std::forward<Fn>(body)();
+    } catch (...) {
+        return fallback;
+    }
+}
+
+template <typename Fn>
+void Shielded(Fn&& body) noexcept {
+    try {
+        std::forward<Fn>(body)();
+    } catch (...) {
+    }
+}
+
+// The frame of the entry points that show windows or read resources: the
+// library's module state around the shielded body.
+template <typename Fn, typename R = std::invoke_result_t<Fn>>
+R Framed(R fallback, Fn&& body) noexcept {
+    ModuleStateGuard guard;
+    return Shielded(std::move(fallback), std::forward<Fn>(body));
+}
+
+template <typename Fn>
+void Framed(Fn&& body) noexcept {
+    ModuleStateGuard guard;
+    Shielded(std::forward<Fn>(body));
+}
+
+}  // namespace optora

@@ -1,0 +1,36 @@
+#pragma once
+#include <windows.h>
+
+namespace optora {
+
+// Where the library's own dialog templates and strings are looked up: the
+// library's module, or a language library installed at start-up.
+struct ModuleState {
+    HINSTANCE instance;
+    HINSTANCE resources;
+};
+
+ModuleState& LibraryModuleState();
+
+// The module state current on this thread: the library's inside a guard,
+// otherwise null (the calling application's own).
+const ModuleState* ActiveModuleState();
+
+// Resources of the library, whichever state is active: library code never
+// wants the caller's resources.
+inline HINSTANCE LibraryResources() { return LibraryModuleState().resources; }
+
+// Makes the library's module state current for the calling thread for the
+// guard's lifetime; restores the caller's on every way out.
+class ModuleStateGuard {
+public:
+    ModuleStateGuard();
+    ~ModuleStateGuard();
+    ModuleStateGuard(const ModuleStateGuard&) = delete;
+    ModuleStateGuard& operator=(const ModuleStateGuard&) = delete;
+
+private:
+    const ModuleState* previous_;
+};
+
+}  // namespace optora

@@ -1,0 +1,34 @@
+#include "options/alteration.h"
+
+#include <cstdint>
+
+#include "frame/notifications.h"
+#include "options/registry_paths.h"
+#include "store/registry_key.h"
+
+namespace optora {
+namespace {
+constexpr const char* kValue = "Alteration";
+constexpr const char* kMessage = "AlterationPreferenceChanged";
+}  // namespace
+
+// Reading opens for writing on purpose: older programs find the key created
+// by the first read.
+int ReadAlteration() {
+    RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
+    if (!key.OpenForWriting()) return 1;
+    int32_t value = 1;  // a shorter stored value overwrites only its own bytes
+    return key.ReadInt32(kValue, value) ? value : 0;
+}
+
+void WriteAlteration(int value) {
+    RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
+    if (!key.OpenForWriting()) return;
+    int32_t old = 0;
+    if (!key.ReadInt32(kValue, old)) old = 0;
+    if (old == value) return;
+    key.WriteInt32(kValue, value);
+    Broadcast(kMessage, 0, 0, kBroadcastOthers);
+}
+
+}  // namespace optora

@@ -1,0 +1,52 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "store/unique_hkey.h"
+
+namespace optora {
+
+// One registry key of an option set. Reads never create anything; writes
+// open-or-create the whole path. Integers are stored as REG_BINARY in memory
+// order, texts as REG_SZ with their terminator, because that is what the
+// suite's other programs read.
+class RegistryKey {
+public:
+    static constexpr DWORD kTextLimit = 256;  // ReadText's buffer, terminator included
+
+    RegistryKey(HKEY root, std::string path) : root_(root), path_(std::move(path)) {}
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+
+    bool OpenForReading(const char* subkey = nullptr);
+    bool OpenForWriting(const char* subkey = nullptr);
+    bool IsOpen() const { return static_cast<bool>(key_); }
+    void Close() { key_.reset(); }
+
+    // False when the value is missing, larger than size, or nothing is open.
+    bool ReadRaw(const char* name, void* buffer, DWORD size) const;
+    // The text read, else the default (or empty); never leaves out undefined.
+    bool ReadText(const char* name, std::string& out, const char* defaultText = nullptr) const;
+
+    bool WriteBinary(const char* name, const void* data, DWORD size) const;
+    bool WriteText(const char* name, const char* text) const;
+    bool WriteText(const char* name, const std::string& text) const { return WriteText(name, text.c_str()); }
+
+    // The encodings every option set uses for its fields.
+    bool ReadInt32(const char* name, int32_t& out) const { return ReadRaw(name, &out, sizeof out); }
+    bool WriteInt32(const char* name, int32_t value) const { return WriteBinary(name, &value, sizeof value); }
+
+    const std::string& Path() const { return path_; }
+
+private:
+    template <typename OpenStep>
+    bool Open(const char* subkey, OpenStep step);
+
+    HKEY root_;
+    std::string path_;
+    UniqueHKey key_;
+};
+
+}  // namespace optora

@@ -1,0 +1,123 @@
+// The DLL as the suite binds it: by file name, then every entry point by name.
+#include <algorithm>
+#include <set>
+#include <string>
+
+#include "kestrel_test.h"
+#include "optora.h"
+
+using namespace optora::test;
+
+namespace {
+
+const std::set<std::string> kExpectedExports = {
+    "optora_getnotation",          "optora_getprecision",
+    "optora_getalteration",        "optora_setalteration",
+    "optora_getbroadcastid",       "optora_getbroadcastid_gradeopt",
+    "optora_getbroadcastalt",      "optora_getbroadcastid_cutopt",
+    "optora_getbroadcastid_plotopt", "optora_getbroadcastid_orderopt",
+    "optora_getbroadcastid_verifyopt",
+    "optora_setcutapp",            "optora_getcutapp",
+    "optora_setplotapp",           "optora_getplotapp",
+    "_optora_getnotation",         "_optora_getprecision",
+    "_optora_getbroadcastid",      "_optora_getbroadcastid_gradeopt",
+    "_optora_getbroadcastalt",     "_optora_getbroadcastid_cutopt",
+    "_optora_getbroadcastid_plotopt", "_optora_getbroadcastid_orderopt",
+    "_optora_getbroadcastid_verifyopt",
+};
+
+std::set<std::string> ExportedNames(HMODULE module) {
+    auto* base = reinterpret_cast<const BYTE*>(module);
+    auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& entry = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    auto* directory = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + entry.VirtualAddress);
+    auto* names = reinterpret_cast<const DWORD*>(base + directory->AddressOfNames);
+    std::set<std::string> result;
+    for (DWORD i = 0; i < directory->NumberOfNames; ++i) result.insert(reinterpret_cast<const char*>(base + names[i]));
+    return result;
+}
+
+class ExportsTest : public KestrelTest {
+protected:
+    void SetUp() override {
+        KestrelTest::SetUp();
+        library_ = LoadLibraryA("optora.dll");
+        ASSERT_NE(library_, nullptr) << GetLastError();
+    }
+    void TearDown() override { FreeLibrary(library_); }
+
+    template <typename Fn>
+    Fn Entry(const char* name) {
+        auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library_, name)));
+        EXPECT_NE(fn, nullptr) << name;
+        return fn;
+    }
+
+    HMODULE library_ = nullptr;
+};
+
+using IntFn = int (*)();
+
+}  // namespace
+
+TEST_F(ExportsTest, ExportsExactlyTheUndecoratedNamesThatBehave) {
+    EXPECT_EQ(ExportedNames(library_), kExpectedExports);
+    for (const std::string& name : kExpectedExports)
+        EXPECT_NE(GetProcAddress(library_, name.c_str()), nullptr) << name;
+}
+
+TEST_F(ExportsTest, UnderscoreTwinsBehaveAsTheirPlainEntryPoints) {
+    const char* const twins[] = {"getnotation", "getprecision", "getbroadcastid", "getbroadcastid_gradeopt",
+                                 "getbroadcastalt", "getbroadcastid_cutopt", "getbroadcastid_plotopt",
+                                 "getbroadcastid_orderopt", "getbroadcastid_verifyopt"};
+    auto compare = [&](const char* state) {
+        for (const char* twin : twins) {
+            const std::string plain = std::string("optora_") + twin;
+            auto a = Entry<IntFn>(plain.c_str());
+            auto b = Entry<IntFn>(("_" + plain).c_str());
+            if (a && b) {
+                EXPECT_EQ(a(), b()) << plain << " with " << state;
+            }
+        }
+    };
+    compare("nothing stored, metric region");
+    SetRegionalMeasurement(true);
+    StoreText("Software\\Kestrel\\Arbor", "Precision", "3");
+    compare("US region, precision 3");
+    StoreText("Software\\Kestrel\\Arbor", "Notation", "0");
+    compare("notation 0");
+}
+
+TEST_F(ExportsTest, ValuesCrossTheBoundary) {
+    SetRegionalMeasurement(true);
+    EXPECT_EQ(Entry<IntFn>("optora_getnotation")(), 1);
+    EXPECT_EQ(Entry<IntFn>("optora_getprecision")(), 2);
+    Entry<void (*)(int)>("optora_setalteration")(-3);
+    EXPECT_EQ(Entry<IntFn>("optora_getalteration")(), -3);
+    EXPECT_EQ(Entry<IntFn>("optora_getbroadcastid")(), static_cast<int>(RegisterWindowMessageA("PreferencesChanged")));
+    EXPECT_EQ(Entry<IntFn>("optora_getbroadcastid_verifyopt")(),
+              static_cast<int>(RegisterWindowMessageA("VerifyStorageAreaChanged")));
+}
+
+TEST_F(ExportsTest, ApplicationNamesLiveInTheLibrary) {
+    auto setCut = Entry<void (*)(char*)>("optora_setcutapp");
+    auto getCut = Entry<char* (*)()>("optora_getcutapp");
+    auto setPlot = Entry<void (*)(char*)>("optora_setplotapp");
+    auto getPlot = Entry<char* (*)()>("optora_getplotapp");
+    EXPECT_STREQ(getCut(), "");
+    char* const buffer = getCut();
+    char name[] = "CUTGEN_CUT_OPTIONS";
+    setCut(name);
+    name[0] = 'X';  // the library keeps its own copy
+    EXPECT_STREQ(getCut(), "CUTGEN_CUT_OPTIONS");
+    EXPECT_EQ(getCut(), buffer) << "always the same buffer";
+    EXPECT_STREQ(getPlot(), "") << "the two names are separate";
+
+    std::string longName(300, 'Z');
+    setPlot(longName.data());
+    EXPECT_EQ(std::string(getPlot()), longName.substr(0, 103));
+    setPlot(nullptr);
+    EXPECT_STREQ(getPlot(), "");
+    setCut(nullptr);
+}

@@ -1,0 +1,85 @@
+#include "kestrel_test.h"
+
+#include <cstring>
+#include <filesystem>
+
+namespace optora::test {
+
+std::string StoredValue::Text() const {
+    const auto zero = std::find(bytes.begin(), bytes.end(), 0);
+    return std::string(bytes.begin(), zero);
+}
+
+int32_t StoredValue::Int32() const {
+    int32_t value = 0;
+    std::memcpy(&value, bytes.data(), std::min<size_t>(bytes.size(), sizeof value));
+    return value;
+}
+
+std::optional<StoredValue> ReadStored(const char* path, const char* name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+    StoredValue value;
+    DWORD size = 0;
+    LONG status = RegQueryValueExA(key, name, nullptr, &value.type, nullptr, &size);
+    if (status == ERROR_SUCCESS) {
+        value.bytes.resize(size);
+        status = RegQueryValueExA(key, name, nullptr, &value.type, value.bytes.data(), &size);
+        value.bytes.resize(size);
+    }
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS) return std::nullopt;
+    return value;
+}
+
+bool KeyExists(const char* path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+void StoreRaw(const char* path, const char* name, DWORD type, const void* data, DWORD size) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+void StoreText(const char* path, const char* name, const std::string& text) {
+    StoreRaw(path, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+}
+
+void StoreInt32(const char* path, const char* name, int32_t value) {
+    StoreRaw(path, name, REG_BINARY, &value, sizeof value);
+}
+
+std::vector<uint8_t> Bytes(std::initializer_list<uint8_t> bytes) { return bytes; }
+
+void SetRegionalMeasurement(bool usSystem) {
+    ASSERT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, usSystem ? "1" : "0"));
+    char check[8] = {};
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, check, sizeof check);
+    ASSERT_STREQ(check, usSystem ? "1" : "0") << "the region could not be pinned";
+}
+
+void KestrelTest::SetUp() {
+    const LONG status = RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Kestrel");
+    ASSERT_TRUE(status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) << status;
+    ASSERT_FALSE(KeyExists("Software\\Kestrel"));
+    std::error_code ignored;
+    std::filesystem::remove_all("c:\\userroot", ignored);
+    ASSERT_FALSE(std::filesystem::exists("c:\\userroot"));
+    SetRegionalMeasurement(false);
+}
+
+std::string BesideTestProgram(const char* fileName) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dir(path);
+    dir.erase(dir.find_last_of("\\/") + 1);
+    return dir + fileName;
+}
+
+}  // namespace optora::test

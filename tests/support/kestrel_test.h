@@ -1,0 +1,42 @@
+#pragma once
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace optora::test {
+
+// What the registry holds for one value, as the suite's other programs see it.
+struct StoredValue {
+    DWORD type = REG_NONE;
+    std::vector<uint8_t> bytes;
+
+    std::string Text() const;      // bytes up to the first zero
+    int32_t Int32() const;         // the first four bytes, little-endian
+};
+
+std::optional<StoredValue> ReadStored(const char* path, const char* name);
+bool KeyExists(const char* path);
+void StoreRaw(const char* path, const char* name, DWORD type, const void* data, DWORD size);
+void StoreText(const char* path, const char* name, const std::string& text);
+void StoreInt32(const char* path, const char* name, int32_t value);
+std::vector<uint8_t> Bytes(std::initializer_list<uint8_t> bytes);
+
+// The regional measurement system that decides notation when none is stored.
+void SetRegionalMeasurement(bool usSystem);
+
+// Every test starts from a user with no Kestrel settings, no files under
+// c:\userroot and a metric region.
+class KestrelTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+};
+
+// Full path of a file beside the running test program.
+std::string BesideTestProgram(const char* fileName);
+
+}  // namespace optora::test

@@ -1,0 +1,86 @@
+#include "listener.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "kestrel_test.h"
+
+namespace optora::test {
+
+Listener::Listener() {
+    static int counter = 0;
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string tag = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+    record_ = std::string(temp) + "optora-listener-" + tag + ".log";
+    DeleteFileA(record_.c_str());
+
+    const std::string eventName = "optora-listener-ready-" + tag;
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());
+    std::string command = "\"" + BesideTestProgram("listener.exe") + "\" \"" + record_ + "\" " + eventName;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
+        started_ = WaitForSingleObject(ready, 10000) == WAIT_OBJECT_0;
+    CloseHandle(ready);
+}
+
+Listener::~Listener() {
+    if (process_.hProcess) {
+        TerminateProcess(process_.hProcess, 0);
+        WaitForSingleObject(process_.hProcess, 5000);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+    DeleteFileA(record_.c_str());
+}
+
+namespace {
+constexpr const char* kMarker = "DataItemSaved";  // never sent by the library
+}
+
+std::vector<ReceivedMessage> Listener::Received() const {
+    static LPARAM serial = 0;
+    const LPARAM marker = ++serial;
+    DWORD recipients = BSM_APPLICATIONS;
+    BroadcastSystemMessageA(BSF_FORCEIFHUNG | BSF_IGNORECURRENTTASK, &recipients, RegisterWindowMessageA(kMarker), 0,
+                            marker);
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        std::vector<ReceivedMessage> messages;
+        std::ifstream file(record_);
+        std::string line;
+        while (std::getline(file, line)) {
+            std::istringstream fields(line);
+            ReceivedMessage m;
+            fields >> m.name >> m.id >> m.wParam >> m.lParam;
+            if (m.name == kMarker && m.lParam == marker) return messages;
+            if (m.name != kMarker) messages.push_back(m);
+        }
+        Sleep(50);
+    }
+    ADD_FAILURE() << "the listener never received the marker broadcast";
+    return {};
+}
+
+OwnWindow::OwnWindow() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = Proc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "OptoraTestOwnWindow";
+    RegisterClassA(&windowClass);  // a second registration fails harmlessly
+    window_ = CreateWindowA("OptoraTestOwnWindow", "own window", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                            nullptr, windowClass.hInstance, nullptr);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ShowWindow(window_, SW_SHOWNOACTIVATE);
+}
+
+OwnWindow::~OwnWindow() { DestroyWindow(window_); }
+
+LRESULT CALLBACK OwnWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<OwnWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self && message >= 0xC000 && message <= 0xFFFF) self->received_.push_back(message);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace optora::test

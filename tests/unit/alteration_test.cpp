@@ -1,0 +1,44 @@
+#include "kestrel_test.h"
+#include "options/alteration.h"
+
+using namespace optora;
+using namespace optora::test;
+
+namespace {
+constexpr const char* kArbor = "Software\\Kestrel\\Arbor";
+class AlterationTest : public KestrelTest {};
+}  // namespace
+
+TEST_F(AlterationTest, FreshUserReadsZeroAndTheKeyIsCreated) {
+    EXPECT_EQ(ReadAlteration(), 0);
+    EXPECT_TRUE(KeyExists(kArbor));
+    EXPECT_FALSE(ReadStored(kArbor, "Alteration").has_value());
+}
+
+TEST_F(AlterationTest, WritesOnlyChangesAsFourByteBinary) {
+    WriteAlteration(0);
+    EXPECT_FALSE(ReadStored(kArbor, "Alteration").has_value()) << "absent counts as 0";
+    WriteAlteration(1);
+    auto stored = ReadStored(kArbor, "Alteration");
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(stored->type, static_cast<DWORD>(REG_BINARY));
+    EXPECT_EQ(stored->bytes, Bytes({1, 0, 0, 0}));
+    for (int value : {-3, 0, 5, INT32_MIN, INT32_MAX}) {
+        WriteAlteration(value);
+        EXPECT_EQ(ReadAlteration(), value);
+    }
+}
+
+TEST_F(AlterationTest, StoredValuesOfOtherSizesAndTypes) {
+    const int64_t wide = 9;
+    StoreRaw(kArbor, "Alteration", REG_BINARY, &wide, sizeof wide);
+    EXPECT_EQ(ReadAlteration(), 0) << "too large to read: as if absent";
+    StoreRaw(kArbor, "Alteration", REG_BINARY, "\x05\x00", 2);
+    EXPECT_EQ(ReadAlteration(), 5);
+    StoreText(kArbor, "Alteration", "7");
+    EXPECT_EQ(ReadAlteration(), 0x37) << "a text gives its bytes";
+
+    StoreRaw(kArbor, "Alteration", REG_BINARY, &wide, sizeof wide);
+    WriteAlteration(3);
+    EXPECT_EQ(ReadStored(kArbor, "Alteration")->bytes, Bytes({3, 0, 0, 0})) << "rewritten at its own size";
+}

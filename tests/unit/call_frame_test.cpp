@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "frame/app_names.h"
+#include "frame/call_frame.h"
+
+using namespace optora;
+
+TEST(CallFrame, AFailureEndsInTheFallbackAndRestoresTheCallersState) {
+    ASSERT_EQ(ActiveModuleState(), nullptr);
+    const int result = Framed(2, []() -> int {
+        EXPECT_EQ(ActiveModuleState(), &LibraryModuleState());
+        throw std::runtime_error("inside");
+    });
+    EXPECT_EQ(result, 2);
+    EXPECT_EQ(ActiveModuleState(), nullptr);
+
+    bool ran = false;
+    Framed([&ran] {
+        ran = true;
+        throw 42;  // not even a std::exception gets out
+    });
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(ActiveModuleState(), nullptr);
+}
+
+TEST(CallFrame, GuardsNestAndUnwindInOrder) {
+    {
+        ModuleStateGuard outer;
+        {
+            ModuleStateGuard inner;
+            EXPECT_EQ(ActiveModuleState(), &LibraryModuleState());
+        }
+        EXPECT_EQ(ActiveModuleState(), &LibraryModuleState()) << "the inner guard restores the outer state";
+    }
+    EXPECT_EQ(ActiveModuleState(), nullptr);
+}
+
+TEST(AppNameBuffer, CutsLongNamesAndTakesNullAsEmpty) {
+    AppName name;
+    EXPECT_STREQ(name.Text(), "");
+    name.Set("CUTGEN_CUT_OPTIONS");
+    EXPECT_STREQ(name.Text(), "CUTGEN_CUT_OPTIONS");
+    name.Set(nullptr);
+    EXPECT_STREQ(name.Text(), "");
+
+    const std::string fits(103, 'a'), exact(104, 'b'), huge(5000, 'c');
+    name.Set(fits.c_str());
+    EXPECT_EQ(name.Text(), fits);
+    name.Set(exact.c_str());
+    EXPECT_EQ(name.Text(), exact.substr(0, 103));
+    name.Set(huge.c_str());
+    EXPECT_EQ(name.Text(), huge.substr(0, 103));
+    name.Set("short");
+    EXPECT_STREQ(name.Text(), "short") << "a shorter name leaves no tail of the longer one";
+}

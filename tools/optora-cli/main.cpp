@@ -1,0 +1,130 @@
+// optora-cli: shows and sets the suite's preferences from a console. It binds
+// optora.dll by name exactly as the suite's applications do, so what it
+// prints is what they see.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "strict_int.h"
+
+namespace {
+
+constexpr int kUsageError = 2;
+constexpr int kLoadError = 3;
+
+HMODULE g_library = nullptr;
+
+template <typename Fn>
+Fn Bind(const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(g_library, name)));
+}
+
+using IntGetter = int (*)();
+using IntSetter = void (*)(int);
+
+// A single value the command line can get (and perhaps set) by name.
+struct Setting {
+    const char* name;
+    const char* label;
+    const char* getter;
+    const char* setter;  // null when read-only
+    const char* (*describe)(int);
+};
+
+const char* DescribeNotation(int v) { return v == 1 ? "imperial" : "metric"; }
+
+const Setting kSettings[] = {
+    {"notation", "Notation", "optora_getnotation", nullptr, DescribeNotation},
+    {"precision", "Precision", "optora_getprecision", nullptr, nullptr},
+    {"alteration", "Alteration", "optora_getalteration", "optora_setalteration", nullptr},
+};
+
+struct Block {
+    const char* title;
+    std::vector<const char*> settings;
+};
+
+const Block kBlocks[] = {
+    {"Preferences", {"notation", "precision"}},
+    {"Alteration", {"alteration"}},
+};
+
+const Setting* FindSetting(const char* name) {
+    for (const Setting& s : kSettings)
+        if (std::strcmp(s.name, name) == 0) return &s;
+    return nullptr;
+}
+
+void PrintSetting(const Setting& s) {
+    const IntGetter get = Bind<IntGetter>(s.getter);
+    if (!get) return;
+    const int value = get();
+    if (s.describe)
+        std::printf("  %-24s %d (%s)\n", s.label, value, s.describe(value));
+    else
+        std::printf("  %-24s %d\n", s.label, value);
+}
+
+int Show() {
+    for (const Block& block : kBlocks) {
+        std::printf("[%s]\n", block.title);
+        for (const char* name : block.settings) PrintSetting(*FindSetting(name));
+        std::printf("\n");
+    }
+    return 0;
+}
+
+int Usage(const char* complaint) {
+    if (complaint) std::fprintf(stderr, "optora-cli: %s\n", complaint);
+    std::fprintf(stderr,
+                 "usage: optora-cli show\n"
+                 "       optora-cli get NAME\n"
+                 "       optora-cli set NAME VALUE\n"
+                 "names:");
+    for (const Setting& s : kSettings) std::fprintf(stderr, " %s%s", s.name, s.setter ? "" : "(read-only)");
+    std::fprintf(stderr, "\n");
+    return kUsageError;
+}
+
+int Get(const char* name) {
+    const Setting* s = FindSetting(name);
+    if (!s) return Usage((std::string("unknown setting '") + name + "'").c_str());
+    const IntGetter get = Bind<IntGetter>(s->getter);
+    if (!get) return Usage((std::string("this optora.dll has no ") + s->getter).c_str());
+    std::printf("%d\n", get());
+    return 0;
+}
+
+int Set(const char* name, const char* text) {
+    const Setting* s = FindSetting(name);
+    if (!s) return Usage((std::string("unknown setting '") + name + "'").c_str());
+    if (!s->setter) return Usage((std::string("'") + name + "' cannot be set").c_str());
+    int value = 0;
+    if (!ParseStrictInt(text, value)) return Usage((std::string("not a whole number: '") + text + "'").c_str());
+    const IntSetter set = Bind<IntSetter>(s->setter);
+    if (!set) return Usage((std::string("this optora.dll has no ") + s->setter).c_str());
+    set(value);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return Usage(nullptr);
+    const std::string command = argv[1];
+    const bool known = (command == "show" && argc == 2) || (command == "get" && argc == 3) ||
+                       (command == "set" && argc == 4);
+    if (!known) return Usage((std::string("unknown command or wrong arguments: '") + command + "'").c_str());
+
+    g_library = LoadLibraryA("optora.dll");
+    if (!g_library) {
+        std::fprintf(stderr, "optora-cli: cannot load optora.dll (error %lu)\n", GetLastError());
+        return kLoadError;
+    }
+    if (command == "show") return Show();
+    if (command == "get") return Get(argv[2]);
+    return Set(argv[2], argv[3]);
+}
