@@ -6,8 +6,9 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <vector>
 
+#include "binding.h"
+#include "show.h"
 #include "strict_int.h"
 
 namespace {
@@ -15,41 +16,20 @@ namespace {
 constexpr int kUsageError = 2;
 constexpr int kLoadError = 3;
 
-HMODULE g_library = nullptr;
-
-template <typename Fn>
-Fn Bind(const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(g_library, name)));
-}
-
 using IntGetter = int (*)();
 using IntSetter = void (*)(int);
 
 // A single value the command line can get (and perhaps set) by name.
 struct Setting {
     const char* name;
-    const char* label;
     const char* getter;
     const char* setter;  // null when read-only
-    const char* (*describe)(int);
 };
-
-const char* DescribeNotation(int v) { return v == 1 ? "imperial" : "metric"; }
 
 const Setting kSettings[] = {
-    {"notation", "Notation", "optora_getnotation", nullptr, DescribeNotation},
-    {"precision", "Precision", "optora_getprecision", nullptr, nullptr},
-    {"alteration", "Alteration", "optora_getalteration", "optora_setalteration", nullptr},
-};
-
-struct Block {
-    const char* title;
-    std::vector<const char*> settings;
-};
-
-const Block kBlocks[] = {
-    {"Preferences", {"notation", "precision"}},
-    {"Alteration", {"alteration"}},
+    {"notation", "optora_getnotation", nullptr},
+    {"precision", "optora_getprecision", nullptr},
+    {"alteration", "optora_getalteration", "optora_setalteration"},
 };
 
 const Setting* FindSetting(const char* name) {
@@ -58,20 +38,10 @@ const Setting* FindSetting(const char* name) {
     return nullptr;
 }
 
-void PrintSetting(const Setting& s) {
-    const IntGetter get = Bind<IntGetter>(s.getter);
-    if (!get) return;
-    const int value = get();
-    if (s.describe)
-        std::printf("  %-24s %d (%s)\n", s.label, value, s.describe(value));
-    else
-        std::printf("  %-24s %d\n", s.label, value);
-}
-
 int Show() {
-    for (const Block& block : kBlocks) {
-        std::printf("[%s]\n", block.title);
-        for (const char* name : block.settings) PrintSetting(*FindSetting(name));
+    for (int i = 0; i < kShowBlockCount; ++i) {
+        std::printf("[%s]\n", kShowBlocks[i].title);
+        kShowBlocks[i].print();
         std::printf("\n");
     }
     return 0;
@@ -112,6 +82,11 @@ int Set(const char* name, const char* text) {
 
 }  // namespace
 
+HMODULE OptoraLibrary() {
+    static HMODULE library = LoadLibraryA("optora.dll");
+    return library;
+}
+
 int main(int argc, char** argv) {
     if (argc < 2) return Usage(nullptr);
     const std::string command = argv[1];
@@ -119,8 +94,7 @@ int main(int argc, char** argv) {
                        (command == "set" && argc == 4);
     if (!known) return Usage((std::string("unknown command or wrong arguments: '") + command + "'").c_str());
 
-    g_library = LoadLibraryA("optora.dll");
-    if (!g_library) {
+    if (!OptoraLibrary()) {
         std::fprintf(stderr, "optora-cli: cannot load optora.dll (error %lu)\n", GetLastError());
         return kLoadError;
     }
