@@ -1,0 +1,75 @@
+#include "store/storage_database.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "frame/module_state.h"
+
+namespace optora {
+namespace {
+
+struct CtrlEntryInfo {
+    char bytes[192];  // the database fills it; nothing here reads it
+};
+
+using GetAreaNames = int (*)(const char*, char*, int, unsigned long*);
+using LookupItem = int (*)(const char*, const char*, CtrlEntryInfo*);
+
+// The database exports C++ functions under MSVC's decoration.
+#ifdef _WIN64
+constexpr const char* kGetAreaNames = "?cc_get_area_names@@YAHPEBDPEADHPEAK@Z";
+constexpr const char* kLookupItem = "?cc_lookup_item@@YAHPEBD0PEAUCTRL_ENTRY_INFO@@@Z";
+#else
+constexpr const char* kGetAreaNames = "?cc_get_area_names@@YAHPBDPADHPAK@Z";
+constexpr const char* kLookupItem = "?cc_lookup_item@@YAHPBD0PAUCTRL_ENTRY_INFO@@@Z";
+#endif
+
+struct Database {
+    GetAreaNames getAreaNames = nullptr;
+    LookupItem lookupItem = nullptr;
+};
+
+template <typename Fn>
+Fn Resolve(HMODULE module, const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+// Loaded once and kept for the life of the process, from the first call
+// that needs it rather than at library load (no loading under the loader lock).
+const Database& TheDatabase() {
+    static const Database database = [] {
+        Database d;
+        char path[MAX_PATH] = {};
+        const DWORD length = GetModuleFileNameA(LibraryModuleState().instance, path, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) return d;
+        std::string beside(path, length);
+        beside.erase(beside.find_last_of("\\/") + 1);
+        beside += "stordb.dll";
+        if (HMODULE module = LoadLibraryA(beside.c_str())) {
+            d.getAreaNames = Resolve<GetAreaNames>(module, kGetAreaNames);
+            d.lookupItem = Resolve<LookupItem>(module, kLookupItem);
+        }
+        return d;
+    }();
+    return database;
+}
+
+}  // namespace
+
+bool StorageAreaListed(const char* areaPath) {
+    const Database& database = TheDatabase();
+    if (!database.getAreaNames || !areaPath) return false;
+    char names[21] = {};
+    unsigned long count = 1;
+    return database.getAreaNames(areaPath, names, sizeof names, &count) == 1 && count == 1;
+}
+
+bool ControlFileLists(const char* controlFile, const char* itemName) {
+    const Database& database = TheDatabase();
+    if (!database.lookupItem || !controlFile || !itemName) return false;
+    CtrlEntryInfo entry = {};
+    return database.lookupItem(controlFile, itemName, &entry) == 1;
+}
+
+}  // namespace optora
