@@ -61,22 +61,6 @@ TEST_F(OutputGettersTest, RecordsStayAtOneAddressAndShowTheLatestStore) {
     EXPECT_STREQ(plot->DosPlotPath, "C:\\PLOT");
 }
 
-TEST_F(OutputGettersTest, FirstCutLoadOfAProcessSavesOnce) {
-    StoreText(kCutDefault, "DosCutPath", "D:\\CUTS");
-    StoreInt32(kCutDefault, "SaveToStorageArea", 0);
-    StoreInt32(kCutDefault, "Export", 1);
-    StoreText(kCutDefault, "CutFormat", "33format");
-    StoreInt32(kCutDefault, "AutoCut", 256);
-    StoreInt32("Software\\Kestrel\\Arbor", "Bundles_By", 1);
-    EXPECT_EQ(getCut_()->AutoCut, 0);
-    EXPECT_EQ(ReadStored("Software\\Kestrel\\Arbor\\CutOptions", "AutoCut")->bytes, Bytes({0, 0, 0, 0}));
-    EXPECT_EQ(ReadStored("Software\\Kestrel\\Velor\\Settings", "Bundles_By")->Int32(), 1);
-
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Kestrel\\Velor");
-    EXPECT_STREQ(getCut_()->DosCutPath, "D:\\CUTS");
-    EXPECT_FALSE(KeyExists("Software\\Kestrel\\Velor\\Settings")) << "the second call writes nothing";
-}
-
 TEST_F(OutputGettersTest, DeviceFileTextsComeFromTheLibrarysStringTable) {
     std::filesystem::create_directories("c:\\userroot\\system\\state");
     std::ofstream(kDeviceFile, std::ios::binary) << "plot_type=2\nplot_dest=D:\\PLOTS\ncut_dest=E:\\CUT\n";
@@ -84,6 +68,11 @@ TEST_F(OutputGettersTest, DeviceFileTextsComeFromTheLibrarysStringTable) {
     EXPECT_STREQ(plot->DefaultPlotQueue, "DOS File");
     EXPECT_STREQ(plot->DefaultPlotMedia, "None");
     EXPECT_EQ(plot->DosPlotType, 2);
+    char text[64] = {};
+    EXPECT_GT(LoadStringA(library_, 26015, text, sizeof text), 0);
+    EXPECT_STREQ(text, "DOS File");
+    EXPECT_GT(LoadStringA(library_, 26018, text, sizeof text), 0);
+    EXPECT_STREQ(text, "None");
     EXPECT_EQ(DeviceFileBytes(), "plot_type=2\nplot_dest=D:\\PLOTS\ncut_dest=E:\\CUT\n");
 }
 

@@ -56,19 +56,6 @@ TEST(DeviceFileFormat, DestinationsWithoutDriveOrLine) {
     EXPECT_EQ(empty.plotDestination, "C:\\");
 }
 
-TEST(DeviceFileFormat, OnlyTheFirstBytesUpToAZeroCount) {
-    const std::string zeroInside("plot_type=2\nplot_dest=D:\\P\0cut_dest=E:\\C\n", 41);
-    const DeviceDestinations cut = Parse(zeroInside);
-    EXPECT_EQ(cut.plotDestination, "D:\\P");
-    EXPECT_EQ(cut.cutDestination, "C:\\") << "nothing after a zero byte is read";
-
-    std::string big = "plot_type=4\nplot_dest=D:\\" + std::string(2048, 'P') + "\ncut_dest=E:\\CUT\n";
-    const DeviceDestinations large = Parse(big);
-    EXPECT_EQ(large.plotType, 4);
-    EXPECT_EQ(large.plotDestination.size(), kDeviceFileReadLimit - std::string("plot_type=4\nplot_dest=").size());
-    EXPECT_EQ(large.cutDestination, "C:\\") << "lines past the read limit are ignored";
-}
-
 TEST(DeviceFileFormat, WritesNegativeTypesAndNothingAfterTheLastLine) {
     DeviceDestinations record;
     record.plotType = -1;
