@@ -31,13 +31,13 @@ void LoadCutOptions(CutOptions_tag& options) {
     const bool haveSaveToArea = ReadInteger(cut, "SaveToStorageArea", options.SaveToStorageArea);
     const bool haveExport = ReadInteger(cut, "Export", options.Export);
     const bool haveFormat = ReadTextField(cut, "CutFormat", options.CutFormat);
-    const bool haveAutoCut = ReadFlag(cut, "AutoCut", options.AutoCut);
-    const bool haveNameFormat = ReadFlag(cut, "DosNameFormat", options.DosNameFormat);
+    ReadFlag(cut, "AutoCut", options.AutoCut);  // the read forms leave 0 for what is missing
+    ReadFlag(cut, "DosNameFormat", options.DosNameFormat);
     std::string text;
     cut.ReadText("CutDefaultParamTbl", text, "P-CUTTER");
     CopyField(options.CutDefaultParamTbl, text);
     ReadInteger(cut, "DosExtType", options.DosExtType);
-    const bool haveAppendCount = ReadFlag(cut, "FilenameAppendCnt", options.FilenameAppendCnt);
+    ReadFlag(cut, "FilenameAppendCnt", options.FilenameAppendCnt);
     cut.ReadText("DosCutExtension", text, "CUT");
     CopyField(options.DosCutExtension, WithoutDots(text));
 
@@ -58,9 +58,7 @@ void LoadCutOptions(CutOptions_tag& options) {
     }
     path = AnchoredPath(path, kUserRoot);
     if (!havePath) path = kUserRoot;
-    if (!haveExport) options.Export = 0;
     if (!haveFormat) CopyField(options.CutFormat, "42format");
-    if (!haveAutoCut) options.AutoCut = 0;
 
     // Against what the record held before, so the first load of a process
     // (and any load after another program moved the directory) saves.
@@ -69,8 +67,6 @@ void LoadCutOptions(CutOptions_tag& options) {
         CopyField(options.DosCutPath, fitted);
         complete = false;
     }
-    if (!haveNameFormat) options.DosNameFormat = 0;
-    if (!haveAppendCount) options.FilenameAppendCnt = 0;
 
     if (!complete) {
         SaveCutOptions(options);

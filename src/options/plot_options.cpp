@@ -124,9 +124,7 @@ void LoadPlotOptions(PlotOptions_tag& options) {
     settle(options.ImagePath, imagePath);
     settle(options.ImageType, imageType);
 
-    if (!haveType) options.DosPlotType = 0;
-    if (!haveOutput) options.DefaultPlotOutput = 0;
-    if (!haveAutoPlot) options.AutoPlot = 0;
+    if (!haveOutput) options.DefaultPlotOutput = 0;  // even for ZID, until a value is stored
 
     if (device) {
         device->plotDestination = FieldText(options.DosPlotPath);
