@@ -18,6 +18,11 @@ build win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw32.cmake
 build win64 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake
 
 ctest --test-dir build/native --output-on-failure
+# The parsers of stored files against arbitrary bytes, for a bounded time.
+build fuzz -DOPTORA_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+for fuzzer in build/fuzz/bin/*_fuzz; do
+  "$fuzzer" -max_total_time=20 2>&1 | tail -n 1  # pipefail: a crash fails the run
+done
 # ctest's own fixture stops the Wine session; this covers an interrupted run.
 trap 'scripts/wine-session build/win64/wine stop' EXIT
 ctest --test-dir build/win64 --output-on-failure

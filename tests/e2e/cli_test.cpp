@@ -68,6 +68,23 @@ TEST_F(CliTest, ShowPrintsEveryBlockWithCurrentValues) {
     EXPECT_NE(r.out.find("[Alteration]"), std::string::npos) << r.out;
 }
 
+TEST_F(CliTest, ShowSelectsTheCutAndPlotVariantsByApplicationName) {
+    StoreText("Software\\Kestrel\\Arbor\\CutOptions\\CUTGEN_CUT_OPTIONS", "DosCutPath", "G:\\GENCUTS");
+    StoreText("Software\\Kestrel\\Arbor\\PlotOptions\\MARKERPLOT_PLOT_OPTIONS", "ImageType", "EMF");
+    RunResult r = RunCli("show");
+    EXPECT_EQ(r.exitCode, 0u) << r.err;
+    EXPECT_NE(r.out.find("[Cut options]"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("DosCutPath               \"C:\\USERROOT\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("[Plot options]"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("ImageType                \"JPEG\""), std::string::npos) << r.out;
+
+    r = RunCli("show --plotapp MARKERPLOT_PLOT_OPTIONS --cutapp CUTGEN_CUT_OPTIONS");
+    EXPECT_EQ(r.exitCode, 0u) << r.err;
+    EXPECT_NE(r.out.find("DosCutPath               \"G:\\GENCUTS\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("ImageType                \"EMF\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Application              \"CUTGEN_CUT_OPTIONS\""), std::string::npos) << r.out;
+}
+
 TEST_F(CliTest, SetThenGetRoundTripsThroughTheRegistry) {
     RunResult r = RunCli("set alteration -12");
     EXPECT_EQ(r.exitCode, 0u) << r.err;
@@ -79,7 +96,8 @@ TEST_F(CliTest, SetThenGetRoundTripsThroughTheRegistry) {
 
 TEST_F(CliTest, MistakesExitWithTwoAndChangeNothing) {
     for (const char* bad : {"", "frobnicate", "get", "get nosuch", "set alteration", "set alteration 1x",
-                            "set alteration 99999999999", "set notation 1", "show extra"}) {
+                            "set alteration 99999999999", "set notation 1", "show extra", "show --cutapp",
+                            "show --plotapp A --cutapp", "show --nosuch A", "show --cutapp A extra"}) {
         const RunResult r = RunCli(bad);
         EXPECT_EQ(r.exitCode, 2u) << "'" << bad << "'";
         EXPECT_NE(r.err.find("usage:"), std::string::npos) << "'" << bad << "': " << r.err;

@@ -38,7 +38,30 @@ const Setting* FindSetting(const char* name) {
     return nullptr;
 }
 
-int Show() {
+// `show --cutapp NAME --plotapp NAME`: the application names choose which
+// stored variant of the cut and plot options the blocks show.
+struct AppOption {
+    const char* flag;
+    const char* setter;
+};
+const AppOption kAppOptions[] = {{"--cutapp", "optora_setcutapp"}, {"--plotapp", "optora_setplotapp"}};
+
+bool ShowOptionsValid(int argc, char** argv) {
+    if (argc % 2 != 0) return false;
+    for (int i = 2; i < argc; i += 2) {
+        bool known = false;
+        for (const AppOption& option : kAppOptions) known = known || std::strcmp(argv[i], option.flag) == 0;
+        if (!known) return false;
+    }
+    return true;
+}
+
+int Show(int argc, char** argv) {
+    for (int i = 2; i < argc; i += 2)
+        for (const AppOption& option : kAppOptions)
+            if (std::strcmp(argv[i], option.flag) == 0) {
+                if (auto set = Bind<void (*)(char*)>(option.setter)) set(argv[i + 1]);
+            }
     for (int i = 0; i < kShowBlockCount; ++i) {
         std::printf("[%s]\n", kShowBlocks[i].title);
         kShowBlocks[i].print();
@@ -50,7 +73,7 @@ int Show() {
 int Usage(const char* complaint) {
     if (complaint) std::fprintf(stderr, "optora-cli: %s\n", complaint);
     std::fprintf(stderr,
-                 "usage: optora-cli show\n"
+                 "usage: optora-cli show [--cutapp NAME] [--plotapp NAME]\n"
                  "       optora-cli get NAME\n"
                  "       optora-cli set NAME VALUE\n"
                  "names:");
@@ -90,7 +113,7 @@ HMODULE OptoraLibrary() {
 int main(int argc, char** argv) {
     if (argc < 2) return Usage(nullptr);
     const std::string command = argv[1];
-    const bool known = (command == "show" && argc == 2) || (command == "get" && argc == 3) ||
+    const bool known = (command == "show" && ShowOptionsValid(argc, argv)) || (command == "get" && argc == 3) ||
                        (command == "set" && argc == 4);
     if (!known) return Usage((std::string("unknown command or wrong arguments: '") + command + "'").c_str());
 
@@ -98,7 +121,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "optora-cli: cannot load optora.dll (error %lu)\n", GetLastError());
         return kLoadError;
     }
-    if (command == "show") return Show();
+    if (command == "show") return Show(argc, argv);
     if (command == "get") return Get(argv[2]);
     return Set(argv[2], argv[3]);
 }

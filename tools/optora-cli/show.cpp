@@ -3,6 +3,8 @@
 const ShowBlock kShowBlocks[] = {
     {"Preferences", ShowPreferences},
     {"Alteration", ShowAlteration},
+    {"Cut options", ShowCutOptions},
+    {"Plot options", ShowPlotOptions},
 };
 const int kShowBlockCount = sizeof kShowBlocks / sizeof kShowBlocks[0];
 

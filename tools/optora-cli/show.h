@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdio>
 
+#include "optora.h"
+
 // One block of `optora-cli show`: prints a title line and its values, or
 // nothing when this optora.dll lacks the set's getter.
 struct ShowBlock {
@@ -20,3 +22,5 @@ void PrintNumber(const char* label, double value);
 // Blocks, each in the file of its set.
 void ShowPreferences();
 void ShowAlteration();
+void ShowCutOptions();
+void ShowPlotOptions();

@@ -1,0 +1,182 @@
+#include "options/plot_options.h"
+
+#include <cstring>
+#include <string>
+
+#include "frame/app_names.h"
+#include "frame/module_state.h"
+#include "options/device_file.h"
+#include "options/field_copy.h"
+#include "options/option_keys.h"
+#include "options/output_paths.h"
+#include "options/registry_paths.h"
+#include "res/output_ids.h"
+
+namespace optora {
+namespace {
+
+constexpr const char* kPiecePlot = "PIECEPLOT_PLOT_OPTIONS";
+constexpr const char* kZidPlot = "ZID_PLOT_OPTIONS";
+
+// From the library's resources, which a language library may replace.
+std::string LibraryString(UINT id, const char* fallback) {
+    char text[256] = {};
+    const int length = LoadStringA(LibraryResources(), id, text, sizeof text);
+    return length > 0 ? std::string(text, length) : std::string(fallback);
+}
+
+// Queue and media names: a stored empty text counts as missing.
+bool ReadName(const RegistryKey& key, const char* name, std::string& out) {
+    return key.ReadText(name, out) && !out.empty();
+}
+
+}  // namespace
+
+const char* PlotVariant(const char* appName) {
+    for (const char* known : {"CUTPLOT_PLOT_OPTIONS", "MARKERPLOT_PLOT_OPTIONS", kZidPlot, kPiecePlot})
+        if (std::strcmp(appName, known) == 0) return known;
+    return "DEFAULT_PLOT_OPTIONS";
+}
+
+void LoadPlotOptions(PlotOptions_tag& options) {
+    const char* variant = PlotVariant(PlotAppName().Text());
+    RegistryKey plot(HKEY_CURRENT_USER, std::string(keys::kPlotOptions) + '\\' + variant);
+    plot.OpenForReading();  // a missing key reads as missing values
+
+    bool haveType = ReadInteger(plot, "DosPlotType", options.DosPlotType);
+    std::string path, queue, media, imagePath, imageType;
+    bool havePath = plot.ReadText("DosPlotPath", path);
+    const bool haveQueue = ReadName(plot, "DefaultPlotQueue", queue);
+    const bool haveMedia = ReadName(plot, "DefaultPlotMedia", media);
+    const bool haveOutput = ReadInteger(plot, "DefaultPlotOutput", options.DefaultPlotOutput);
+    bool haveAutoPlot = true;
+    if (std::strcmp(variant, kPiecePlot) == 0)
+        options.AutoPlot = 0;  // piece plots are never processed automatically
+    else
+        haveAutoPlot = ReadInteger(plot, "AutoPlot", options.AutoPlot);
+    bool haveImagePath = plot.ReadText("ImagePath", imagePath);
+    bool haveImageType = plot.ReadText("ImageType", imageType);
+    int waste = 0, decimalYards = 0;
+    const bool haveWaste = ReadInteger(plot, "WastePercentage", waste);
+    const bool haveDecimalYards = ReadInteger(plot, "DecimalYards", decimalYards);
+    ReadFlag(plot, "PlotDosNameFormat", options.PlotDosNameFormat);
+    if (std::strcmp(variant, kZidPlot) == 0) {
+        options.DefaultPlotOutput = 1;
+        options.PlotDosNameFormat = 1;
+        options.DosPlotType = 0;
+    }
+    ReadInteger(plot, "PlotDosExtType", options.PlotDosExtType);
+    ReadFlag(plot, "PlotFilenameAppendCnt", options.PlotFilenameAppendCnt);
+    std::string extension;
+    if (!ReadName(plot, "PlotDosExt", extension)) extension = ".PLT";
+    CopyField(options.PlotDosExt, WithoutDots(extension));
+
+    // What the registry held: the normalised values below are compared with these.
+    CopyField(options.DosPlotPath, path);
+    CopyField(options.ImagePath, imagePath);
+    CopyField(options.ImageType, imageType);
+    options.WastePercentage = waste;
+    options.DecimalYards = decimalYards;
+
+    // Shared with the cut options; older installations kept it with the marker editor only.
+    bool haveBundles = false;
+    for (const char* shared : {keys::kArbor, keys::kVelorSettings}) {
+        RegistryKey key(HKEY_CURRENT_USER, shared);
+        if (key.OpenForReading()) haveBundles = ReadInteger(key, "Bundles_By", options.Bundles_By);
+        if (haveBundles) break;
+    }
+
+    CopyField(options.DefaultPlotQueue, queue);
+    CopyField(options.DefaultPlotMedia, media);
+    bool complete = haveType && havePath && haveBundles && haveQueue && haveMedia && haveOutput && haveAutoPlot &&
+                    haveImagePath && haveImageType;
+
+    std::optional<DeviceDestinations> device;
+    if (!complete) device = ReadDeviceFile();
+    if (device) {
+        path = device->plotDestination;
+        options.DosPlotType = device->plotType;
+        havePath = haveType = true;
+        options.DefaultPlotOutput = 0;
+        CopyField(options.DefaultPlotQueue, LibraryString(IDS_PLOT_QUEUE_DOS_FILE, "DOS File"));
+        CopyField(options.DefaultPlotMedia, LibraryString(IDS_PLOT_MEDIA_NONE, "None"));
+        imagePath = device->plotDestination;
+        imageType = "JPEG";
+        haveImagePath = haveImageType = true;
+    }
+
+    path = AnchoredPath(path, "C:\\");
+    imagePath = CollapseBackslashes(imagePath);
+    if (!havePath) path = "C:\\PLOT";
+    if (!haveImagePath) imagePath = path;
+    if (!haveImageType) imageType = "JPEG";
+    if (!haveWaste || options.WastePercentage < 0) options.WastePercentage = 0;
+    if (!haveDecimalYards || options.DecimalYards < 0) options.DecimalYards = 0;
+
+    // Only a value this load had to change is written back.
+    const auto settle = [&complete](auto& field, const std::string& value) {
+        const std::string_view fitted = FieldFit(field, value);
+        if (fitted == FieldText(field)) return;
+        CopyField(field, fitted);
+        complete = false;
+    };
+    settle(options.DosPlotPath, path);
+    settle(options.ImagePath, imagePath);
+    settle(options.ImageType, imageType);
+
+    if (!haveOutput) options.DefaultPlotOutput = 0;  // even for ZID, until a value is stored
+
+    if (device) {
+        device->plotDestination = FieldText(options.DosPlotPath);
+        device->plotType = options.DosPlotType;
+    }
+    if (!complete) {
+        SavePlotOptions(options);
+        WriteDeviceFile(device);
+    }
+}
+
+void SavePlotOptions(PlotOptions_tag options) {
+    RegistryKey plot(HKEY_CURRENT_USER, VariantKeyPath(keys::kPlotOptions, PlotAppName().Text()));
+    plot.OpenForWriting();
+    const auto text = [&plot](const char* name, const auto& field) {
+        plot.WriteText(name, std::string(FieldText(field)));
+    };
+    plot.WriteInt32("DosPlotType", options.DosPlotType);
+    text("DosPlotPath", options.DosPlotPath);
+    text("ImagePath", options.ImagePath);
+    text("ImageType", options.ImageType);
+    text("DefaultPlotQueue", options.DefaultPlotQueue);
+    text("DefaultPlotMedia", options.DefaultPlotMedia);
+    plot.WriteInt32("DefaultPlotOutput", options.DefaultPlotOutput);
+    plot.WriteInt32("AutoPlot", options.AutoPlot);
+    plot.WriteInt32("WastePercentage", options.WastePercentage);
+    plot.WriteInt32("DecimalYards", options.DecimalYards);
+    plot.WriteInt32("PlotDosNameFormat", options.PlotDosNameFormat);
+    plot.WriteInt32("PlotDosExtType", options.PlotDosExtType);
+    text("PlotDosExt", options.PlotDosExt);
+    plot.WriteInt32("PlotFilenameAppendCnt", options.PlotFilenameAppendCnt);
+
+    for (const char* shared : {keys::kArbor, keys::kVelorSettings}) {
+        RegistryKey key(HKEY_CURRENT_USER, shared);
+        if (key.OpenForWriting()) key.WriteInt32("Bundles_By", options.Bundles_By);
+    }
+
+    std::optional<DeviceDestinations> device = ReadDeviceFile();
+    if (device) {
+        device->plotDestination = FieldText(options.DosPlotPath);
+        device->plotType = options.DosPlotType;
+        WriteDeviceFile(device);
+    }
+}
+
+void ApplyZidPlotPath(PlotOptions_tag& options) {
+    if (std::strcmp(PlotAppName().Text(), kZidPlot) != 0) return;
+    RegistryKey zid(HKEY_CURRENT_USER, keys::kZid);
+    std::string directory;
+    if (!zid.OpenForReading() || !zid.ReadText("PATH", directory)) return;
+    // The stored directory ends in a backslash; a long one leaves the name cut.
+    CopyField(options.DosPlotPath, directory + "lotprint");
+}
+
+}  // namespace optora

@@ -1,0 +1,23 @@
+#pragma once
+#include "optora.h"
+
+namespace optora {
+
+// Fills every field from the variant of the current plot application name.
+// An incomplete or unnormalised set is written back at once, with the
+// device file's values when the set needed them.
+void LoadPlotOptions(PlotOptions_tag& options);
+
+// Writes under the plot application name exactly as set, mirrors
+// "Bundles_By" for the marker editor, and updates the device file's plot
+// lines if it exists.
+void SavePlotOptions(PlotOptions_tag options);
+
+// The stored variant that a plot application name reads.
+const char* PlotVariant(const char* appName);
+
+// For the ZID application only: plots go to "lotprint" under its own
+// directory. Changes the record handed out, never the stored set.
+void ApplyZidPlotPath(PlotOptions_tag& options);
+
+}  // namespace optora
