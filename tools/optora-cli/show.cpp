@@ -3,6 +3,8 @@
 const ShowBlock kShowBlocks[] = {
     {"Preferences", ShowPreferences},
     {"Alteration", ShowAlteration},
+    {"Order options", ShowOrderOptions},
+    {"Verify options", ShowVerifyOptions},
 };
 const int kShowBlockCount = sizeof kShowBlocks / sizeof kShowBlocks[0];
 

@@ -20,3 +20,5 @@ void PrintNumber(const char* label, double value);
 // Blocks, each in the file of its set.
 void ShowPreferences();
 void ShowAlteration();
+void ShowOrderOptions();
+void ShowVerifyOptions();
