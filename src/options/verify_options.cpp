@@ -110,6 +110,8 @@ void NormalizeModel(VerifyOptions& record) {
 }
 
 void VerifyOptionsStore::Validate() {
+    // Callers write into the record they were given; keep it terminated.
+    record_.SetStorageArea(record_.StorageArea());
     if (!StorageAreaExists(record_.StorageArea())) record_.SetStorageArea(kDefaultStorageArea);
     NormalizeModel(record_);
     if (!GradeRuleExists(record_)) VerifyOptions::Assign(record_.GradeRule, {});

@@ -278,7 +278,10 @@ TEST_F(VerifyOptionsTest, StorageAreasAreCutTo255Characters) {
     EXPECT_STREQ(record_.VerifyStorageArea, "C:DATA70") << "cut, then not found";
 
     std::memset(record_.VerifyStorageArea, 'Q', sizeof record_.VerifyStorageArea);  // as a careless caller might
+    std::memcpy(record_.VerifyStorageArea, "C:", 2);
     EXPECT_EQ(record_.StorageArea().size(), 255u);
+    store_.Validate();
+    EXPECT_STREQ(record_.VerifyStorageArea, "C:DATA70");
 }
 
 TEST_F(VerifyOptionsTest, TextsCanBeReassignedAndCutAtAZero) {
