@@ -22,7 +22,7 @@ public:
     // Cut to OPTORA_STORAGE_AREA_SIZE - 1 bytes.
     void SetStorageArea(std::string_view designation);
 
-    static std::string_view Read(const OptoraText& text) { return text.Text; }
+    static std::string_view Read(const OptoraText& text) { return text.Text ? text.Text : ""; }
     // Keeps the old text when the new one cannot be allocated.
     static void Assign(OptoraText& text, std::string_view value);
 };

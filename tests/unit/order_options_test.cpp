@@ -109,15 +109,3 @@ TEST_F(OrderOptionsTest, AShorterValueFillsOnlyTheFirstBytesOfItsField) {
     EXPECT_EQ(record.OverwriteMarker, 0x102);
     EXPECT_EQ(ReadStored(kOrder, "OverwriteMarker")->bytes, Bytes({2})) << "complete: not rewritten";
 }
-
-TEST_F(OrderOptionsTest, SaveWritesWhateverTheRecordHolds) {
-    OrderOptions_tag record = {};
-    record.OverwriteMarker = 2;
-    record.SplitPieceSeam = -0.125;
-    record.LayruleMethod = 255;
-    SaveOrderOptions(record);
-    ExpectStored(2, -0.125, 255);
-    OrderOptions_tag loaded = {};
-    LoadOrderOptions(loaded);
-    EXPECT_EQ(std::memcmp(&loaded, &record, offsetof(OrderOptions_tag, LayruleMethod) + 1), 0);
-}
