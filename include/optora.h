@@ -93,8 +93,30 @@ typedef struct UserEnvItems_tag {
     unsigned char LayruleMethod;
 } UserEnvItems_tag;
 
-/* The digitize options record; its layout is published with its getter. */
-typedef struct VerifyOptions_tag VerifyOptions_tag;
+/* A text held by the library. Text always points at a zero-terminated string,
+   never null (an empty text points at ""). The library allocates and frees
+   it: read it in place, copy it if it must outlive the next getter call, and
+   never write through it, free it or change the pointer. */
+typedef struct OptoraText {
+    const char* Text;
+} OptoraText;
+
+/* Length of VerifyStorageArea, terminator included. */
+#define OPTORA_STORAGE_AREA_SIZE 256
+
+/* The digitize options. Lives from the first optora_getverifyoptions call to
+   the unloading of the library. */
+typedef struct VerifyOptions_tag {
+    char          VerifyStorageArea[OPTORA_STORAGE_AREA_SIZE]; /* drive and area, e.g. "C:DATA70" */
+    OptoraText    Model;          /* model the digitized pieces are added to; empty for none */
+    OptoraText    GradeRule;      /* rule table (Type 0) or piece to copy grading from (Type 1) */
+    OptoraText    Prefix;         /* piece name prefix */
+    OptoraText    Category;       /* piece category */
+    unsigned char CategoryChB;    /* 1: the category is the piece name; 0 otherwise */
+    unsigned int  StartingNumber; /* first piece number */
+    OptoraText    Size;           /* size digitized */
+    int           Type;           /* 0: GradeRule names a rule table; 1: a piece */
+} VerifyOptions_tag;
 
 /* Dialog launchers: modal over the caller's window; return when closed. */
 OPTORA_API void optora_dopreferences_noarea(HWND owner);

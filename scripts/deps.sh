@@ -16,6 +16,8 @@ have x86_64-w64-mingw32-windres || need+=(binutils-mingw-w64-x86-64)
 have Xvfb || need+=(xvfb)
 have flock || need+=(util-linux)
 [[ -f /usr/src/googletest/CMakeLists.txt ]] || need+=(googletest)
+# the Japanese locale's sources, built by the tests for code page 932
+[[ -f /usr/share/i18n/locales/ja_JP ]] || need+=(locales)
 # libFuzzer's runtime for the native fuzz targets
 compgen -G "/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null || need+=(libclang-rt-dev)
 

@@ -55,3 +55,27 @@ OPTORA_AT(UserEnvItems_tag, GroupCount, 1052);
 OPTORA_AT(UserEnvItems_tag, Reserved, 1056);
 OPTORA_AT(UserEnvItems_tag, LayruleMethod, 1060);
 static_assert(sizeof(UserEnvItems_tag) == 1064, "UserEnvItems_tag size");
+
+// Texts are one pointer each, so the offsets after the first differ by target.
+static_assert(sizeof(OptoraText) == sizeof(void*), "OptoraText is one pointer");
+OPTORA_AT(VerifyOptions_tag, VerifyStorageArea, 0);
+OPTORA_AT(VerifyOptions_tag, Model, 256);
+#ifdef _WIN64
+OPTORA_AT(VerifyOptions_tag, GradeRule, 264);
+OPTORA_AT(VerifyOptions_tag, Prefix, 272);
+OPTORA_AT(VerifyOptions_tag, Category, 280);
+OPTORA_AT(VerifyOptions_tag, CategoryChB, 288);
+OPTORA_AT(VerifyOptions_tag, StartingNumber, 292);
+OPTORA_AT(VerifyOptions_tag, Size, 296);
+OPTORA_AT(VerifyOptions_tag, Type, 304);
+static_assert(sizeof(VerifyOptions_tag) == 312, "VerifyOptions_tag size");
+#else
+OPTORA_AT(VerifyOptions_tag, GradeRule, 260);
+OPTORA_AT(VerifyOptions_tag, Prefix, 264);
+OPTORA_AT(VerifyOptions_tag, Category, 268);
+OPTORA_AT(VerifyOptions_tag, CategoryChB, 272);
+OPTORA_AT(VerifyOptions_tag, StartingNumber, 276);
+OPTORA_AT(VerifyOptions_tag, Size, 280);
+OPTORA_AT(VerifyOptions_tag, Type, 284);
+static_assert(sizeof(VerifyOptions_tag) == 288, "VerifyOptions_tag size");
+#endif

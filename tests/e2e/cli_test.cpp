@@ -85,6 +85,17 @@ TEST_F(CliTest, ShowSelectsTheCutAndPlotVariantsByApplicationName) {
     EXPECT_NE(r.out.find("Application              \"CUTGEN_CUT_OPTIONS\""), std::string::npos) << r.out;
 }
 
+TEST_F(CliTest, ShowPrintsTheOrderAndDigitizeOptions) {
+    StoreRaw("Software\\Kestrel\\Arbor\\OrderOptions", "LayruleMethod", REG_BINARY, "\x02", 1);
+    StoreText("Software\\Kestrel\\Quillon", "Model", "my model");
+    const RunResult r = RunCli("show");
+    EXPECT_EQ(r.exitCode, 0u) << r.err;
+    for (const char* line : {"[Order options]", "SplitPieceSeam           0.375", "2 (Layrule Search Table)",
+                             "[Verify options]", "VerifyStorageArea        \"C:DATA70\"", "Model                    \"MY MODEL\"",
+                             "CategoryChB              1 (same as piece name)"})
+        EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
+}
+
 TEST_F(CliTest, SetThenGetRoundTripsThroughTheRegistry) {
     RunResult r = RunCli("set alteration -12");
     EXPECT_EQ(r.exitCode, 0u) << r.err;

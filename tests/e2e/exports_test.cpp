@@ -21,11 +21,13 @@ const std::set<std::string> kExpectedExports = {
     "optora_setplotapp",           "optora_getplotapp",
     "optora_getcutoptions",        "optora_getplotoptions",
     "_optora_getcutoptions",       "_optora_getplotoptions",
+    "optora_getorderoptions",      "optora_getverifyoptions",
     "_optora_getnotation",         "_optora_getprecision",
     "_optora_getbroadcastid",      "_optora_getbroadcastid_gradeopt",
     "_optora_getbroadcastalt",     "_optora_getbroadcastid_cutopt",
     "_optora_getbroadcastid_plotopt", "_optora_getbroadcastid_orderopt",
     "_optora_getbroadcastid_verifyopt",
+    "_optora_getorderoptions",     "_optora_getverifyoptions",
 };
 
 std::set<std::string> ExportedNames(HMODULE module) {

@@ -5,6 +5,8 @@ const ShowBlock kShowBlocks[] = {
     {"Alteration", ShowAlteration},
     {"Cut options", ShowCutOptions},
     {"Plot options", ShowPlotOptions},
+    {"Order options", ShowOrderOptions},
+    {"Verify options", ShowVerifyOptions},
 };
 const int kShowBlockCount = sizeof kShowBlocks / sizeof kShowBlocks[0];
 

@@ -24,3 +24,5 @@ void ShowPreferences();
 void ShowAlteration();
 void ShowCutOptions();
 void ShowPlotOptions();
+void ShowOrderOptions();
+void ShowVerifyOptions();

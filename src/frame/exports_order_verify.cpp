@@ -1,0 +1,34 @@
+// Getters of the order options and the digitize options. They create no
+// window, so they run without the module-state guard; they always return
+// their record, whatever fails inside.
+#include "optora.h"
+
+#include "frame/call_frame.h"
+#include "options/order_options.h"
+#include "options/verify_options.h"
+
+using namespace optora;
+
+extern "C" {
+
+OrderOptions_tag* optora_getorderoptions(void) {
+    OrderOptions_tag& record = LibraryOrderOptions();
+    return Shielded(&record, [&record] {
+        LoadOrderOptions(record);
+        return &record;
+    });
+}
+
+VerifyOptions_tag* optora_getverifyoptions(void) {
+    VerifyOptions& record = LibraryVerifyOptions();
+    VerifyOptions_tag* const address = &record;
+    return Shielded(address, [&record, address] {
+        RefreshVerifyOptions(record);
+        return address;
+    });
+}
+
+OrderOptions_tag* _optora_getorderoptions(void) { return optora_getorderoptions(); }
+VerifyOptions_tag* _optora_getverifyoptions(void) { return optora_getverifyoptions(); }
+
+}  // extern "C"

@@ -1,0 +1,65 @@
+#pragma once
+#include <cstdint>
+#include <string_view>
+
+#include "optora.h"
+#include "options/item_name.h"
+
+namespace optora {
+
+// A VerifyOptions_tag that owns its texts: every text starts as the shared
+// empty text and is released on destruction. Only records made this way may
+// be handed to the operations below.
+class VerifyOptions : public VerifyOptions_tag {
+public:
+    VerifyOptions() noexcept;
+    ~VerifyOptions();
+    VerifyOptions(const VerifyOptions&) = delete;
+    VerifyOptions& operator=(const VerifyOptions&) = delete;
+
+    // VerifyStorageArea, read up to its terminator or its last byte.
+    std::string_view StorageArea() const;
+    // Cut to OPTORA_STORAGE_AREA_SIZE - 1 bytes.
+    void SetStorageArea(std::string_view designation);
+
+    static std::string_view Read(const OptoraText& text) { return text.Text ? text.Text : ""; }
+    // Keeps the old text when the new one cannot be allocated.
+    static void Assign(OptoraText& text, std::string_view value);
+};
+
+// Change flags reported by Save.
+inline constexpr uint32_t kStorageAreaChanged = 1;
+inline constexpr uint32_t kDigitizingWritten = 2;
+
+// Load, check and store one record of digitize options; it does not own it.
+class VerifyOptionsStore {
+public:
+    explicit VerifyOptionsStore(VerifyOptions& record) : record_(record) {}
+
+    void Load();
+    void Validate();
+    // True exactly when the digitizing values were written (flag 2).
+    bool Save(uint32_t& changes);
+
+private:
+    VerifyOptions& record_;
+};
+
+// True when the storage-area database knows the designation's directory.
+bool StorageAreaExists(std::string_view designation);
+// True when GradeRule is empty or listed in its kind's control file of the
+// record's storage area.
+bool GradeRuleExists(const VerifyOptions& record);
+// Model trimmed and made an item name (upper case, character rule).
+void NormalizeModel(VerifyOptions& record);
+
+// An item name in the process's ANSI code page.
+ItemName AnsiItemName(std::string_view text, bool characterRule, bool upperCase);
+
+// The library's record: made on first use, destroyed when the library unloads.
+VerifyOptions& LibraryVerifyOptions() noexcept;
+// What the getter does: load, check once more and write back normalised,
+// telling nobody.
+void RefreshVerifyOptions(VerifyOptions& record);
+
+}  // namespace optora

@@ -1,0 +1,48 @@
+// Double-byte item names under code page 932. ctest runs this program with a
+// Japanese locale, which gives Wine's processes that ANSI code page.
+#include "kestrel_test.h"
+#include "options/verify_options.h"
+
+using namespace optora;
+using namespace optora::test;
+
+namespace {
+
+constexpr const char* kQuillon = "Software\\Kestrel\\Quillon";
+
+// "モデル" and "あ" in code page 932; the trail bytes 0x66 and 0x5C read as
+// "f" and "\" when taken alone.
+const std::string kModel = "\x83\x82\x83\x66\x83\x8b";
+const std::string kA = "\x82\xa0";
+const std::string kSo = "\x83\x5c";
+
+class Cp932Test : public KestrelTest {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(GetACP(), 932u) << "run with LANG=ja_JP.UTF-8 and a ja_JP.UTF-8 locale";
+        KestrelTest::SetUp();
+    }
+};
+
+std::string Name(const std::string& text) { return std::string(AnsiItemName(text, true, true).View()); }
+
+}  // namespace
+
+TEST_F(Cp932Test, DoubleByteCharactersAreKeptWhole) {
+    EXPECT_EQ(Name(kModel), kModel);
+    EXPECT_EQ(Name(" " + kSo + "a/b "), kSo + "A-B");
+    std::string ten;
+    for (int i = 0; i < 10; ++i) ten += kA;
+    EXPECT_EQ(Name(ten), ten);
+    EXPECT_EQ(Name("x" + ten), "X" + ten.substr(0, 18)) << "never split at byte 20";
+    EXPECT_EQ(Name("AB\x83"), "AB") << "a lone lead byte at the end";
+    EXPECT_EQ(Name("\xa5\xb1"), "\xa5-") << "half-width katakana are single bytes";
+}
+
+TEST_F(Cp932Test, ADoubleByteModelSurvivesTheRegistryAndNormalisation) {
+    StoreText(kQuillon, "Model", "  " + kModel + "/1 ");
+    VerifyOptions record;
+    RefreshVerifyOptions(record);
+    EXPECT_EQ(std::string(record.Model.Text), kModel + "-1");
+    EXPECT_EQ(ReadStored(kQuillon, "Model")->Text(), kModel + "-1");
+}

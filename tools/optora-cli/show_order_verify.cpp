@@ -1,0 +1,31 @@
+#include "binding.h"
+#include "optora.h"
+#include "show.h"
+
+void ShowOrderOptions() {
+    auto get = Bind<OrderOptions_tag* (*)()>("optora_getorderoptions");
+    if (!get) return;
+    static const char* const kOverwrite[] = {"no", "yes", "prompt"};
+    static const char* const kLayrule[] = {"Copy Marker", "Force Layrule", "Layrule Search Table"};
+    const OrderOptions_tag* options = get();
+    const int overwrite = options->OverwriteMarker;
+    const int layrule = options->LayruleMethod;
+    PrintValue("OverwriteMarker", overwrite, overwrite >= 0 && overwrite <= 2 ? kOverwrite[overwrite] : "unknown");
+    PrintNumber("SplitPieceSeam", options->SplitPieceSeam);
+    PrintValue("LayruleMethod", layrule, layrule <= 2 ? kLayrule[layrule] : "unknown");
+}
+
+void ShowVerifyOptions() {
+    auto get = Bind<VerifyOptions_tag* (*)()>("optora_getverifyoptions");
+    if (!get) return;
+    const VerifyOptions_tag* options = get();
+    PrintText("VerifyStorageArea", options->VerifyStorageArea);
+    PrintText("Model", options->Model.Text);
+    PrintText("GradeRule", options->GradeRule.Text);
+    PrintText("Prefix", options->Prefix.Text);
+    PrintText("Category", options->Category.Text);
+    PrintValue("CategoryChB", options->CategoryChB, options->CategoryChB ? "same as piece name" : nullptr);
+    PrintValue("StartingNumber", static_cast<int>(options->StartingNumber));
+    PrintText("Size", options->Size.Text);
+    PrintValue("Type", options->Type, options->Type == 1 ? "copy piece" : options->Type == 0 ? "rule table" : nullptr);
+}
