@@ -28,6 +28,7 @@ const std::set<std::string> kExpectedExports = {
     "_optora_getbroadcastid_plotopt", "_optora_getbroadcastid_orderopt",
     "_optora_getbroadcastid_verifyopt",
     "_optora_getorderoptions",     "_optora_getverifyoptions",
+    "optora_getoptionsettings",    "_optora_getoptionsettings",
 };
 
 std::set<std::string> ExportedNames(HMODULE module) {
@@ -124,4 +125,19 @@ TEST_F(ExportsTest, ApplicationNamesLiveInTheLibrary) {
     setPlot(nullptr);
     EXPECT_STREQ(getPlot(), "");
     setCut(nullptr);
+}
+
+TEST_F(ExportsTest, UserEnvironmentGetterHandsOutOneRecordAndReloadsIt) {
+    using Getter = UserEnvItems_tag* (*)();
+    auto get = Entry<Getter>("optora_getoptionsettings");
+    auto twin = Entry<Getter>("_optora_getoptionsettings");
+    UserEnvItems_tag* first = get();
+    EXPECT_EQ(first->GroupCount, 4);
+    EXPECT_FALSE(KeyExists("Software\\Kestrel")) << "no key at all: nothing is created";
+
+    StoreInt32("Software\\Kestrel\\Arbor\\PlotOptions", "DosPlotType", 3);
+    UserEnvItems_tag* second = twin();
+    EXPECT_EQ(second, first);
+    EXPECT_EQ(first->DosPlotType, 3);
+    EXPECT_STREQ(first->CutFormat, "42format") << "the cut group came from its loader";
 }

@@ -7,6 +7,7 @@ const ShowBlock kShowBlocks[] = {
     {"Plot options", ShowPlotOptions},
     {"Order options", ShowOrderOptions},
     {"Verify options", ShowVerifyOptions},
+    {"User environment", ShowUserEnvItems},
 };
 const int kShowBlockCount = sizeof kShowBlocks / sizeof kShowBlocks[0];
 

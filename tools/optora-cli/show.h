@@ -26,3 +26,4 @@ void ShowCutOptions();
 void ShowPlotOptions();
 void ShowOrderOptions();
 void ShowVerifyOptions();
+void ShowUserEnvItems();

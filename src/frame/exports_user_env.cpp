@@ -1,0 +1,23 @@
+// The user-environment aggregate. It creates no window, so it runs without
+// the module-state guard; the strings its plot fallback needs come from the
+// library all the same.
+#include "optora.h"
+
+#include "frame/call_frame.h"
+#include "options/user_env_items.h"
+
+using namespace optora;
+
+extern "C" {
+
+UserEnvItems_tag* optora_getoptionsettings(void) {
+    UserEnvItems_tag& record = LibraryUserEnvItems();
+    return Shielded(&record, [&record] {
+        LoadUserEnvItems(record);
+        return &record;
+    });
+}
+
+UserEnvItems_tag* _optora_getoptionsettings(void) { return optora_getoptionsettings(); }
+
+}  // extern "C"
