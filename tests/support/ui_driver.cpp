@@ -11,17 +11,16 @@ bool IsDialogWindow(HWND window) {
     GetClassNameA(window, className, sizeof className);
     return lstrcmpA(className, "#32770") == 0 && IsWindowVisible(window);
 }
+
+BOOL CALLBACK CollectDialog(HWND window, LPARAM list) {
+    if (IsDialogWindow(window)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
 }  // namespace
 
 std::vector<HWND> ThreadDialogs() {
     std::vector<HWND> found;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM list) -> BOOL {
-            if (IsDialogWindow(window)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), &CollectDialog, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
