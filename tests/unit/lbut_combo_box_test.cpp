@@ -122,3 +122,26 @@ TEST_F(LButComboBoxTest, AnEmptyListSelectsNothingButStillNotifies) {
     EXPECT_EQ(combo_.Selection(), -1);
     EXPECT_EQ(SelChanges(), 1);
 }
+
+TEST(LButComboBoxEditable, ClicksOnTheEditFieldAreNotStepsButTheFieldCountsAsFocus) {
+    Parent parent;
+    const HWND combo = CreateWindowA("COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN | WS_VSCROLL, 10, 80, 150,
+                                     120, parent.window_, reinterpret_cast<HMENU>(kComboId), nullptr, nullptr);
+    CLButComboBox box;
+    ASSERT_TRUE(box.Attach(combo));
+    for (const char* item : {"a", "b"}) box.Add(item);
+    const HWND field = GetWindow(combo, GW_CHILD);
+    ASSERT_NE(field, nullptr);
+    SetFocus(combo);
+    ASSERT_EQ(GetFocus(), field) << "an editable combo box keeps its focus in the field";
+
+    SendMessageA(field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(field, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(box.Selection(), -1) << "the field handles its own clicks";
+
+    SendMessageA(combo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(box.Selection(), 0) << "a click reaching the combo box steps at once";
+    int selChanges = 0;
+    for (const auto& command : parent.commands) selChanges += HIWORD(command.first) == CBN_SELCHANGE;
+    EXPECT_EQ(selChanges, 1);
+}
