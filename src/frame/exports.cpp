@@ -1,11 +1,11 @@
 // The exported entry points: thin C functions that put each call in its frame.
 #include "optora.h"
 
+#include "dialogs/preference_dialog.h"
 #include "frame/app_names.h"
 #include "frame/call_frame.h"
 #include "frame/notifications.h"
 #include "options/alteration.h"
-#include "options/notation.h"
 
 using namespace optora;
 
@@ -17,8 +17,9 @@ int Id(const char* name) {
 
 extern "C" {
 
-int optora_getnotation(void) { return Framed(0, [] { return ReadNotation(); }); }
-int optora_getprecision(void) { return Framed(2, [] { return ReadPrecision(); }); }
+// The preference dialog's class answers without a window.
+int optora_getnotation(void) { return Framed(0, [] { return CPreference().ReadNotation(); }); }
+int optora_getprecision(void) { return Framed(2, [] { return CPreference().ReadPrecision(); }); }
 int optora_getalteration(void) { return Framed(0, [] { return ReadAlteration(); }); }
 void optora_setalteration(int value) { Framed([value] { WriteAlteration(value); }); }
 

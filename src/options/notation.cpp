@@ -16,6 +16,8 @@ std::string ReadArborText(const char* name) {
     return text;
 }
 
+}  // namespace
+
 // "0" metric, "1" U.S.; a failed query leaves no number, which reads as metric.
 int RegionalMeasurement() {
     char buffer[256] = {};
@@ -23,8 +25,6 @@ int RegionalMeasurement() {
     buffer[sizeof buffer - 1] = '\0';
     return DecimalPrefix(buffer);
 }
-
-}  // namespace
 
 int ReadNotation() {
     const std::string stored = ReadArborText("Notation");

@@ -7,4 +7,7 @@ namespace optora {
 int ReadNotation();   // 1 imperial, 0 otherwise; the region decides when unset
 int ReadPrecision();  // stored decimal places, 2 when unset
 
+// The user's regional measurement system as a notation: 0 metric, 1 U.S.
+int RegionalMeasurement();
+
 }  // namespace optora

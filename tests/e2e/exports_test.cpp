@@ -29,6 +29,10 @@ const std::set<std::string> kExpectedExports = {
     "_optora_getbroadcastid_verifyopt",
     "_optora_getorderoptions",     "_optora_getverifyoptions",
     "optora_getoptionsettings",    "_optora_getoptionsettings",
+    "optora_dopreferences_noarea", "optora_dogradeoptions",
+    "optora_getgradeoption",       "optora_setgradeoption",
+    "_optora_dogradeoptions",      "_optora_getgradeoption",
+    "_optora_setgradeoption",
 };
 
 std::set<std::string> ExportedNames(HMODULE module) {
@@ -75,7 +79,7 @@ TEST_F(ExportsTest, ExportsExactlyTheUndecoratedNamesThatBehave) {
 TEST_F(ExportsTest, UnderscoreTwinsBehaveAsTheirPlainEntryPoints) {
     const char* const twins[] = {"getnotation", "getprecision", "getbroadcastid", "getbroadcastid_gradeopt",
                                  "getbroadcastalt", "getbroadcastid_cutopt", "getbroadcastid_plotopt",
-                                 "getbroadcastid_orderopt", "getbroadcastid_verifyopt"};
+                                 "getbroadcastid_orderopt", "getbroadcastid_verifyopt", "getgradeoption"};
     auto compare = [&](const char* state) {
         for (const char* twin : twins) {
             const std::string plain = std::string("optora_") + twin;

@@ -1,0 +1,99 @@
+#include "dialogs/grade_options_dialog.h"
+
+#include "frame/notifications.h"
+#include "optora.h"
+#include "options/registry_paths.h"
+#include "res/preferences_ids.h"
+#include "store/registry_key.h"
+#include "ui/data_exchange.h"
+#include "ui/library_text.h"
+
+namespace optora {
+namespace {
+constexpr const char* kGradeMethod = "Grade Method";
+}
+
+CGradeOptionsDlg::CGradeOptionsDlg(HWND owner, int readOnly)
+    : ModalDialog(IDD_GRADE_OPTIONS, owner), readOnly_(readOnly) {}
+
+std::array<std::string, 3> CGradeOptionsDlg::MethodTexts() {
+    return {ui::LibraryText(IDS_GRADE_SMALL_LARGE_INCREMENTAL), ui::LibraryText(IDS_GRADE_BASE_CUMULATIVE),
+            ui::LibraryText(IDS_GRADE_BASE_INCREMENTAL)};
+}
+
+std::string CGradeOptionsDlg::MethodText(int index) {
+    const auto texts = MethodTexts();
+    return index >= 0 && index < static_cast<int>(texts.size()) ? texts[static_cast<size_t>(index)] : std::string();
+}
+
+void CGradeOptionsDlg::Read() {
+    const auto texts = MethodTexts();
+    std::string current = texts[0];
+    bool found = false;
+    {
+        RegistryKey key(HKEY_CURRENT_USER, keys::kGradeOptions);
+        if (key.OpenForReading()) found = key.ReadText(kGradeMethod, current, texts[0].c_str());
+    }
+    // Text edited by hand or saved in another language keeps the index we had.
+    for (size_t i = 0; i < texts.size(); ++i) {
+        if (current == texts[i]) {
+            gradeIndex_ = static_cast<int>(i);
+            break;
+        }
+    }
+    if (methodList_.Handle()) methodList_.Select(gradeIndex_);
+    if (!found) {
+        changed_ = true;
+        RegistryKey key(HKEY_CURRENT_USER, keys::kGradeOptions);
+        key.OpenForWriting();
+        key.WriteText(kGradeMethod, current);
+    }
+}
+
+void CGradeOptionsDlg::Save(int index) {
+    RegistryKey key(HKEY_CURRENT_USER, keys::kGradeOptions);
+    key.OpenForWriting();  // a failed open makes the write fail quietly
+    key.WriteText(kGradeMethod, MethodText(index));
+    if (changed_) {
+        Broadcast(OPTORA_MSG_GRADEOPTIONS, 0, 0, kBroadcastDefault);
+        changed_ = false;
+    }
+}
+
+void CGradeOptionsDlg::SaveIfChanged(int index) {
+    std::string stored;
+    bool found = false;
+    {
+        RegistryKey key(HKEY_CURRENT_USER, keys::kGradeOptions);
+        if (key.OpenForReading()) found = key.ReadText(kGradeMethod, stored);
+    }
+    changed_ = !found || stored != MethodText(index);
+    Save(index);
+}
+
+void CGradeOptionsDlg::DoDataExchange(ui::DataExchange& exchange) {
+    exchange.Control(IDC_GRADE_METHOD, methodList_);
+}
+
+bool CGradeOptionsDlg::OnInitDialog() {
+    ModalDialog::OnInitDialog();
+    changed_ = false;
+    methodList_.Clear();
+    for (const std::string& text : MethodTexts()) methodList_.InsertAt(-1, text);
+    if (readOnly_) EnableWindow(methodList_.Handle(), FALSE);
+    Read();
+    return true;
+}
+
+void CGradeOptionsDlg::OnOK() {
+    UpdateData(true);
+    Save(methodList_.Selection());
+    EndDialog(IDOK);
+}
+
+bool CGradeOptionsDlg::OnCommand(WORD id, WORD code, HWND) {
+    if (id == IDC_GRADE_METHOD && code == CBN_SELCHANGE) changed_ = true;
+    return false;
+}
+
+}  // namespace optora

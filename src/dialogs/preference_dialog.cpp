@@ -1,0 +1,66 @@
+#include "dialogs/preference_dialog.h"
+
+#include <string>
+
+#include "frame/notifications.h"
+#include "optora.h"
+#include "options/decimal_text.h"
+#include "options/notation.h"
+#include "options/registry_paths.h"
+#include "res/preferences_ids.h"
+#include "store/registry_key.h"
+#include "ui/data_exchange.h"
+#include "ui/library_text.h"
+
+namespace optora {
+
+CPreference::CPreference(HWND owner) : ModalDialog(IDD_PREFERENCE, owner) {}
+
+int CPreference::ReadNotation() const { return optora::ReadNotation(); }
+int CPreference::ReadPrecision() const { return optora::ReadPrecision(); }
+
+void CPreference::DoDataExchange(ui::DataExchange& exchange) {
+    exchange.Control(IDC_PREF_PRECISION, precisionList_);
+    exchange.RadioGroup(IDC_PREF_METRIC, notation_);
+}
+
+bool CPreference::OnInitDialog() {
+    ModalDialog::OnInitDialog();
+    for (UINT id : {IDS_PRECISION_0, IDS_PRECISION_1, IDS_PRECISION_2, IDS_PRECISION_3})
+        precisionList_.Add(ui::LibraryText(id));
+
+    std::string precision, notation;
+    RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
+    if (key.OpenForReading()) {
+        key.ReadText("Precision", precision);
+        key.ReadText("Notation", notation);
+        notation_ = DecimalPrefix(notation);
+    }
+    if (precision.empty()) precision = ui::LibraryText(IDS_PRECISION_2);
+    if (notation.empty()) notation_ = RegionalMeasurement();
+
+    // A stored precision the list does not offer leaves nothing selected.
+    precisionList_.SelectByPrefix(precision);
+    UpdateData(false);
+    return true;
+}
+
+void CPreference::OnOK() {
+    UpdateData(true);
+    RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
+    if (key.OpenForWriting()) {
+        const std::string precision = std::to_string(precisionList_.Selection());
+        const std::string notation = std::to_string(notation_);
+        std::string oldPrecision, oldNotation;
+        key.ReadText("Precision", oldPrecision);
+        key.ReadText("Notation", oldNotation);
+
+        bool written = false;
+        if (oldPrecision != precision) written = key.WriteText("Precision", precision) || written;
+        if (oldNotation != notation) written = key.WriteText("Notation", notation) || written;
+        if (written) Broadcast(OPTORA_MSG_PREFERENCES, 0, 0, kBroadcastDefault);
+    }
+    EndDialog(IDOK);
+}
+
+}  // namespace optora

@@ -1,0 +1,33 @@
+// The exported entry points that show the dialogs or stand on their classes.
+#include "optora.h"
+
+#include "dialogs/grade_options_dialog.h"
+#include "dialogs/preference_dialog.h"
+#include "frame/call_frame.h"
+#include "ui/launch.h"
+
+using namespace optora;
+
+extern "C" {
+
+void optora_dopreferences_noarea(HWND owner) { ui::LaunchModal<CPreference>(owner); }
+
+void optora_dogradeoptions(HWND owner, int listDisabled) { ui::LaunchModal<CGradeOptionsDlg>(owner, listDisabled); }
+
+int optora_getgradeoption(void) {
+    return Framed(0, [] {
+        CGradeOptionsDlg dialog;
+        dialog.Read();
+        return dialog.GradeIndex();
+    });
+}
+
+void optora_setgradeoption(int method) {
+    Framed([method] { CGradeOptionsDlg().SaveIfChanged(method); });
+}
+
+void _optora_dogradeoptions(HWND owner, int listDisabled) { optora_dogradeoptions(owner, listDisabled); }
+int _optora_getgradeoption(void) { return optora_getgradeoption(); }
+void _optora_setgradeoption(int method) { optora_setgradeoption(method); }
+
+}  // extern "C"

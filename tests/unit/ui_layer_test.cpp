@@ -1,0 +1,247 @@
+// The dialog layer under a real modal loop: a test template from this
+// program's resources, driven as a user would.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "frame/module_state.h"
+#include "ui/control.h"
+#include "ui/data_exchange.h"
+#include "ui/dialog.h"
+#include "ui_driver.h"
+
+using namespace optora;
+using namespace optora::test;
+
+namespace {
+
+constexpr int kFirst = 501, kSecond = 502, kThird = 503, kCheck = 510, kCount = 520, kName = 521, kLength = 522,
+              kList = 530, kEditable = 531, kThrow = 540;
+
+class LayerDialog : public ui::ModalDialog {
+public:
+    explicit LayerDialog(HWND owner = nullptr) : ModalDialog(500, owner) { Listen(RegisterWindowMessageA("OptoraLayerPing")); }
+
+    int choice = 1;
+    int checked = BST_CHECKED;
+    int count = 4;
+    std::string name = "abc";
+    double length = 2.5;
+    int listIndex = 1;
+    std::string editable = "beta";
+    std::vector<std::pair<UINT, WPARAM>> pings;
+
+protected:
+    void DoDataExchange(ui::DataExchange& x) override {
+        x.Control(kList, list_);
+        x.RadioGroup(kFirst, choice);
+        x.Check(kCheck, checked);
+        x.WholeNumber(kCount, count, 1, 10);
+        x.Text(kName, name, 5);
+        x.DecimalNumber(kLength, length);
+        x.ComboIndex(kList, listIndex);
+        x.ComboText(kEditable, editable);
+    }
+    bool OnInitDialog() override {
+        for (const char* item : {"zero", "one", "two"}) {
+            SendDlgItemMessageA(Handle(), kList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+        }
+        for (const char* item : {"alpha", "beta"})
+            SendDlgItemMessageA(Handle(), kEditable, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+        return ModalDialog::OnInitDialog();
+    }
+    bool OnCommand(WORD id, WORD, HWND) override {
+        if (id == kThrow) throw std::runtime_error("handler failed");
+        return false;
+    }
+    LRESULT OnRegisteredMessage(UINT id, WPARAM wParam, LPARAM) override {
+        pings.emplace_back(id, wParam);
+        return 42;
+    }
+
+private:
+    ui::ComboBox list_;
+};
+
+INT_PTR RunScripted(LayerDialog& dialog, UiDriver& ui) {
+    INT_PTR result = 0;
+    EXPECT_TRUE(ui.Run([&] { result = dialog.DoModal(); })) << ui.Failure();
+    return result;
+}
+
+}  // namespace
+
+TEST(DialogLayer, MembersReachTheControlsAndComeBackEdited) {
+    LayerDialog dialog;
+    UiDriver ui;
+    ui.WaitForDialog("Layer Test").Then([](UiDriver& d) {
+        EXPECT_FALSE(d.IsChecked(kFirst));
+        EXPECT_TRUE(d.IsChecked(kSecond)) << "index 1 in template order, the label between is not counted";
+        EXPECT_FALSE(d.IsChecked(kThird));
+        EXPECT_TRUE(d.IsChecked(kCheck));
+        EXPECT_EQ(d.Text(kCount), "4");
+        EXPECT_EQ(d.Text(kName), "abc");
+        EXPECT_EQ(d.Text(kLength), "2.5");
+        EXPECT_EQ(d.ComboSelection(kList), 1);
+        EXPECT_EQ(d.ComboSelection(kEditable), 1);
+
+        d.Click(kThird);
+        d.Click(kCheck);
+        d.TypeText(kCount, " 10 ");
+        d.TypeText(kName, "abcdefgh");
+        EXPECT_EQ(d.Text(kName), "abcde") << "typing stops at the length the binding allows";
+        d.TypeText(kLength, "-0.75");
+        d.SelectComboItem(kList, 2);
+        SetWindowTextA(d.Item(kEditable), "gamma");
+        d.Click(IDOK);
+    });
+    EXPECT_EQ(RunScripted(dialog, ui), IDOK);
+    EXPECT_EQ(dialog.choice, 2);
+    EXPECT_EQ(dialog.checked, BST_UNCHECKED);
+    EXPECT_EQ(dialog.count, 10);
+    EXPECT_EQ(dialog.name, "abcde");
+    EXPECT_DOUBLE_EQ(dialog.length, -0.75);
+    EXPECT_EQ(dialog.listIndex, 2);
+    EXPECT_EQ(dialog.editable, "gamma");
+}
+
+TEST(DialogLayer, NoRadioOrListChoiceIsMinusOne) {
+    LayerDialog dialog;
+    dialog.choice = -1;
+    dialog.listIndex = -1;
+    UiDriver ui;
+    ui.WaitForDialog("Layer Test").Then([](UiDriver& d) {
+        EXPECT_FALSE(d.IsChecked(kFirst) || d.IsChecked(kSecond) || d.IsChecked(kThird));
+        EXPECT_EQ(d.ComboSelection(kList), -1);
+        d.Click(IDOK);
+    });
+    EXPECT_EQ(RunScripted(dialog, ui), IDOK);
+    EXPECT_EQ(dialog.choice, -1);
+    EXPECT_EQ(dialog.listIndex, -1);
+}
+
+TEST(DialogLayer, RejectedFieldsPromptKeepTheDialogOpenAndTheMembers) {
+    LayerDialog dialog;
+    UiDriver ui;
+    ui.WaitForDialog("Layer Test")
+        .Then([](UiDriver& d) {
+            d.TypeText(kCount, "11");
+            d.Click(IDOK);
+        })
+        .WaitForMessageBox()
+        .Then([](UiDriver& d) {
+            EXPECT_EQ(d.MessageBoxText(), "Please enter an integer between 1 and 10.");
+        })
+        .AnswerMessageBox()
+        .Then([](UiDriver& d) {
+            EXPECT_EQ(GetFocus(), d.Item(kCount)) << "the rejected field gets the focus";
+            d.TypeText(kCount, "7");
+            d.TypeText(kLength, "1,5");
+            d.Click(IDOK);
+        })
+        .WaitForMessageBox()
+        .Then([](UiDriver& d) {
+            EXPECT_EQ(d.MessageBoxText(), "Please enter a number.");
+        })
+        .AnswerMessageBox()
+        .Then([](UiDriver& d) {
+            d.TypeText(kLength, "1.5");
+            SetWindowTextA(d.Item(kName), "too long");  // a paste can pass the typing limit
+            d.Click(IDOK);
+        })
+        .WaitForMessageBox()
+        .Then([](UiDriver& d) {
+            EXPECT_EQ(d.MessageBoxText(), "Please enter no more than 5 characters.");
+        })
+        .AnswerMessageBox()
+        .Then([](UiDriver& d) { d.Click(IDCANCEL); });
+    EXPECT_EQ(RunScripted(dialog, ui), IDCANCEL);
+    EXPECT_EQ(dialog.name, "abc") << "a cancelled dialog keeps the members it had";
+}
+
+TEST(DialogLayer, RegisteredMessagesReachOnlyTheDialogThatListens) {
+    LayerDialog dialog;
+    const UINT ping = RegisterWindowMessageA("OptoraLayerPing");
+    const UINT other = RegisterWindowMessageA("OptoraLayerOther");
+    UiDriver ui;
+    ui.WaitForDialog("Layer Test").Then([&](UiDriver& d) {
+        EXPECT_EQ(SendMessageA(d.Dialog(), ping, 7, 0), 42);
+        EXPECT_EQ(SendMessageA(d.Dialog(), other, 8, 0), 0);
+        d.Click(IDCANCEL);
+    });
+    RunScripted(dialog, ui);
+    ASSERT_EQ(dialog.pings.size(), 1u);
+    EXPECT_EQ(dialog.pings[0].first, ping);
+    EXPECT_EQ(dialog.pings[0].second, 7u);
+}
+
+TEST(DialogLayer, AFailingHandlerLeavesTheDialogRunning) {
+    LayerDialog dialog;
+    UiDriver ui;
+    ui.WaitForDialog("Layer Test").Then([](UiDriver& d) { d.Click(kThrow); }).Then([](UiDriver& d) {
+        EXPECT_TRUE(IsWindow(d.Dialog()));
+        d.Click(IDOK);
+    });
+    EXPECT_EQ(RunScripted(dialog, ui), IDOK);
+}
+
+TEST(DialogLayer, OwnedByALiveOwnerAndUnownedForANullOrDeadOne) {
+    HWND live = CreateWindowA("STATIC", "owner", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
+                              nullptr, nullptr);
+    HWND dead = CreateWindowA("STATIC", "gone", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(dead);
+    for (HWND owner : {live, static_cast<HWND>(nullptr), dead}) {
+        LayerDialog dialog(owner);
+        HWND seenOwner = reinterpret_cast<HWND>(-1);
+        UiDriver ui;
+        ui.WaitForDialog("Layer Test").Then([&](UiDriver& d) {
+            seenOwner = GetWindow(d.Dialog(), GW_OWNER);
+            d.Click(IDCANCEL);
+        });
+        EXPECT_EQ(RunScripted(dialog, ui), IDCANCEL);
+        EXPECT_EQ(seenOwner, owner == live ? live : nullptr);
+    }
+    DestroyWindow(live);
+}
+
+TEST(DialogLayer, AMissingTemplateFailsWithoutAWindow) {
+    class Missing : public ui::ModalDialog {
+    public:
+        Missing() : ModalDialog(4242, nullptr) {}
+    } dialog;
+    EXPECT_EQ(dialog.DoModal(), -1);
+}
+
+TEST(DialogLayer, TheDriverCancelsAStuckDialogAndReportsIt) {
+    LayerDialog dialog;
+    UiDriver ui(1500);
+    ui.WaitForDialog("No Such Dialog");
+    INT_PTR result = 0;
+    EXPECT_FALSE(ui.Run([&] { result = dialog.DoModal(); }));
+    EXPECT_NE(ui.Failure().find("No Such Dialog"), std::string::npos) << ui.Failure();
+    EXPECT_EQ(result, IDCANCEL);
+}
+
+TEST(SubclassedControl, AttachesOnceAndRestoresTheOriginalProcedure) {
+    HWND edit = CreateWindowA("EDIT", "", WS_OVERLAPPED, 0, 0, 100, 20, nullptr, nullptr, nullptr, nullptr);
+    const LONG_PTR original = GetWindowLongPtrA(edit, GWLP_WNDPROC);
+    {
+        ui::SubclassedControl control, second;
+        ASSERT_TRUE(control.Attach(edit));
+        EXPECT_NE(GetWindowLongPtrA(edit, GWLP_WNDPROC), original);
+        EXPECT_FALSE(control.Attach(edit)) << "one window per object";
+        EXPECT_FALSE(second.Attach(edit)) << "one object per window";
+        SetWindowTextA(edit, "typed");
+        char text[16] = {};
+        GetWindowTextA(edit, text, sizeof text);
+        EXPECT_STREQ(text, "typed") << "unhandled messages reach the original procedure";
+    }
+    EXPECT_EQ(GetWindowLongPtrA(edit, GWLP_WNDPROC), original);
+    EXPECT_EQ(GetPropA(edit, "optora.control"), nullptr);
+
+    ui::SubclassedControl control;
+    ASSERT_TRUE(control.Attach(edit));
+    DestroyWindow(edit);
+    EXPECT_EQ(control.Handle(), nullptr) << "a destroyed window detaches itself";
+    EXPECT_FALSE(control.Attach(nullptr));
+}

@@ -1,0 +1,222 @@
+// optora-demo: a stand-in suite application. It binds optora.dll by name,
+// offers every dialog the library exports from its menu, shows what the
+// getters return, and lists the registered messages it receives as they
+// arrive. Start two to watch one application's change reach the other.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+enum class Launch { Window, WindowInt, WindowUnsigned };
+
+struct DialogEntry {
+    const char* label;
+    const char* entry;
+    Launch kind;
+    int argument;
+};
+
+// Every dialog of the suite's library; those not exported are shown greyed.
+const DialogEntry kDialogs[] = {
+    {"&Preference...", "optora_dopreferences_noarea", Launch::Window, 0},
+    {"&Grade Options...", "optora_dogradeoptions", Launch::WindowInt, 0},
+    {"Grade Options (&read only)...", "optora_dogradeoptions", Launch::WindowInt, 1},
+    {"&Cut Options...", "optora_docutoptions", Launch::Window, 0},
+    {"P&lot Options...", "optora_doplotoptions", Launch::WindowInt, 0},
+    {"&Order Options...", "optora_doorderoptions", Launch::WindowUnsigned, 1},
+    {"&Digitize Processing Options...", "optora_doverifyoptions", Launch::Window, 0},
+};
+constexpr int kDialogCount = sizeof kDialogs / sizeof kDialogs[0];
+
+const char* const kMessages[] = {
+    "PreferencesChanged",  "GradeOptionsChanged", "AlterationPreferenceChanged", "CutOptionsChanged",
+    "PlotOptionsChanged",  "OrderOptionsChanged", "VerifyStorageAreaChanged",    "DataItemSaved",
+};
+constexpr int kMessageCount = sizeof kMessages / sizeof kMessages[0];
+
+constexpr int kDialogBase = 100;
+constexpr int kSetGradeBase = 200;
+constexpr int kAlterationUp = 300;
+constexpr int kRefresh = 301;
+constexpr int kClearLog = 302;
+constexpr int kExit = 303;
+
+HMODULE g_library = nullptr;
+UINT g_ids[kMessageCount];
+HWND g_values = nullptr;
+HWND g_log = nullptr;
+
+void* Entry(const char* name) { return g_library ? reinterpret_cast<void*>(GetProcAddress(g_library, name)) : nullptr; }
+
+template <typename Fn>
+Fn Bind(const char* name) {
+    return reinterpret_cast<Fn>(Entry(name));
+}
+
+std::string IntValue(const char* getter) {
+    auto fn = Bind<int (*)()>(getter);
+    return fn ? std::to_string(fn()) : std::string("(not exported)");
+}
+
+void ShowValues() {
+    SendMessageA(g_values, LB_RESETCONTENT, 0, 0);
+    auto line = [](const std::string& text) { SendMessageA(g_values, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())); };
+    line("notation       " + IntValue("optora_getnotation") + "   (0 metric, 1 imperial)");
+    line("precision      " + IntValue("optora_getprecision"));
+    line("grade method   " + IntValue("optora_getgradeoption"));
+    line("alteration     " + IntValue("optora_getalteration"));
+    auto cutApp = Bind<char* (*)()>("optora_getcutapp");
+    auto plotApp = Bind<char* (*)()>("optora_getplotapp");
+    line(std::string("cut app        \"") + (cutApp ? cutApp() : "") + "\"");
+    line(std::string("plot app       \"") + (plotApp ? plotApp() : "") + "\"");
+}
+
+void LogMessage(const char* name, WPARAM wParam, LPARAM lParam) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char text[256];
+    std::snprintf(text, sizeof text, "%02u:%02u:%02u  %-28s wParam=0x%llx  lParam=%lld", now.wHour, now.wMinute,
+                  now.wSecond, name, static_cast<unsigned long long>(wParam), static_cast<long long>(lParam));
+    const LRESULT index = SendMessageA(g_log, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    SendMessageA(g_log, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+}
+
+void OpenDialog(HWND window, const DialogEntry& dialog) {
+    void* fn = Entry(dialog.entry);
+    if (!fn) return;
+    switch (dialog.kind) {
+    case Launch::Window: reinterpret_cast<void (*)(HWND)>(fn)(window); break;
+    case Launch::WindowInt: reinterpret_cast<void (*)(HWND, int)>(fn)(window, dialog.argument); break;
+    case Launch::WindowUnsigned:
+        reinterpret_cast<void (*)(HWND, unsigned)>(fn)(window, static_cast<unsigned>(dialog.argument));
+        break;
+    }
+    ShowValues();
+}
+
+HMENU BuildMenu() {
+    HMENU dialogs = CreatePopupMenu();
+    for (int i = 0; i < kDialogCount; ++i)
+        AppendMenuA(dialogs, MF_STRING | (Entry(kDialogs[i].entry) ? 0 : MF_GRAYED), kDialogBase + i, kDialogs[i].label);
+    AppendMenuA(dialogs, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(dialogs, MF_STRING, kExit, "E&xit");
+
+    HMENU grade = CreatePopupMenu();
+    const char* const methods[] = {"&0 Small-Large Incremental", "&1 Base Up-Down Cumulative",
+                                   "&2 Base Up-Down Incremental"};
+    const UINT gradeFlags = Entry("optora_setgradeoption") ? 0 : MF_GRAYED;
+    for (int i = 0; i < 3; ++i) AppendMenuA(grade, MF_STRING | gradeFlags, kSetGradeBase + i, methods[i]);
+
+    HMENU settings = CreatePopupMenu();
+    AppendMenuA(settings, MF_POPUP, reinterpret_cast<UINT_PTR>(grade), "Set &grade method");
+    AppendMenuA(settings, MF_STRING | (Entry("optora_setalteration") ? 0 : MF_GRAYED), kAlterationUp,
+                "&Alteration + 1");
+    AppendMenuA(settings, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(settings, MF_STRING, kRefresh, "&Refresh values\tF5");
+    AppendMenuA(settings, MF_STRING, kClearLog, "&Clear message list");
+
+    HMENU bar = CreateMenu();
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(dialogs), "&Dialogs");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(settings), "&Settings");
+    return bar;
+}
+
+void Layout(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    const int valuesHeight = 110;
+    MoveWindow(g_values, 4, 4, client.right - 8, valuesHeight, TRUE);
+    MoveWindow(g_log, 4, valuesHeight + 8, client.right - 8, client.bottom - valuesHeight - 12, TRUE);
+}
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    for (int i = 0; i < kMessageCount; ++i) {
+        if (g_ids[i] && message == g_ids[i]) {
+            LogMessage(kMessages[i], wParam, lParam);
+            ShowValues();  // what an application does: read the set again
+            return 0;
+        }
+    }
+    switch (message) {
+    case WM_CREATE: {
+        const HFONT font = static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT));
+        const DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL;
+        g_values = CreateWindowA("LISTBOX", "", style, 0, 0, 0, 0, window, nullptr, nullptr, nullptr);
+        g_log = CreateWindowA("LISTBOX", "", style | WS_HSCROLL, 0, 0, 0, 0, window, nullptr, nullptr, nullptr);
+        SendMessageA(g_values, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        SendMessageA(g_log, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        SendMessageA(g_log, LB_SETHORIZONTALEXTENT, 900, 0);
+        ShowValues();
+        return 0;
+    }
+    case WM_SIZE:
+        Layout(window);
+        return 0;
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        if (id >= kDialogBase && id < kDialogBase + kDialogCount) OpenDialog(window, kDialogs[id - kDialogBase]);
+        if (id >= kSetGradeBase && id < kSetGradeBase + 3) {
+            if (auto set = Bind<void (*)(int)>("optora_setgradeoption")) set(id - kSetGradeBase);
+            ShowValues();
+        }
+        if (id == kAlterationUp) {
+            auto get = Bind<int (*)()>("optora_getalteration");
+            auto set = Bind<void (*)(int)>("optora_setalteration");
+            if (get && set) set(get() + 1);
+            ShowValues();
+        }
+        if (id == kRefresh) ShowValues();
+        if (id == kClearLog) SendMessageA(g_log, LB_RESETCONTENT, 0, 0);
+        if (id == kExit) DestroyWindow(window);
+        return 0;
+    }
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+    g_library = LoadLibraryA("optora.dll");
+    if (!g_library) {
+        MessageBoxA(nullptr, "optora.dll was not found beside optora-demo.exe or on the path.", "optora demo",
+                    MB_OK | MB_ICONSTOP);
+        return 1;
+    }
+    for (int i = 0; i < kMessageCount; ++i) g_ids[i] = RegisterWindowMessageA(kMessages[i]);
+
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = "OptoraDemo";
+    RegisterClassA(&windowClass);
+
+    char title[64];
+    std::snprintf(title, sizeof title, "optora demo (process %lu)", GetCurrentProcessId());
+    HWND window = CreateWindowA("OptoraDemo", title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 720, 420,
+                                nullptr, BuildMenu(), instance, nullptr);
+    if (!window) return 2;
+    ShowWindow(window, show);
+    UpdateWindow(window);
+
+    ACCEL refresh = {FVIRTKEY, VK_F5, kRefresh};
+    HACCEL accelerators = CreateAcceleratorTableA(&refresh, 1);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (!TranslateAcceleratorA(window, accelerators, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    DestroyAcceleratorTable(accelerators);
+    FreeLibrary(g_library);
+    return static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,129 @@
+// Renders every dialog of optora.dll to a bitmap file, for people without
+// Windows to look at: each dialog is opened through its exported launcher,
+// copied from the screen once painted, and cancelled.
+//
+//   optora-shots.exe [OUTPUT_DIR]     writes NAME.bmp files (default: .)
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Shot {
+    const char* file;
+    const char* entry;
+    int argument;  // the launcher's second argument, where it has one
+    bool takesArgument;
+};
+
+// One row per dialog view; later dialogs add theirs.
+const Shot kShots[] = {
+    {"preference", "optora_dopreferences_noarea", 0, false},
+    {"grade_options", "optora_dogradeoptions", 0, true},
+    {"grade_options_read_only", "optora_dogradeoptions", 1, true},
+};
+
+std::string g_outputDir = ".";
+std::string g_currentFile;
+DWORD g_firstSeen = 0;
+bool g_saved = false;
+
+bool WriteBitmap(const std::string& path, HDC source, const RECT& area) {
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return false;
+    HDC memory = CreateCompatibleDC(source);
+    HBITMAP bitmap = CreateCompatibleBitmap(source, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, source, area.left, area.top, SRCCOPY);
+    SelectObject(memory, old);
+
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;  // bottom-up, as the file format stores it
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    std::vector<BYTE> pixels(static_cast<size_t>(stride) * static_cast<size_t>(height));
+    const int lines = GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(),
+                                reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    if (lines != height) return false;
+
+    BITMAPFILEHEADER header = {};
+    header.bfType = 0x4D42;  // "BM"
+    header.bfOffBits = sizeof header + sizeof info;
+    header.bfSize = header.bfOffBits + static_cast<DWORD>(pixels.size());
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    const bool ok = std::fwrite(&header, sizeof header, 1, file) == 1 && std::fwrite(&info, sizeof info, 1, file) == 1 &&
+                    std::fwrite(pixels.data(), 1, pixels.size(), file) == pixels.size();
+    return std::fclose(file) == 0 && ok;
+}
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (lstrcmpA(className, "#32770") == 0 && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Runs inside the dialog's modal loop.
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog) return;
+    if (!g_firstSeen) {
+        g_firstSeen = GetTickCount();
+        SetWindowPos(dialog, HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        return;
+    }
+    if (GetTickCount() - g_firstSeen < 400) return;  // let the display catch up
+    RECT area = {};
+    GetWindowRect(dialog, &area);
+    HDC screen = GetDC(nullptr);
+    g_saved = WriteBitmap(g_outputDir + "\\" + g_currentFile + ".bmp", screen, area);
+    ReleaseDC(nullptr, screen);
+    EndDialog(dialog, IDCANCEL);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1) g_outputDir = argv[1];
+    HMODULE library = LoadLibraryA("optora.dll");
+    if (!library) {
+        std::fprintf(stderr, "optora-shots: optora.dll not found\n");
+        return 1;
+    }
+    int failures = 0;
+    for (const Shot& shot : kShots) {
+        auto entry = reinterpret_cast<void*>(GetProcAddress(library, shot.entry));
+        if (!entry) {
+            std::fprintf(stderr, "optora-shots: %s is not exported\n", shot.entry);
+            ++failures;
+            continue;
+        }
+        g_currentFile = shot.file;
+        g_firstSeen = 0;
+        g_saved = false;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, &Tick);
+        if (shot.takesArgument)
+            reinterpret_cast<void (*)(HWND, int)>(entry)(nullptr, shot.argument);
+        else
+            reinterpret_cast<void (*)(HWND)>(entry)(nullptr);
+        KillTimer(nullptr, timer);
+        std::printf("%s %s\n", g_saved ? "wrote" : "FAILED", shot.file);
+        if (!g_saved) ++failures;
+    }
+    FreeLibrary(library);
+    return failures ? 1 : 0;
+}
