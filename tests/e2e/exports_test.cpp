@@ -19,6 +19,8 @@ const std::set<std::string> kExpectedExports = {
     "optora_getbroadcastid_verifyopt",
     "optora_setcutapp",            "optora_getcutapp",
     "optora_setplotapp",           "optora_getplotapp",
+    "optora_dopreferences",        "optora_dopreferences_devarea",
+    "optora_dopreferences_devarea_name", "_optora_dopreferences",
     "_optora_getnotation",         "_optora_getprecision",
     "_optora_getbroadcastid",      "_optora_getbroadcastid_gradeopt",
     "_optora_getbroadcastalt",     "_optora_getbroadcastid_cutopt",
