@@ -1,8 +1,9 @@
 // Stand-in for the suite's sibling programs (the user-environment editor and
 // the others), which this machine does not have. It shows nothing: it appends
-// its full command line, as one line, to the file named by the environment
-// variable OPTORA_SIBLING_LOG and exits. Without that variable it does
-// nothing.
+// one line to the file named by the environment variable OPTORA_SIBLING_LOG
+// and exits. The line is the program's own full path, a tab, and its full
+// command line: which copy was started, and how. Without that variable it
+// does nothing.
 #include <windows.h>
 
 #include <cstring>
@@ -20,9 +21,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     if (log == INVALID_HANDLE_VALUE) return 2;
 
+    char self[MAX_PATH] = {};
+    const DWORD selfLength = GetModuleFileNameA(nullptr, self, MAX_PATH);
     const char* commandLine = GetCommandLineA();
     DWORD written = 0;
-    const BOOL ok = WriteFile(log, commandLine, static_cast<DWORD>(std::strlen(commandLine)), &written, nullptr) &&
+    const BOOL ok = WriteFile(log, self, selfLength, &written, nullptr) && WriteFile(log, "\t", 1, &written, nullptr) &&
+                    WriteFile(log, commandLine, static_cast<DWORD>(std::strlen(commandLine)), &written, nullptr) &&
                     WriteFile(log, "\r\n", 2, &written, nullptr);
     CloseHandle(log);
     return ok ? 0 : 3;
