@@ -30,7 +30,8 @@ HINSTANCE LoadResourceLibrary(HINSTANCE ownModule, const char* name);
 HINSTANCE SharedLanguageLibrary();
 
 // The library's application object: its initialisation installs a matching
-// language library as the source of every template and string.
+// language library as the source of every template and string of the module
+// state it serves (the library's own; another one only in tests).
 class COptoraApp {
 public:
     explicit COptoraApp(ModuleState& state) : state_(state) {}

@@ -114,15 +114,6 @@ TEST_F(StartupTest, ProductVersionsAreReadFromTheFixedVersionInformation) {
     EXPECT_FALSE(SameProductVersion((dir_ + "missing.dll").c_str(), (dir_ + "missing.dll").c_str()));
 }
 
-TEST_F(StartupTest, WithoutLanguageLibrariesNothingIsShownOrLoaded) {
-    ModuleState state{Host(), host_};
-    MessageBoxWatcher watcher;
-    EXPECT_TRUE(COptoraApp(state).InitInstance());
-    EXPECT_TRUE(watcher.Stop().empty());
-    EXPECT_EQ(state.resources, host_);
-    EXPECT_EQ(ProbeString(state.resources), "base language");
-}
-
 TEST_F(StartupTest, ALibraryOfTheSameVersionBecomesTheSourceOfStrings) {
     ModuleState state{Host(), host_};
     Put("language_same.dll", "optorares.dll");
