@@ -3,13 +3,16 @@
 #include <utility>
 
 #include "frame/module_state.h"
+#include "frame/startup.h"
 
 namespace optora {
 
 // Nothing may be thrown across the library boundary: a failure inside an
 // entry point ends in the fallback the entry point names (its set's default).
+// The library starts up at the first call that comes through here.
 template <typename Fn, typename R = std::invoke_result_t<Fn>>
 R Shielded(R fallback, Fn&& body) noexcept {
+    EnsureStarted();
     try {
         return std::forward<Fn>(body)();
     } catch (...) {
@@ -19,6 +22,7 @@ R Shielded(R fallback, Fn&& body) noexcept {
 
 template <typename Fn>
 void Shielded(Fn&& body) noexcept {
+    EnsureStarted();
     try {
         std::forward<Fn>(body)();
     } catch (...) {

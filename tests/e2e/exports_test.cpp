@@ -22,6 +22,8 @@ const std::set<std::string> kExpectedExports = {
     "optora_getcutoptions",        "optora_getplotoptions",
     "_optora_getcutoptions",       "_optora_getplotoptions",
     "optora_getorderoptions",      "optora_getverifyoptions",
+    "optora_dopreferences",        "optora_dopreferences_devarea",
+    "optora_dopreferences_devarea_name", "_optora_dopreferences",
     "_optora_getnotation",         "_optora_getprecision",
     "_optora_getbroadcastid",      "_optora_getbroadcastid_gradeopt",
     "_optora_getbroadcastalt",     "_optora_getbroadcastid_cutopt",

@@ -1,0 +1,26 @@
+// The exported launchers of the user-environment editor. The window argument
+// is part of the interface but nothing is shown over it.
+#include "optora.h"
+
+#include "frame/call_frame.h"
+#include "frame/launchers.h"
+
+using namespace optora;
+
+extern "C" {
+
+void optora_dopreferences(HWND) {
+    Framed([] { StartUserEnvironmentEditor(); });
+}
+
+void optora_dopreferences_devarea(HWND, const char* device, const char* area) {
+    Framed([device, area] { StartUserEnvironmentEditor(device, area); });
+}
+
+void optora_dopreferences_devarea_name(HWND, const char* device, const char* area, const char* name) {
+    Framed([device, area, name] { StartUserEnvironmentEditor(device, area, name); });
+}
+
+void _optora_dopreferences(HWND window) { optora_dopreferences(window); }
+
+}  // extern "C"

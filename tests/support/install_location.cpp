@@ -1,0 +1,46 @@
+#include "install_location.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace optora::test {
+
+void StoreMachineValue(const char* path, const char* name, DWORD type, const void* data, DWORD size) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+void StoreMachineText(const char* path, const char* name, const std::string& text) {
+    StoreMachineValue(path, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+}
+
+void ClearInstalledPrograms() {
+    const LONG status = RegDeleteTreeA(HKEY_LOCAL_MACHINE, kLocation);
+    ASSERT_TRUE(status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) << status;
+    for (const char* dir : {"c:\\ads", "c:\\suite"}) {
+        std::error_code ignored;
+        fs::remove_all(dir, ignored);
+        ASSERT_FALSE(fs::exists(dir)) << dir;
+    }
+}
+
+void PutFile(const std::string& path, const std::string& source) {
+    fs::create_directories(fs::path(path).parent_path());
+    if (source.empty()) {
+        std::ofstream(path, std::ios::binary) << "MZ";
+    } else {
+        std::error_code error;
+        fs::copy_file(source, path, fs::copy_options::overwrite_existing, error);
+        ASSERT_FALSE(error) << source << " -> " << path << ": " << error.message();
+    }
+    ASSERT_TRUE(fs::is_regular_file(path)) << path;
+}
+
+}  // namespace optora::test

@@ -1,0 +1,35 @@
+// A caller of optora.dll in a process of its own, for the start-up that runs
+// once per process. Usage: startup_probe DIR
+// Loads DIR\optora.dll, leaves DIR\loaded.mark once the load has returned,
+// makes two calls, and writes to DIR\probe.txt which language libraries of
+// DIR the process then holds.
+#include <windows.h>
+
+#include <fstream>
+#include <string>
+
+namespace {
+
+const char* Held(const std::string& path) { return GetModuleHandleA(path.c_str()) ? "loaded" : "absent"; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) return 2;
+    const std::string dir = std::string(argv[1]) + "\\";
+    HMODULE library = LoadLibraryA((dir + "optora.dll").c_str());
+    if (!library) return 3;
+    std::ofstream(dir + "loaded.mark") << "loaded\n";
+
+    using IntFn = int (*)();
+    auto notation = reinterpret_cast<IntFn>(reinterpret_cast<void*>(GetProcAddress(library, "optora_getnotation")));
+    auto id = reinterpret_cast<IntFn>(reinterpret_cast<void*>(GetProcAddress(library, "optora_getbroadcastid")));
+    if (!notation || !id) return 4;
+    notation();
+    id();
+
+    std::ofstream result(dir + "probe.txt");
+    result << "optorares.dll " << Held(dir + "optorares.dll") << "\n";
+    result << "Lexicon.dll " << Held(dir + "Lexicon.dll") << "\n";
+    return result ? 0 : 5;
+}

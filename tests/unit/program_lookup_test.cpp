@@ -1,0 +1,123 @@
+// Finding sibling programs through the machine's install location and the
+// fallback directories, with real registry values and files on C:.
+#include <filesystem>
+
+#include "frame/program_lookup.h"
+#include "install_location.h"
+#include "kestrel_test.h"
+
+using namespace optora;
+using namespace optora::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+class ProgramLookupTest : public KestrelTest {
+protected:
+    void SetUp() override {
+        KestrelTest::SetUp();
+        ClearInstalledPrograms();
+    }
+    void TearDown() override { ClearInstalledPrograms(); }
+};
+
+}  // namespace
+
+TEST_F(ProgramLookupTest, TheInstallLocationNamesTheDirectoryWithOrWithoutItsBackslash) {
+    PutFile("c:\\suite\\bin\\userenv.exe");
+    StoreMachineText(kLocationV8, "userenv.exe", "c:\\suite\\bin");
+    const char* first = FindProgramPath("userenv");
+    EXPECT_STREQ(first, "c:\\suite\\bin\\userenv.exe");
+
+    StoreMachineText(kLocationV8, "userenv.exe", "c:\\suite\\bin\\");
+    const char* second = FindProgramPath("userenv");
+    EXPECT_STREQ(second, "c:\\suite\\bin\\userenv.exe");
+    EXPECT_EQ(first, second) << "one buffer, overwritten by each lookup";
+
+    // Any value type is read as the directory's text.
+    const char binary[] = {'c', ':', '\\', 's', 'u', 'i', 't', 'e', '\\', 'b', 'i', 'n'};
+    StoreMachineValue(kLocationV8, "userenv.exe", REG_BINARY, binary, sizeof binary);
+    EXPECT_STREQ(FindProgramPath("userenv"), "c:\\suite\\bin\\userenv.exe") << "a value without its terminator";
+}
+
+TEST_F(ProgramLookupTest, FallbackDirectoriesAreSearchedInTheirOrder) {
+    StoreMachineText(kLocationV8, "userenv.exe", "c:\\suite\\bin");
+    PutFile("c:\\ads\\userenv.exe");
+    EXPECT_STREQ(FindProgramPath("userenv"), "c:\\ads\\userenv.exe") << "the installed directory lacks the file";
+    PutFile("c:\\userroot\\prog\\util\\userenv.exe");
+    EXPECT_STREQ(FindProgramPath("userenv"), "c:\\userroot\\prog\\util\\userenv.exe");
+    PutFile("c:\\userroot\\system\\text\\userenv.exe");
+    EXPECT_STREQ(FindProgramPath("userenv"), "c:\\userroot\\prog\\util\\userenv.exe");
+    PutFile("c:\\userroot\\prog\\pro\\userenv.exe");
+    EXPECT_STREQ(FindProgramPath("userenv"), "c:\\userroot\\prog\\pro\\userenv.exe");
+
+    // A value too long for the path buffer counts as missing, not as cut.
+    StoreMachineText(kLocationV8, "userenv.exe", "c:\\suite\\" + std::string(260, 'x'));
+    EXPECT_STREQ(FindProgramPath("userenv"), "c:\\userroot\\prog\\pro\\userenv.exe");
+}
+
+TEST_F(ProgramLookupTest, MarlowIsAskedForByItsProgramAndStartedByItsLauncher) {
+    StoreMachineText(kLocationV8, "marlow 2000", "c:\\suite\\marlow");
+    PutFile("c:\\suite\\marlow\\mrl2000Launcher.exe");
+    PutFile("c:\\suite\\marlow\\MARLOW 2000.exe");
+    EXPECT_STREQ(FindProgramPath("MARLOW 2000"), "") << "the registry is asked for mrl2000.exe alone";
+
+    StoreMachineText(kLocationV8, "mrl2000.exe", "c:\\suite\\marlow");
+    EXPECT_STREQ(FindProgramPath("MARLOW 2000"), "c:\\suite\\marlow\\mrl2000Launcher.exe");
+    EXPECT_STREQ(FindProgramPath("Marlow 2000.exe"), "c:\\suite\\marlow\\mrl2000Launcher.exe");
+    EXPECT_STREQ(FindProgramPath("mrlw2000"), "c:\\suite\\marlow\\mrl2000Launcher.exe");
+}
+
+TEST_F(ProgramLookupTest, NamesWithTheirExtensionAreTakenAsTheyAre) {
+    StoreMachineText(kLocationV8, "velor.exe", "c:\\suite\\velor");
+    PutFile("c:\\suite\\velor\\velor.exe.exe");
+    EXPECT_STREQ(FindProgramPath("velor.exe"), "");
+    PutFile("c:\\suite\\velor\\velor.exe");
+    EXPECT_STREQ(FindProgramPath("velor.exe"), "c:\\suite\\velor\\velor.exe");
+    EXPECT_STREQ(FindProgramPath("velor"), "c:\\suite\\velor\\velor.exe") << "same registry name";
+}
+
+TEST_F(ProgramLookupTest, MarlowHelpComesFromItsDirectoryOrFallsBackToTheProgram) {
+    StoreMachineText(kLocationV8, "marlow 2000", "c:\\suite\\marlow");
+    PutFile("c:\\suite\\marlow\\mrl2000_QZ.chm");
+    PutFile("c:\\userroot\\prog\\pro\\mrl2000.exe");
+    EXPECT_STREQ(FindProgramPath("mrl2000.exe_QZ"), "c:\\suite\\marlow\\mrl2000_QZ.chm")
+        << "its own value is missing, so \"marlow 2000\" is asked";
+
+    StoreMachineText(kLocationV8, "mrl2000.exe_QZ", "c:\\suite\\help");
+    EXPECT_STREQ(FindProgramPath("mrl2000.exe_QZ"), "c:\\userroot\\prog\\pro\\mrl2000.exe")
+        << "its own value wins; without the help file there the program is found in a fallback directory";
+    PutFile("c:\\suite\\help\\mrl2000_QZ.chm");
+    EXPECT_STREQ(FindProgramPath("mrl2000.exe_QZ"), "c:\\suite\\help\\mrl2000_QZ.chm");
+}
+
+TEST_F(ProgramLookupTest, AV8KeyWithoutTheValueKeepsTheOlderKeyOut) {
+    PutFile("c:\\suite\\old\\userenv.exe");
+    StoreMachineText(kLocation, "userenv.exe", "c:\\suite\\old");
+    EXPECT_STREQ(FindProgramPath("userenv"), "c:\\suite\\old\\userenv.exe") << "no V8 key: the older one counts";
+    StoreMachineText(kLocationV8, "glance.exe", "c:\\suite\\glance");
+    EXPECT_STREQ(FindProgramPath("userenv"), "");
+}
+
+TEST_F(ProgramLookupTest, NothingFoundIsTheEmptyTextAndLeavesNoOldResult) {
+    PutFile("c:\\ads\\glance.exe");
+    const char* found = FindProgramPath("glance");
+    ASSERT_STREQ(found, "c:\\ads\\glance.exe");
+    EXPECT_STREQ(FindProgramPath("formlook"), "");
+    EXPECT_STREQ(found, "") << "the shared buffer is cleared by the next lookup";
+
+    fs::create_directories("c:\\userroot\\prog\\pro\\userenv.exe");
+    EXPECT_STREQ(FindProgramPath("userenv"), "") << "a directory is no program";
+    EXPECT_STREQ(FindProgramPath(std::string(300, 'a').c_str()), "");
+    EXPECT_STREQ(FindProgramPath(nullptr), "");
+
+    char directory[8] = {};
+    DWORD size = sizeof directory;
+    StoreMachineText(kLocationV8, "userenv.exe", "c:\\suite\\bin");
+    EXPECT_FALSE(QueryInstallLocation("userenv.exe", directory, &size)) << "does not fit 8 bytes";
+    size = sizeof directory;
+    StoreMachineText(kLocationV8, "userenv.exe", "c:\\s");
+    EXPECT_TRUE(QueryInstallLocation("userenv.exe", directory, &size));
+    EXPECT_STREQ(directory, "c:\\s");
+    EXPECT_EQ(size, 5u);
+}
