@@ -5,7 +5,7 @@
 #include <string>
 
 #include "frame/program_names.h"
-#include "store/unique_hkey.h"
+#include "store/unique_resource.h"
 
 namespace optora {
 namespace {

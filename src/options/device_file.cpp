@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "store/unique_handle.h"
+#include "store/unique_resource.h"
 
 namespace optora {
 namespace {

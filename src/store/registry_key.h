@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "store/unique_hkey.h"
+#include "store/unique_resource.h"
 
 namespace optora {
 

@@ -1,0 +1,55 @@
+#pragma once
+#include <windows.h>
+
+namespace optora {
+
+// Sole owner of an OS handle: move-only, closed on destruction. Traits give
+// the handle type, its "nothing" value and how to close it.
+template <typename Traits>
+class UniqueResource {
+public:
+    using Handle = typename Traits::Handle;
+
+    UniqueResource() = default;
+    explicit UniqueResource(Handle handle) : handle_(handle) {}
+    ~UniqueResource() { reset(); }
+    UniqueResource(UniqueResource&& other) noexcept : handle_(other.release()) {}
+    UniqueResource& operator=(UniqueResource&& other) noexcept {
+        if (this != &other) reset(other.release());
+        return *this;
+    }
+    UniqueResource(const UniqueResource&) = delete;
+    UniqueResource& operator=(const UniqueResource&) = delete;
+
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != Traits::None(); }
+    Handle release() {
+        const Handle handle = handle_;
+        handle_ = Traits::None();
+        return handle;
+    }
+    void reset(Handle handle = Traits::None()) {
+        if (handle_ != Traits::None()) Traits::Close(handle_);
+        handle_ = handle;
+    }
+
+private:
+    Handle handle_ = Traits::None();
+};
+
+struct RegistryKeyTraits {
+    using Handle = HKEY;
+    static Handle None() { return nullptr; }
+    static void Close(Handle key) { RegCloseKey(key); }
+};
+
+struct FileHandleTraits {
+    using Handle = HANDLE;
+    static Handle None() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle file) { CloseHandle(file); }
+};
+
+using UniqueHKey = UniqueResource<RegistryKeyTraits>;
+using UniqueHandle = UniqueResource<FileHandleTraits>;  // files: INVALID_HANDLE_VALUE is "none"
+
+}  // namespace optora
