@@ -24,10 +24,11 @@ protected:
 
     // A complete, normalised stored set: a load into a record that already
     // holds its directory writes nothing.
-    static void StoreCompleteSet(const char* key, const char* path = "D:\\CUTS") {
+    static void StoreCompleteSet(const char* key, const char* path = "D:\\CUTS", std::initializer_list<Value> changes = {}) {
         Store(key, {{"DosCutPath", path}, {"CutFormat", "43format"}, {"CutDefaultParamTbl", "GERBER"}, {"DosCutExtension", "CUT"},
                     {"Export", 1}, {"AutoCut", 1}, {"DosNameFormat", 1}, {"FilenameAppendCnt", 1}, {"SaveToStorageArea", 0},
                     {"DosExtType", 2}});
+        Store(key, changes);
         StoreInt32(kArborKey, "Bundles_By", 1);
     }
 
@@ -92,19 +93,15 @@ TEST_F(CutOptionsTest, StoredDirectoriesAreNormalisedAndSavedBack) {
 }
 
 TEST_F(CutOptionsTest, ExtensionsFlagsAndIntegersReadInTheirOwnForms) {
-    StoreCompleteSet(kDefaultVariant);
-    StoreText(kDefaultVariant, "DosCutExtension", ".C.U.T");
-    StoreInt32(kDefaultVariant, "AutoCut", 256);  // a flag is its first byte
-    StoreInt32(kDefaultVariant, "DosNameFormat", 2);
-    StoreInt32(kDefaultVariant, "DosExtType", 256);  // an integer is all four bytes
+    // A flag is its first byte, an integer all four.
+    StoreCompleteSet(kDefaultVariant, "D:\\CUTS", {{"DosCutExtension", ".C.U.T"}, {"AutoCut", 256}, {"DosNameFormat", 2}, {"DosExtType", 256}});
     StoreRaw(kDefaultVariant, "FilenameAppendCnt", REG_BINARY, "", 0);
     CutOptions_tag o = Load();
     ExpectValues(kCutKey, {{"DosCutExtension", o.DosCutExtension, "CUT"}, {"AutoCut", o.AutoCut, 0},
                            {"DosNameFormat", o.DosNameFormat, 1}, {"DosExtType", o.DosExtType, 256},
                            {"FilenameAppendCnt", o.FilenameAppendCnt, 0}});
 
-    StoreText(kDefaultVariant, "DosCutExtension", "");
-    StoreText(kDefaultVariant, "CutFormat", std::string(256, 'F'));  // too long to be a text: missing
+    Store(kDefaultVariant, {{"DosCutExtension", ""}, {"CutFormat", std::string(256, 'F').c_str()}});  // too long: missing
     o = Load();
     EXPECT_STREQ(o.DosCutExtension, "") << "a stored empty extension stays empty";
     EXPECT_STREQ(o.CutFormat, "42format");

@@ -24,11 +24,12 @@ protected:
     }
     void TearDown() override { PlotAppName().Set(""); }
 
-    static void StoreCompleteSet(const char* key) {
+    static void StoreCompleteSet(const char* key, std::initializer_list<Value> changes = {}) {
         Store(key, {{"DosPlotPath", "D:\\PLOTS"}, {"DefaultPlotQueue", "Q1"}, {"DefaultPlotMedia", "PAPER"},
                     {"ImagePath", "E:\\IMAGES"}, {"ImageType", "BMP"}, {"PlotDosExt", "HPG"}, {"DosPlotType", 1},
                     {"DefaultPlotOutput", 1}, {"AutoPlot", 1}, {"WastePercentage", 1}, {"DecimalYards", 1},
                     {"PlotDosNameFormat", 1}, {"PlotFilenameAppendCnt", 1}, {"PlotDosExtType", 3}});
+        Store(key, changes);
         StoreInt32(kArborKey, "Bundles_By", 1);
     }
 
@@ -72,26 +73,22 @@ TEST_F(PlotOptionsTest, DeviceFileSuppliesTheDestinationOfAnIncompleteSet) {
 }
 
 TEST_F(PlotOptionsTest, AnEmptyStoredQueueMakesTheSetIncomplete) {
-    StoreCompleteSet(kDefaultVariant);
-    StoreText(kDefaultVariant, "DefaultPlotQueue", "");
+    StoreCompleteSet(kDefaultVariant, {{"DefaultPlotQueue", ""}});
     PlotOptions_tag o = Load();
     ExpectValues(kPlotKey, {{"DefaultPlotQueue", o.DefaultPlotQueue, ""}, {"DefaultPlotMedia", o.DefaultPlotMedia, "PAPER"}});
     EXPECT_FALSE(DeviceFileExists());
 
     PutDeviceFile("plot_type=3\nplot_dest=PLOTTER\ncut_dest=E:\\CUT\n");
     o = Load();
-    // Values the file does not supply (AutoPlot) stay as stored.
-    ExpectValues(kPlotKey, {{"DefaultPlotQueue", o.DefaultPlotQueue, "DOS File"}, {"DefaultPlotMedia", o.DefaultPlotMedia, "None"},
-                            {"DosPlotPath", o.DosPlotPath, "C:\\PLOTTER"}, {"ImagePath", o.ImagePath, "C:\\PLOTTER"},
-                            {"ImageType", o.ImageType, "JPEG"}, {"DosPlotType", o.DosPlotType, 3},
-                            {"DefaultPlotOutput", o.DefaultPlotOutput, 0}, {"AutoPlot", o.AutoPlot, 1}});
+    // The file's values as with an empty registry; those it does not supply (AutoPlot) stay as stored.
+    ExpectValues(kPlotKey, {{"DefaultPlotQueue", o.DefaultPlotQueue, "DOS File"}, {"ImagePath", o.ImagePath, "C:\\PLOTTER"},
+                            {"DosPlotType", o.DosPlotType, 3}, {"AutoPlot", o.AutoPlot, 1}});
     EXPECT_EQ(DeviceFileBytes(), "plot_type=3\nplot_dest=C:\\PLOTTER\ncut_dest=E:\\CUT\n");
 }
 
 TEST_F(PlotOptionsTest, BundlesFallBackToTheMarkerEditorsValue) {
-    StoreCompleteSet(kDefaultVariant);
+    StoreCompleteSet(kDefaultVariant, {{"ImageType", std::string(300, 'T').c_str()}});  // too long: missing, so saved
     ASSERT_EQ(RegDeleteKeyValueA(HKEY_CURRENT_USER, kArborKey, "Bundles_By"), ERROR_SUCCESS);
-    StoreText(kDefaultVariant, "ImageType", std::string(300, 'T'));  // too long: missing, so the load saves
     StoreInt32(kVelorKey, "Bundles_By", 1);
     EXPECT_EQ(Load().Bundles_By, 1);
     ExpectValues(kArborKey, {{"Bundles_By", 1}});  // the save writes both keys
@@ -100,9 +97,8 @@ TEST_F(PlotOptionsTest, BundlesFallBackToTheMarkerEditorsValue) {
 
 TEST_F(PlotOptionsTest, CompleteSetsAreNotWrittenAndNegativeCountsReadAsZero) {
     const std::string file = "plot_type=3\nplot_dest=X:\\FILE\ncut_dest=E:\\CUT\n";
-    StoreCompleteSet(kDefaultVariant);
     // A flag is its first byte.
-    Store(kDefaultVariant, {{"WastePercentage", -1}, {"PlotDosNameFormat", 256}, {"PlotDosExt", ".HP.GL"}});
+    StoreCompleteSet(kDefaultVariant, {{"WastePercentage", -1}, {"PlotDosNameFormat", 256}, {"PlotDosExt", ".HP.GL"}});
     PutDeviceFile(file);
     PlotOptions_tag o = {};
     for (int call = 0; call < 2; ++call) {
@@ -134,8 +130,7 @@ TEST_F(PlotOptionsTest, PiecePlotAndZidVariantsOverrideStoredValues) {
     LoadPlotOptions(o);
     EXPECT_FALSE(KeyExists(kVelorKey)) << "AutoPlot is never needed for piece plots";
 
-    StoreCompleteSet(kZidPlot);
-    Store(kZidPlot, {{"DefaultPlotOutput", 0}, {"PlotDosNameFormat", 0}, {"DosPlotType", 3}});
+    StoreCompleteSet(kZidPlot, {{"DefaultPlotOutput", 0}, {"PlotDosNameFormat", 0}, {"DosPlotType", 3}});
     PlotAppName().Set("ZID_PLOT_OPTIONS");
     o = Load();
     // The load alone does not apply the ZID directory.

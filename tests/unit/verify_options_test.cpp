@@ -25,27 +25,17 @@ void MakeArea(const std::string& area, const char* file = nullptr, const std::st
     if (file) std::ofstream(directory + "\\data\\" + file, std::ios::binary) << content;
 }
 
-// A key the user may read but not write, for as long as the object lives.
-class ReadOnlyKey {
-public:
-    explicit ReadOnlyKey(const char* path) : path_(path) {
-        StoreInt32(path, "placeholder", 0);
-        SetDacl("D:P(A;;KR;;;WD)");
-    }
-    ~ReadOnlyKey() { SetDacl("D:P(A;;KA;;;WD)"); }
-
-private:
-    void SetDacl(const char* sddl) {
-        PSECURITY_DESCRIPTOR descriptor = nullptr;
-        ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr));
-        HKEY key = nullptr;
-        ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, path_, 0, WRITE_DAC, &key), ERROR_SUCCESS);
-        EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor), ERROR_SUCCESS);
-        RegCloseKey(key);
-        LocalFree(descriptor);
-    }
-    const char* path_;
-};
+// "KR": the user may read the key but not write it; "KA": anything.
+void SetKeyAccess(const char* path, const char* access) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    const std::string sddl = std::string("D:P(A;;") + access + ";;;WD)";
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl.c_str(), SDDL_REVISION_1, &descriptor, nullptr));
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, WRITE_DAC, &key), ERROR_SUCCESS);
+    EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor), ERROR_SUCCESS);
+    RegCloseKey(key);
+    LocalFree(descriptor);
+}
 
 class VerifyOptionsTest : public KestrelTest {
 protected:
@@ -68,18 +58,15 @@ TEST_F(VerifyOptionsTest, NoKeysGiveTheDefaultsAndTheGetterWritesThem) {
 TEST_F(VerifyOptionsTest, StoredValuesLoadAndOnlyACategoryChBOfOneIsTrue) {
     MakeArea("AREA1");
     StoreText(kArbor, "VerifyStorageArea", "C:AREA1");
-    StoreText(kQuillon, "Category", "SLEEVES");
-    StoreText(kQuillon, "Prefix", "px");  // only the model is normalised
-    StoreText(kQuillon, "Size", "M");
-    StoreInt32(kQuillon, "StartingNumber", 42);
-    StoreInt32(kQuillon, "Type", 1);
-    StoreInt32(kQuillon, "CategoryChB", 2);
+    // Only the model is normalised.
+    Store(kQuillon, {{"Category", "SLEEVES"}, {"Model", " abc/def "}, {"Prefix", "px"}, {"Size", "M"},
+                     {"StartingNumber", 42}, {"Type", 1}, {"CategoryChB", 2}});
     RefreshVerifyOptions(record_);
     const VerifyOptions& r = record_;
     ExpectValues(nullptr, {{"VerifyStorageArea", r.VerifyStorageArea, "C:AREA1"}, {"Category", r.Category.Text, "SLEEVES"},
                            {"Prefix", r.Prefix.Text, "px"}, {"Size", r.Size.Text, "M"},
                            {"StartingNumber", r.StartingNumber, 42}, {"Type", r.Type, 1}});
-    ExpectValues(kQuillon, {{"CategoryChB", r.CategoryChB, 0}});
+    ExpectValues(kQuillon, {{"CategoryChB", r.CategoryChB, 0}, {"Model", r.Model.Text, "ABC-DEF"}});
 
     StoreRaw(kQuillon, "CategoryChB", REG_BINARY, "\x01", 1);
     store_.Load();
@@ -132,9 +119,8 @@ TEST_F(VerifyOptionsTest, GradeRulesAreLookedUpInTheControlFileOfTheirKind) {
     StoreText(kQuillon, "GradeRule", "BASIC");
     RefreshVerifyOptions(record_);
     ExpectValues(nullptr, {{"VerifyStorageArea", record_.VerifyStorageArea, "C:DATA70"}, {"GradeRule", record_.GradeRule.Text, "BASIC"}});
-}
 
-TEST_F(VerifyOptionsTest, AControlFilePathLongerThan255CharactersFindsNothing) {
+    // A control file path longer than 255 characters finds nothing:
     // "C:\userroot\storage\" + area + "\data\rutab.ctl" is 35 characters more than the area.
     for (const size_t areaLength : {220u, 221u}) {
         const std::string area(areaLength, 'A');
@@ -144,19 +130,6 @@ TEST_F(VerifyOptionsTest, AControlFilePathLongerThan255CharactersFindsNothing) {
         RefreshVerifyOptions(record_);
         EXPECT_EQ(record_.StorageArea(), "C:" + area);
         EXPECT_STREQ(record_.GradeRule.Text, areaLength == 220 ? "RULES1" : "") << areaLength;
-    }
-}
-
-TEST_F(VerifyOptionsTest, TheModelIsStoredNormalised) {
-    const struct {
-        const char* stored;
-        const char* normalised;
-    } cases[] = {{" abc/def ", "ABC-DEF"}, {"  my model#1 ", "MY MODEL-1"}, {"abcdefghijklmnopqrstuvwxy", "ABCDEFGHIJKLMNOPQRST"},
-                 {"\t\r\n ", ""}, {"", ""}};
-    for (const auto& c : cases) {
-        StoreText(kQuillon, "Model", c.stored);
-        RefreshVerifyOptions(record_);
-        ExpectValues(kQuillon, {{"Model", record_.Model.Text, c.normalised}});
     }
 }
 
@@ -182,23 +155,21 @@ TEST_F(VerifyOptionsTest, SaveReportsWhatChanged) {
     EXPECT_TRUE(store_.Save(changes));
     EXPECT_EQ(changes, 3u) << "validated to the default first, which differs from AREA1";
     EXPECT_STREQ(record_.VerifyStorageArea, "C:DATA70");
-}
 
-TEST_F(VerifyOptionsTest, ADigitizingKeyThatCannotBeWrittenGivesFalse) {
-    MakeArea("AREA1");
-    uint32_t changes = 0;
-    {
-        ReadOnlyKey locked(kQuillon);
-        HKEY probe = nullptr;
-        ASSERT_NE(RegCreateKeyExA(HKEY_CURRENT_USER, kQuillon, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &probe, nullptr),
-                  ERROR_SUCCESS)
-            << "the registry did not refuse the write";
-        record_.SetStorageArea("C:AREA1");
-        EXPECT_FALSE(store_.Save(changes));
-        EXPECT_EQ(changes, kStorageAreaChanged);
-        EXPECT_FALSE(ReadStored(kQuillon, "Prefix").has_value());
-    }
-    ExpectValues(kArbor, {{"VerifyStorageArea", "C:AREA1"}});  // the general key was written all the same
+    // A digitizing key that cannot be written: false, but the general key is written all the same.
+    StoreInt32(kQuillon, "placeholder", 0);
+    SetKeyAccess(kQuillon, "KR");
+    HKEY probe = nullptr;
+    EXPECT_NE(RegCreateKeyExA(HKEY_CURRENT_USER, kQuillon, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &probe, nullptr),
+              ERROR_SUCCESS) << "the registry did not refuse the write";
+    record_.SetStorageArea("C:AREA1");
+    VerifyOptions::Assign(record_.Prefix, "LOST");
+    const bool saved = store_.Save(changes);
+    SetKeyAccess(kQuillon, "KA");
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(changes, kStorageAreaChanged);
+    ExpectValues(kQuillon, {{"Prefix", "PX"}});
+    ExpectValues(kArbor, {{"VerifyStorageArea", "C:AREA1"}});
 }
 
 TEST_F(VerifyOptionsTest, TextsAndStorageAreasAreBounded) {
