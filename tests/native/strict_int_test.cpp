@@ -6,7 +6,8 @@
 
 TEST(StrictInt, AcceptsWholeSignedNumbersOnly) {
     int v = 99;
-    for (const auto& [text, value] : {std::pair<const char*, int>{"0", 0}, {"-3", -3}, {"+5", 5}, {"-2147483648", INT32_MIN}}) {
+    const std::pair<const char*, int> good[] = {{"0", 0}, {"-3", -3}, {"+5", 5}, {"-2147483648", INT32_MIN}};
+    for (const auto& [text, value] : good) {
         EXPECT_TRUE(ParseStrictInt(text, v)) << text;
         EXPECT_EQ(v, value) << text;
     }

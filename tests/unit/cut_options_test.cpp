@@ -24,10 +24,11 @@ protected:
 
     // A complete, normalised stored set: a load into a record that already
     // holds its directory writes nothing.
-    static void StoreCompleteSet(const char* key, const char* path = "D:\\CUTS", std::initializer_list<Value> changes = {}) {
-        Store(key, {{"DosCutPath", path}, {"CutFormat", "43format"}, {"CutDefaultParamTbl", "GERBER"}, {"DosCutExtension", "CUT"},
-                    {"Export", 1}, {"AutoCut", 1}, {"DosNameFormat", 1}, {"FilenameAppendCnt", 1}, {"SaveToStorageArea", 0},
-                    {"DosExtType", 2}});
+    static void StoreCompleteSet(const char* key, const char* path = "D:\\CUTS",
+                                 std::initializer_list<Value> changes = {}) {
+        Store(key, {{"DosCutPath", path}, {"CutFormat", "43format"}, {"CutDefaultParamTbl", "GERBER"},
+                    {"DosCutExtension", "CUT"}, {"Export", 1}, {"AutoCut", 1}, {"DosNameFormat", 1},
+                    {"FilenameAppendCnt", 1}, {"SaveToStorageArea", 0}, {"DosExtType", 2}});
         Store(key, changes);
         StoreInt32(kArborKey, "Bundles_By", 1);
     }
@@ -45,7 +46,8 @@ TEST_F(CutOptionsTest, EmptyRegistryGivesTheDefaultsAndStoresThemAll) {
     const CutOptions_tag o = Load();
     // No application name: the set goes into the CutOptions key itself.
     ExpectValues(kCutKey, {{"DosCutPath", o.DosCutPath, "C:\\USERROOT"}, {"DosCutExtension", o.DosCutExtension, "CUT"},
-                           {"CutFormat", o.CutFormat, "42format"}, {"CutDefaultParamTbl", o.CutDefaultParamTbl, "P-CUTTER"},
+                           {"CutFormat", o.CutFormat, "42format"},
+                           {"CutDefaultParamTbl", o.CutDefaultParamTbl, "P-CUTTER"},
                            {"Export", o.Export, 0}, {"SaveToStorageArea", o.SaveToStorageArea, 1},
                            {"AutoCut", o.AutoCut, 0}, {"DosNameFormat", o.DosNameFormat, 0},
                            {"DosExtType", o.DosExtType, 0}, {"FilenameAppendCnt", o.FilenameAppendCnt, 0}});
@@ -58,15 +60,11 @@ TEST_F(CutOptionsTest, EmptyRegistryGivesTheDefaultsAndStoresThemAll) {
 TEST_F(CutOptionsTest, IncompleteSetTakesTheDeviceFileDirectoryAndWritesItBack) {
     PutDeviceFile("plot_type=2\r\nplot_dest=D:\\PLOTS\r\ncut_dest=D:\\\\CUTS\r\n");
     const CutOptions_tag options = Load();
-    ExpectValues(kCutKey, {{"DosCutPath", options.DosCutPath, "D:\\CUTS"}, {"SaveToStorageArea", options.SaveToStorageArea, 1}});
-    EXPECT_EQ(DeviceFileBytes(), "plot_type=2\nplot_dest=D:\\PLOTS\ncut_dest=D:\\CUTS\n") << "the plot lines keep what they held";
+    ExpectValues(kCutKey, {{"DosCutPath", options.DosCutPath, "D:\\CUTS"},
+                           {"SaveToStorageArea", options.SaveToStorageArea, 1}});
+    // The plot lines keep what they held.
+    EXPECT_EQ(DeviceFileBytes(), "plot_type=2\nplot_dest=D:\\PLOTS\ncut_dest=D:\\CUTS\n");
 
-    // A complete set ignores the file's directory but still keeps the file in step.
-    StoreCompleteSet(kDefaultVariant, "F:\\MINE");
-    PutDeviceFile("plot_type=1\nplot_dest=D:\\P\ncut_dest=E:\\OTHER\n");
-    const CutOptions_tag complete = Load();
-    ExpectValues(nullptr, {{"DosCutPath", complete.DosCutPath, "F:\\MINE"}, {"SaveToStorageArea", complete.SaveToStorageArea, 0}});
-    EXPECT_EQ(DeviceFileBytes(), "plot_type=1\nplot_dest=D:\\P\ncut_dest=F:\\MINE\n");
 }
 
 TEST_F(CutOptionsTest, StoredDirectoriesAreNormalisedAndSavedBack) {
@@ -94,14 +92,16 @@ TEST_F(CutOptionsTest, StoredDirectoriesAreNormalisedAndSavedBack) {
 
 TEST_F(CutOptionsTest, ExtensionsFlagsAndIntegersReadInTheirOwnForms) {
     // A flag is its first byte, an integer all four.
-    StoreCompleteSet(kDefaultVariant, "D:\\CUTS", {{"DosCutExtension", ".C.U.T"}, {"AutoCut", 256}, {"DosNameFormat", 2}, {"DosExtType", 256}});
+    StoreCompleteSet(kDefaultVariant, "D:\\CUTS",
+                     {{"DosCutExtension", ".C.U.T"}, {"AutoCut", 256}, {"DosNameFormat", 2}, {"DosExtType", 256}});
     StoreRaw(kDefaultVariant, "FilenameAppendCnt", REG_BINARY, "", 0);
     CutOptions_tag o = Load();
     ExpectValues(kCutKey, {{"DosCutExtension", o.DosCutExtension, "CUT"}, {"AutoCut", o.AutoCut, 0},
                            {"DosNameFormat", o.DosNameFormat, 1}, {"DosExtType", o.DosExtType, 256},
                            {"FilenameAppendCnt", o.FilenameAppendCnt, 0}});
 
-    Store(kDefaultVariant, {{"DosCutExtension", ""}, {"CutFormat", std::string(256, 'F').c_str()}});  // too long: missing
+    // A text too long to read is missing.
+    Store(kDefaultVariant, {{"DosCutExtension", ""}, {"CutFormat", std::string(256, 'F').c_str()}});
     o = Load();
     EXPECT_STREQ(o.DosCutExtension, "") << "a stored empty extension stays empty";
     EXPECT_STREQ(o.CutFormat, "42format");
@@ -113,7 +113,7 @@ TEST_F(CutOptionsTest, FirstLoadOfARecordSavesAndTheNextDoesNot) {
     StoreCompleteSet(kDefaultVariant);
     PutDeviceFile(file);
     CutOptions_tag options = {};
-    LoadCutOptions(options);  // the record held no directory yet
+    LoadCutOptions(options);  // the record held no directory yet; the file's is ignored, the file kept in step
     EXPECT_TRUE(KeyExists(kVelorKey)) << "saved";
     EXPECT_EQ(ReadStored(kCutKey, "DosCutPath")->Text(), "D:\\CUTS");
     EXPECT_EQ(DeviceFileBytes(), "plot_type=3\nplot_dest=D:\\P\ncut_dest=D:\\CUTS\n");

@@ -59,8 +59,6 @@ TEST_F(DeviceFileTest, ReadsFromDiskAsTheyAreAndWritesLineFeedsOnly) {
     WriteDeviceFile(ReadDeviceFile());
     EXPECT_EQ(DeviceFileBytes(), Form(2, "D:\\P", "C:\\"));
 
-    PutDeviceFile(std::string("plot_type=5\nplot_dest=D:\\P\0\0cut_dest=E:\\C\n", 41));
-    ExpectRead(5, "D:\\P", "C:\\");
     PutDeviceFile("");
     ExpectRead(0, "C:\\", "C:\\");
 }

@@ -67,22 +67,23 @@ TEST_F(PlotOptionsTest, DeviceFileSuppliesTheDestinationOfAnIncompleteSet) {
     const PlotOptions_tag o = Load();
     ExpectValues(kPlotKey, {{"DosPlotPath", o.DosPlotPath, "D:\\PLOTS"}, {"ImagePath", o.ImagePath, "D:\\PLOTS"},
                             {"DosPlotType", o.DosPlotType, 2}, {"DefaultPlotQueue", o.DefaultPlotQueue, "DOS File"},
-                            {"DefaultPlotMedia", o.DefaultPlotMedia, "None"}, {"DefaultPlotOutput", o.DefaultPlotOutput, 0},
-                            {"ImageType", o.ImageType, "JPEG"}});
+                            {"DefaultPlotMedia", o.DefaultPlotMedia, "None"}, {"ImageType", o.ImageType, "JPEG"},
+                            {"DefaultPlotOutput", o.DefaultPlotOutput, 0}});
     EXPECT_EQ(DeviceFileBytes(), "plot_type=2\nplot_dest=D:\\PLOTS\ncut_dest=E:\\CUT\n");
 }
 
 TEST_F(PlotOptionsTest, AnEmptyStoredQueueMakesTheSetIncomplete) {
     StoreCompleteSet(kDefaultVariant, {{"DefaultPlotQueue", ""}});
     PlotOptions_tag o = Load();
-    ExpectValues(kPlotKey, {{"DefaultPlotQueue", o.DefaultPlotQueue, ""}, {"DefaultPlotMedia", o.DefaultPlotMedia, "PAPER"}});
+    ExpectValues(kPlotKey, {{"DefaultPlotQueue", o.DefaultPlotQueue, ""},
+                            {"DefaultPlotMedia", o.DefaultPlotMedia, "PAPER"}});
     EXPECT_FALSE(DeviceFileExists());
 
     PutDeviceFile("plot_type=3\nplot_dest=PLOTTER\ncut_dest=E:\\CUT\n");
     o = Load();
     // The file's values as with an empty registry; those it does not supply (AutoPlot) stay as stored.
-    ExpectValues(kPlotKey, {{"DefaultPlotQueue", o.DefaultPlotQueue, "DOS File"}, {"ImagePath", o.ImagePath, "C:\\PLOTTER"},
-                            {"DosPlotType", o.DosPlotType, 3}, {"AutoPlot", o.AutoPlot, 1}});
+    ExpectValues(kPlotKey, {{"DefaultPlotQueue", o.DefaultPlotQueue, "DOS File"}, {"DosPlotType", o.DosPlotType, 3},
+                            {"ImagePath", o.ImagePath, "C:\\PLOTTER"}, {"AutoPlot", o.AutoPlot, 1}});
     EXPECT_EQ(DeviceFileBytes(), "plot_type=3\nplot_dest=C:\\PLOTTER\ncut_dest=E:\\CUT\n");
 }
 

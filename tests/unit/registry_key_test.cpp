@@ -76,7 +76,8 @@ TEST_F(RegistryKeyTest, ReadsGiveValueDefaultOrEmptyNeverGarbage) {
         {"Empty", "2", true, ""},          {"Precision", "2", true, "3"},
         {"Fits", nullptr, true, std::string(255, 'a')}, {"TooLong", "dflt", false, "dflt"},
         {"Embedded", nullptr, true, "AB"}, {"NoZero", nullptr, true, "XYZ"},
-        {"BinaryOne", nullptr, true, "\x01"}, {"BinaryZero", nullptr, true, ""},  // flags read as text: the first byte decides
+        // Flags are read as texts: the first byte decides.
+        {"BinaryOne", nullptr, true, "\x01"}, {"BinaryZero", nullptr, true, ""},
     };
     RegistryKey key(HKEY_CURRENT_USER, kDeep);
     ASSERT_TRUE(key.OpenForReading());

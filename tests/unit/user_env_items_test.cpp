@@ -42,7 +42,8 @@ TEST_F(UserEnvItemsTest, MissingGroupsComeFromTheirLoadersWithTheirDefaults) {
     LoadUserEnvItems(r);
     // The loaders wrote their sets back, where the next call reads them directly.
     ExpectValues(kCut, {{"DosCutPath", r.DosCutPath, "C:\\USERROOT"}, {"DosCutExtension", r.DosCutExtension, "CUT"},
-                        {"CutFormat", r.CutFormat, "42format"}, {"Export", r.Export, 0}, {"SaveToStorageArea", r.SaveToStorageArea, 1}});
+                        {"CutFormat", r.CutFormat, "42format"}, {"Export", r.Export, 0},
+                        {"SaveToStorageArea", r.SaveToStorageArea, 1}});
     ExpectValues(kPlot, {{"DosPlotPath", r.DosPlotPath, "C:\\PLOT"}, {"DosPlotType", r.DosPlotType, 0}});
     ExpectValues(nullptr, {{"Bundles_By", r.Bundles_By, 1}, {"OverwriteMarker", r.OverwriteMarker, 0},
                            {"LayruleMethod", r.LayruleMethod, 0}, {"Reserved", r.Reserved, 0}});
@@ -61,8 +62,9 @@ TEST_F(UserEnvItemsTest, AnExistingKeyIsReadDirectlyEvenWhenItsValuesAreElsewher
     UserEnvItems_tag r = Earlier();
     LoadUserEnvItems(r);
     ExpectValues(nullptr, {{"DosCutPath", r.DosCutPath, ""}, {"DosCutExtension", r.DosCutExtension, ""},
-                           {"CutFormat", r.CutFormat, ""}, {"Export", r.Export, 0}, {"SaveToStorageArea", r.SaveToStorageArea, 0},
-                           {"OverwriteMarker", r.OverwriteMarker, 2}, {"LayruleMethod", r.LayruleMethod, 0}});
+                           {"CutFormat", r.CutFormat, ""}, {"Export", r.Export, 0},
+                           {"SaveToStorageArea", r.SaveToStorageArea, 0}, {"OverwriteMarker", r.OverwriteMarker, 2},
+                           {"LayruleMethod", r.LayruleMethod, 0}});
     EXPECT_EQ(r.SplitPieceSeam, 0.0);
     EXPECT_FALSE(ReadStored(kOrder, "SplitPieceSeam").has_value()) << "the direct path writes nothing";
     EXPECT_FALSE(ReadStored(kCut, "DosCutPath").has_value());
@@ -81,7 +83,8 @@ TEST_F(UserEnvItemsTest, FlagsAreReadAsTextsAndOddSizesNeverOverrun) {
     r = Earlier();
     LoadUserEnvItems(r);
     // A too long path reads as empty; a short value counts from zero.
-    ExpectValues(nullptr, {{"SaveToStorageArea", r.SaveToStorageArea, 1}, {"Export", r.Export, 0}, {"DosCutPath", r.DosCutPath, ""},
-                           {"DosPlotPath", r.DosPlotPath, std::string(255, 'Q').c_str()}, {"DosPlotType", r.DosPlotType, 2},
-                           {"LayruleMethod", r.LayruleMethod, 0}});
+    ExpectValues(nullptr, {{"SaveToStorageArea", r.SaveToStorageArea, 1}, {"Export", r.Export, 0},
+                           {"DosCutPath", r.DosCutPath, ""},
+                           {"DosPlotPath", r.DosPlotPath, std::string(255, 'Q').c_str()},
+                           {"DosPlotType", r.DosPlotType, 2}, {"LayruleMethod", r.LayruleMethod, 0}});
 }

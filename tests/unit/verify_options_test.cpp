@@ -29,7 +29,8 @@ void MakeArea(const std::string& area, const char* file = nullptr, const std::st
 void SetKeyAccess(const char* path, const char* access) {
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     const std::string sddl = std::string("D:P(A;;") + access + ";;;WD)";
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl.c_str(), SDDL_REVISION_1, &descriptor, nullptr));
+    ASSERT_TRUE(
+        ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl.c_str(), SDDL_REVISION_1, &descriptor, nullptr));
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, WRITE_DAC, &key), ERROR_SUCCESS);
     EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor), ERROR_SUCCESS);
@@ -50,8 +51,9 @@ TEST_F(VerifyOptionsTest, NoKeysGiveTheDefaultsAndTheGetterWritesThem) {
     const VerifyOptions& r = record_;
     // The empty designation never exists.
     ExpectValues(kArbor, {{"VerifyStorageArea", r.VerifyStorageArea, "C:DATA70"}});
-    ExpectValues(kQuillon, {{"Category", r.Category.Text, ""}, {"Model", r.Model.Text, ""}, {"Prefix", r.Prefix.Text, ""},
-                            {"GradeRule", r.GradeRule.Text, ""}, {"Size", r.Size.Text, ""}, {"Type", r.Type, 0},
+    ExpectValues(kQuillon, {{"Category", r.Category.Text, ""}, {"Model", r.Model.Text, ""},
+                            {"Prefix", r.Prefix.Text, ""}, {"GradeRule", r.GradeRule.Text, ""},
+                            {"Size", r.Size.Text, ""}, {"Type", r.Type, 0},
                             {"CategoryChB", r.CategoryChB, 1}, {"StartingNumber", r.StartingNumber, 0}});
 }
 
@@ -63,7 +65,8 @@ TEST_F(VerifyOptionsTest, StoredValuesLoadAndOnlyACategoryChBOfOneIsTrue) {
                      {"StartingNumber", 42}, {"Type", 1}, {"CategoryChB", 2}});
     RefreshVerifyOptions(record_);
     const VerifyOptions& r = record_;
-    ExpectValues(nullptr, {{"VerifyStorageArea", r.VerifyStorageArea, "C:AREA1"}, {"Category", r.Category.Text, "SLEEVES"},
+    ExpectValues(nullptr, {{"VerifyStorageArea", r.VerifyStorageArea, "C:AREA1"},
+                           {"Category", r.Category.Text, "SLEEVES"},
                            {"Prefix", r.Prefix.Text, "px"}, {"Size", r.Size.Text, "M"},
                            {"StartingNumber", r.StartingNumber, 42}, {"Type", r.Type, 1}});
     ExpectValues(kQuillon, {{"CategoryChB", r.CategoryChB, 0}, {"Model", r.Model.Text, "ABC-DEF"}});
@@ -118,7 +121,8 @@ TEST_F(VerifyOptionsTest, GradeRulesAreLookedUpInTheControlFileOfTheirKind) {
     StoreInt32(kQuillon, "Type", 0);
     StoreText(kQuillon, "GradeRule", "BASIC");
     RefreshVerifyOptions(record_);
-    ExpectValues(nullptr, {{"VerifyStorageArea", record_.VerifyStorageArea, "C:DATA70"}, {"GradeRule", record_.GradeRule.Text, "BASIC"}});
+    ExpectValues(nullptr, {{"VerifyStorageArea", record_.VerifyStorageArea, "C:DATA70"},
+                           {"GradeRule", record_.GradeRule.Text, "BASIC"}});
 
     // A control file path longer than 255 characters finds nothing:
     // "C:\userroot\storage\" + area + "\data\rutab.ctl" is 35 characters more than the area.
