@@ -56,7 +56,6 @@ TEST_F(GettersTest, EachGetterAndItsTwinHandOutOneRecordReadAfresh) {
     ASSERT_TRUE(getOrder && twinOrder && getVerify && twinVerify);
 
     OrderOptions_tag* order = getOrder();
-    EXPECT_EQ(order->SplitPieceSeam, 0.375);
     StoreInt32("Software\\Kestrel\\Arbor\\OrderOptions", "OverwriteMarker", 2);
     order->LayruleMethod = 9;  // a caller's change does not survive the next call
     EXPECT_EQ(twinOrder(), order);

@@ -65,6 +65,11 @@ TEST_F(CutOptionsTest, IncompleteSetTakesTheDeviceFileDirectoryAndWritesItBack) 
     // The plot lines keep what they held.
     EXPECT_EQ(DeviceFileBytes(), "plot_type=2\nplot_dest=D:\\PLOTS\ncut_dest=D:\\CUTS\n");
 
+    // Any file loads into bounded fields.
+    PutDeviceFile("plot_type=1\ncut_dest=" + std::string(1500, 'C') + std::string("\0\xff\n", 3));
+    const CutOptions_tag bounded = Load();
+    EXPECT_EQ(std::string(bounded.DosCutPath), ("C:\\" + std::string(1500, 'C')).substr(0, 255));
+    EXPECT_EQ(DeviceFileBytes(), "plot_type=1\nplot_dest=C:\\\ncut_dest=" + std::string(bounded.DosCutPath) + "\n");
 }
 
 TEST_F(CutOptionsTest, StoredDirectoriesAreNormalisedAndSavedBack) {
@@ -113,8 +118,9 @@ TEST_F(CutOptionsTest, FirstLoadOfARecordSavesAndTheNextDoesNot) {
     StoreCompleteSet(kDefaultVariant);
     PutDeviceFile(file);
     CutOptions_tag options = {};
-    LoadCutOptions(options);  // the record held no directory yet; the file's is ignored, the file kept in step
-    EXPECT_TRUE(KeyExists(kVelorKey)) << "saved";
+    // The record held no directory yet: saved; the file's directory is ignored, the file kept in step.
+    LoadCutOptions(options);
+    EXPECT_TRUE(KeyExists(kVelorKey));
     EXPECT_EQ(ReadStored(kCutKey, "DosCutPath")->Text(), "D:\\CUTS");
     EXPECT_EQ(DeviceFileBytes(), "plot_type=3\nplot_dest=D:\\P\ncut_dest=D:\\CUTS\n");
 
@@ -154,11 +160,4 @@ TEST_F(CutOptionsTest, SaveWritesTheRecordAsGivenAndBoundsUnterminatedFields) {
     ExpectValues(kArborKey, {{"Bundles_By", 1}});
     ExpectValues(kVelorKey, {{"Bundles_By", 1}});
     EXPECT_FALSE(DeviceFileExists());
-}
-
-TEST_F(CutOptionsTest, AnyDeviceFileLoadsIntoBoundedFields) {
-    PutDeviceFile("plot_type=1\ncut_dest=" + std::string(1500, 'C') + std::string("\0\xff\n", 3));
-    const CutOptions_tag options = Load();
-    EXPECT_EQ(std::string(options.DosCutPath), ("C:\\" + std::string(1500, 'C')).substr(0, 255));
-    EXPECT_EQ(DeviceFileBytes(), "plot_type=1\nplot_dest=C:\\\ncut_dest=" + std::string(options.DosCutPath) + "\n");
 }

@@ -38,10 +38,11 @@ struct Value {
     std::string text;
     int32_t number = 0;
     bool isText = false;
-    const char* fieldText = nullptr;
+    std::optional<const char*> fieldText;  // a null text fails the check
     std::optional<int64_t> fieldNumber;
 };
 
+// Stores the values the same way.
 inline void Store(const char* key, std::initializer_list<Value> values) {
     for (const Value& v : values) v.isText ? StoreText(key, v.name, v.text) : StoreInt32(key, v.name, v.number);
 }
@@ -49,7 +50,7 @@ inline void Store(const char* key, std::initializer_list<Value> values) {
 // key nullptr: check only the fields.
 inline void ExpectValues(const char* key, std::initializer_list<Value> values) {
     for (const Value& v : values) {
-        if (v.fieldText) { EXPECT_STREQ(v.fieldText, v.text.c_str()) << "field " << v.name; }
+        if (v.fieldText) { EXPECT_STREQ(*v.fieldText, v.text.c_str()) << "field " << v.name; }
         if (v.fieldNumber) { EXPECT_EQ(*v.fieldNumber, int64_t{v.number}) << "field " << v.name; }
         if (!key) continue;
         const auto stored = ReadStored(key, v.name);
