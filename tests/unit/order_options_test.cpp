@@ -14,7 +14,7 @@ constexpr const char* kOrder = "Software\\Kestrel\\Arbor\\OrderOptions";
 template <typename T>
 std::string Raw(T value) { return std::string(reinterpret_cast<const char*>(&value), sizeof value); }
 
-// What a value is stored as: REG_BINARY bytes, or none.
+// The bytes a value is stored with, or none.
 using Stored = std::optional<std::string>;
 
 class OrderOptionsTest : public KestrelTest {};
