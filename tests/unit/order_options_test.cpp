@@ -1,4 +1,5 @@
 #include <cstring>
+#include <optional>
 
 #include "kestrel_test.h"
 #include "options/order_options.h"
@@ -10,102 +11,59 @@ namespace {
 
 constexpr const char* kOrder = "Software\\Kestrel\\Arbor\\OrderOptions";
 
-std::vector<uint8_t> DoubleBytes(double value) {
-    std::vector<uint8_t> bytes(sizeof value);
-    std::memcpy(bytes.data(), &value, sizeof value);
-    return bytes;
-}
+template <typename T>
+std::string Raw(T value) { return std::string(reinterpret_cast<const char*>(&value), sizeof value); }
 
-void StoreDouble(const char* name, double value) { StoreRaw(kOrder, name, REG_BINARY, &value, sizeof value); }
-void StoreByte(const char* name, uint8_t value) { StoreRaw(kOrder, name, REG_BINARY, &value, 1); }
+// The bytes a value is stored with, or none.
+using Stored = std::optional<std::string>;
 
-class OrderOptionsTest : public KestrelTest {
-protected:
-    // The three values as the suite's other programs find them.
-    static void ExpectStored(int32_t overwrite, double seam, uint8_t layrule) {
-        const auto o = ReadStored(kOrder, "OverwriteMarker");
-        const auto s = ReadStored(kOrder, "SplitPieceSeam");
-        const auto l = ReadStored(kOrder, "LayruleMethod");
-        ASSERT_TRUE(o && s && l);
-        EXPECT_EQ(o->type, static_cast<DWORD>(REG_BINARY));
-        EXPECT_EQ(s->type, static_cast<DWORD>(REG_BINARY));
-        EXPECT_EQ(l->type, static_cast<DWORD>(REG_BINARY));
-        EXPECT_EQ(o->bytes, Bytes({static_cast<uint8_t>(overwrite), 0, 0, 0}));
-        EXPECT_EQ(s->bytes, DoubleBytes(seam));
-        EXPECT_EQ(l->bytes, Bytes({layrule}));
-    }
-};
+class OrderOptionsTest : public KestrelTest {};
 
 }  // namespace
 
-TEST_F(OrderOptionsTest, NoKeyGivesTheDefaultsAndWritesThemAtTheirSizes) {
-    OrderOptions_tag record;
-    std::memset(&record, 0x5A, sizeof record);
-    LoadOrderOptions(record);
-    EXPECT_EQ(record.OverwriteMarker, 0);
-    EXPECT_EQ(record.SplitPieceSeam, 0.375);
-    EXPECT_EQ(record.LayruleMethod, 0);
-    ExpectStored(0, 0.375, 0);
-}
-
-TEST_F(OrderOptionsTest, OneMissingValueRewritesAllThreeKeepingTheOthers) {
-    StoreInt32(kOrder, "OverwriteMarker", 2);
-    StoreByte("LayruleMethod", 1);
-    OrderOptions_tag record = {};
-    LoadOrderOptions(record);
-    EXPECT_EQ(record.OverwriteMarker, 2);
-    EXPECT_EQ(record.SplitPieceSeam, 0.375);
-    EXPECT_EQ(record.LayruleMethod, 1);
-    ExpectStored(2, 0.375, 1);
-
-    RegDeleteKeyValueA(HKEY_CURRENT_USER, kOrder, "OverwriteMarker");
-    StoreDouble("SplitPieceSeam", 1.25);
-    LoadOrderOptions(record);
-    EXPECT_EQ(record.OverwriteMarker, 0);
-    EXPECT_EQ(record.SplitPieceSeam, 1.25);
-    ExpectStored(0, 1.25, 1);
-}
-
-TEST_F(OrderOptionsTest, ACompleteSetIsReadAndNotWritten) {
-    StoreInt32(kOrder, "OverwriteMarker", 1);
-    StoreDouble("SplitPieceSeam", 0.5);
-    // Stored with another type on purpose: a rewrite would make it REG_BINARY.
-    StoreRaw(kOrder, "LayruleMethod", REG_DWORD, "\x02", 1);
-    OrderOptions_tag record = {};
-    for (int call = 0; call < 2; ++call) {
-        LoadOrderOptions(record);
-        EXPECT_EQ(record.OverwriteMarker, 1);
-        EXPECT_EQ(record.SplitPieceSeam, 0.5);
-        EXPECT_EQ(record.LayruleMethod, 2) << "the type is not checked";
+// Each value is read into its field as far as its bytes go; one that is
+// missing or larger than its field makes all three be rewritten at their
+// sizes (4, 8 and 1 bytes), and a complete set is never written.
+TEST_F(OrderOptionsTest, EachSetLoadsAndOnlyAnIncompleteOneIsRewritten) {
+    const struct {
+        const char* what;
+        Stored overwrite, seam, layrule;
+        int32_t wantOverwrite;
+        double wantSeam;
+        int wantLayrule;
+        bool rewritten;
+    } cases[] = {
+        {"no key", {}, {}, {}, 0, 0.375, 0, true},
+        {"seam missing", Raw(int32_t{2}), {}, Raw(uint8_t{1}), 2, 0.375, 1, true},
+        {"overwrite missing", {}, Raw(1.25), Raw(uint8_t{1}), 0, 1.25, 1, true},
+        {"complete", Raw(int32_t{1}), Raw(0.5), Raw(uint8_t{2}), 1, 0.5, 2, false},
+        {"layrule of 4 bytes", Raw(int32_t{1}), Raw(2.0), Raw(int32_t{2}), 1, 2.0, 0, true},
+        {"wide overwrite, seam of 10 bytes", Raw(int64_t{7}), std::string(10, 'S'), Raw(uint8_t{0}), 0, 0.375, 0, true},
+        {"overwrite of 1 byte", std::string("\x02"), Raw(1.0), Raw(uint8_t{0}), 0x5A5A5A02, 1.0, 0, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();  // a clean registry for each case
+        // Stored with another type on purpose: a rewrite would make them REG_BINARY.
+        const std::pair<const char*, const Stored&> values[] = {
+            {"OverwriteMarker", c.overwrite}, {"SplitPieceSeam", c.seam}, {"LayruleMethod", c.layrule}};
+        for (const auto& [name, bytes] : values)
+            if (bytes) StoreRaw(kOrder, name, REG_DWORD, bytes->data(), static_cast<DWORD>(bytes->size()));
+        OrderOptions_tag record;
+        std::memset(&record, 0x5A, sizeof record);
+        for (int call = 0; call < 2; ++call) {
+            LoadOrderOptions(record);
+            EXPECT_EQ(record.OverwriteMarker, c.wantOverwrite);
+            EXPECT_EQ(record.SplitPieceSeam, c.wantSeam);
+            EXPECT_EQ(record.LayruleMethod, c.wantLayrule);
+        }
+        const Stored expected[] = {Raw(c.wantOverwrite), Raw(c.wantSeam), Raw(static_cast<uint8_t>(c.wantLayrule))};
+        for (int i = 0; i < 3; ++i) {
+            const auto stored = ReadStored(kOrder, values[i].first);
+            ASSERT_TRUE(stored) << values[i].first;
+            const Stored& want = c.rewritten ? expected[i] : values[i].second;
+            EXPECT_EQ(stored->type, static_cast<DWORD>(c.rewritten ? REG_BINARY : REG_DWORD)) << values[i].first;
+            EXPECT_EQ(std::string(stored->bytes.begin(), stored->bytes.end()), *want) << values[i].first;
+        }
     }
-    EXPECT_EQ(ReadStored(kOrder, "LayruleMethod")->type, static_cast<DWORD>(REG_DWORD));
-}
-
-TEST_F(OrderOptionsTest, AValueLargerThanItsFieldCountsAsMissing) {
-    StoreInt32(kOrder, "OverwriteMarker", 1);
-    StoreDouble("SplitPieceSeam", 2.0);
-    StoreInt32(kOrder, "LayruleMethod", 2);
-    OrderOptions_tag record = {};
-    LoadOrderOptions(record);
-    EXPECT_EQ(record.LayruleMethod, 0);
-    ExpectStored(1, 2.0, 0);
-
-    const int64_t wide = 7;
-    StoreRaw(kOrder, "OverwriteMarker", REG_BINARY, &wide, sizeof wide);
-    StoreRaw(kOrder, "SplitPieceSeam", REG_BINARY, "0123456789", 10);
-    LoadOrderOptions(record);
-    EXPECT_EQ(record.OverwriteMarker, 0);
-    EXPECT_EQ(record.SplitPieceSeam, 0.375);
-    ExpectStored(0, 0.375, 0);
-}
-
-TEST_F(OrderOptionsTest, AShorterValueFillsOnlyTheFirstBytesOfItsField) {
-    StoreRaw(kOrder, "OverwriteMarker", REG_BINARY, "\x02", 1);
-    StoreDouble("SplitPieceSeam", 1.0);
-    StoreByte("LayruleMethod", 0);
-    OrderOptions_tag record = {};
-    record.OverwriteMarker = 0x100;
-    LoadOrderOptions(record);
-    EXPECT_EQ(record.OverwriteMarker, 0x102);
-    EXPECT_EQ(ReadStored(kOrder, "OverwriteMarker")->bytes, Bytes({2})) << "complete: not rewritten";
 }

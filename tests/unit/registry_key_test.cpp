@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "kestrel_test.h"
+#include "output_test_support.h"
 #include "store/registry_key.h"
 
 using namespace optora;
@@ -16,6 +16,12 @@ TEST_F(RegistryKeyTest, ReadingNeverCreatesWritingCreatesEveryLevel) {
     RegistryKey key(HKEY_CURRENT_USER, kDeep);
     EXPECT_FALSE(key.OpenForReading());
     EXPECT_FALSE(key.IsOpen());
+    // Nothing open: every read and write fails, and nothing is created.
+    int32_t value = 7;
+    std::string text = "stale";
+    EXPECT_FALSE(key.ReadInt32("Count", value) || key.WriteInt32("Count", 1) || key.WriteText("Name", "x"));
+    EXPECT_FALSE(key.ReadText("Name", text, "dflt"));
+    EXPECT_EQ(text, "dflt");
     EXPECT_FALSE(KeyExists("Software\\Kestrel\\Test"));
 
     EXPECT_TRUE(key.OpenForWriting());
@@ -46,86 +52,47 @@ TEST_F(RegistryKeyTest, WritesUseTheSuiteEncodings) {
     const double seam = 0.375;
     EXPECT_TRUE(key.WriteBinary("Seam", &seam, sizeof seam));
 
-    auto text = ReadStored(kDeep, "Notation");
-    EXPECT_EQ(text->type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(text->bytes, Bytes({'M', 'e', 't', 'r', 'i', 'c', 0})) << "7 bytes, terminator stored";
-    EXPECT_EQ(ReadStored(kDeep, "Empty")->bytes, Bytes({0}));
-    auto count = ReadStored(kDeep, "Count");
-    EXPECT_EQ(count->type, static_cast<DWORD>(REG_BINARY));
-    EXPECT_EQ(count->bytes, Bytes({4, 3, 2, 1})) << "little-endian, as in memory";
+    // "Metric" takes 7 bytes with its terminator; the integer is little-endian, as in memory.
+    ExpectValues(kDeep, {{"Notation", "Metric"}, {"Empty", ""}, {"Count", 0x01020304}});
     EXPECT_EQ(ReadStored(kDeep, "Seam")->bytes.size(), 8u);
 }
 
-TEST_F(RegistryKeyTest, NothingOpenMeansEveryReadAndWriteFails) {
-    RegistryKey key(HKEY_CURRENT_USER, kDeep);
-    int32_t value = 7;
-    EXPECT_FALSE(key.ReadInt32("Count", value));
-    EXPECT_FALSE(key.WriteInt32("Count", 1));
-    EXPECT_FALSE(key.WriteText("Name", "x"));
-    std::string text = "stale";
-    EXPECT_FALSE(key.ReadText("Name", text, "dflt"));
-    EXPECT_EQ(text, "dflt");
-    EXPECT_FALSE(KeyExists("Software\\Kestrel\\Test"));
-}
-
-TEST_F(RegistryKeyTest, ReadTextGivesValueDefaultOrEmptyNeverGarbage) {
-    StoreText(kDeep, "Empty", "");
-    StoreText(kDeep, "Precision", "3");
-    RegistryKey key(HKEY_CURRENT_USER, kDeep);
-    ASSERT_TRUE(key.OpenForReading());
-
-    std::string text = "stale";
-    EXPECT_FALSE(key.ReadText("Missing", text, "2"));
-    EXPECT_EQ(text, "2");
-    text = "stale";
-    EXPECT_FALSE(key.ReadText("Missing", text));
-    EXPECT_EQ(text, "");
-    EXPECT_TRUE(key.ReadText("Empty", text, "2"));
-    EXPECT_EQ(text, "") << "a stored empty text is a value, not a miss";
-    EXPECT_TRUE(key.ReadText("Precision", text, "2"));
-    EXPECT_EQ(text, "3");
-}
-
-TEST_F(RegistryKeyTest, ReadTextHonoursItsLimitAndRawBytes) {
-    StoreText(kDeep, "Fits", std::string(255, 'a'));       // 256 bytes with the terminator
-    StoreText(kDeep, "TooLong", std::string(256, 'b'));    // 257 bytes
-    const char raw[] = {'A', 'B', 0, 'C'};
-    StoreRaw(kDeep, "Embedded", REG_BINARY, raw, sizeof raw);
+TEST_F(RegistryKeyTest, ReadsGiveValueDefaultOrEmptyNeverGarbage) {
+    // "Fits" takes 256 bytes with the terminator, "TooLong" 257.
+    Store(kDeep, {{"Empty", ""}, {"Precision", "3"}, {"Fits", std::string(255, 'a').c_str()},
+                  {"TooLong", std::string(256, 'b').c_str()}, {"BinaryOne", 1}, {"BinaryZero", 0}});
+    StoreRaw(kDeep, "Embedded", REG_BINARY, "AB\0C", 4);
     StoreRaw(kDeep, "NoZero", REG_BINARY, "XYZ", 3);
-    StoreInt32(kDeep, "BinaryOne", 1);
-    StoreInt32(kDeep, "BinaryZero", 0);
-
-    RegistryKey key(HKEY_CURRENT_USER, kDeep);
-    ASSERT_TRUE(key.OpenForReading());
-    std::string text;
-    EXPECT_TRUE(key.ReadText("Fits", text));
-    EXPECT_EQ(text.size(), 255u);
-    EXPECT_FALSE(key.ReadText("TooLong", text, "dflt"));
-    EXPECT_EQ(text, "dflt");
-    EXPECT_TRUE(key.ReadText("Embedded", text));
-    EXPECT_EQ(text, "AB");
-    EXPECT_TRUE(key.ReadText("NoZero", text));
-    EXPECT_EQ(text, "XYZ");
-    EXPECT_TRUE(key.ReadText("BinaryOne", text));
-    EXPECT_EQ(text, "\x01") << "flags are read as text: the first byte decides";
-    EXPECT_TRUE(key.ReadText("BinaryZero", text));
-    EXPECT_EQ(text, "");
-}
-
-TEST_F(RegistryKeyTest, ReadRawRefusesLargerValuesAndIgnoresType) {
     const int64_t wide = 5;
     StoreRaw(kDeep, "Wide", REG_BINARY, &wide, sizeof wide);
-    StoreText(kDeep, "Text", "7");
     StoreRaw(kDeep, "Short", REG_BINARY, "\x09", 1);
-
+    const struct {
+        const char* name;
+        const char* fallback;
+        bool found;
+        std::string text;
+    } cases[] = {
+        {"Missing", "2", false, "2"},      {"Missing", nullptr, false, ""},
+        {"Empty", "2", true, ""},          {"Precision", "2", true, "3"},
+        {"Fits", nullptr, true, std::string(255, 'a')}, {"TooLong", "dflt", false, "dflt"},
+        {"Embedded", nullptr, true, "AB"}, {"NoZero", nullptr, true, "XYZ"},
+        // Flags are read as texts: the first byte decides.
+        {"BinaryOne", nullptr, true, "\x01"}, {"BinaryZero", nullptr, true, ""},
+    };
     RegistryKey key(HKEY_CURRENT_USER, kDeep);
     ASSERT_TRUE(key.OpenForReading());
+    for (const auto& c : cases) {
+        std::string text = "stale";
+        EXPECT_EQ(c.fallback ? key.ReadText(c.name, text, c.fallback) : key.ReadText(c.name, text), c.found) << c.name;
+        EXPECT_EQ(text, c.text) << c.name;
+    }
+
+    // Integers: a larger value is refused, the type is never checked.
     int32_t value = 0;
-    EXPECT_FALSE(key.ReadInt32("Wide", value));
-    EXPECT_FALSE(key.ReadInt32("Missing", value));
+    EXPECT_FALSE(key.ReadInt32("Wide", value) || key.ReadInt32("Missing", value));
     value = 0;
-    EXPECT_TRUE(key.ReadInt32("Text", value));
-    EXPECT_EQ(value, 0x37) << "a text read as an integer gives its bytes";
+    EXPECT_TRUE(key.ReadInt32("Precision", value));
+    EXPECT_EQ(value, 0x33) << "a text read as an integer gives its bytes";
     value = 0x11111100;
     EXPECT_TRUE(key.ReadInt32("Short", value));
     EXPECT_EQ(value, 0x11111109) << "a shorter value fills only its own bytes";

@@ -1,14 +1,13 @@
 #include <cstring>
 
-#include "kestrel_test.h"
 #include "options/user_env_items.h"
+#include "output_test_support.h"
 
 using namespace optora;
 using namespace optora::test;
 
 namespace {
 
-constexpr const char* kArbor = "Software\\Kestrel\\Arbor";
 constexpr const char* kCut = "Software\\Kestrel\\Arbor\\CutOptions";
 constexpr const char* kPlot = "Software\\Kestrel\\Arbor\\PlotOptions";
 constexpr const char* kOrder = "Software\\Kestrel\\Arbor\\OrderOptions";
@@ -38,26 +37,17 @@ TEST_F(UserEnvItemsTest, NoKeyAtAllReadsNothingAndCreatesNothing) {
 }
 
 TEST_F(UserEnvItemsTest, MissingGroupsComeFromTheirLoadersWithTheirDefaults) {
-    StoreInt32(kArbor, "Bundles_By", 1);
-    UserEnvItems_tag record = Earlier();
-    LoadUserEnvItems(record);
-
-    EXPECT_EQ(record.Bundles_By, 1);
-    EXPECT_STREQ(record.DosCutPath, "C:\\USERROOT");
-    EXPECT_STREQ(record.DosCutExtension, "CUT");
-    EXPECT_STREQ(record.CutFormat, "42format");
-    EXPECT_EQ(record.Export, 0);
-    EXPECT_EQ(record.SaveToStorageArea, 1);
-    EXPECT_STREQ(record.DosPlotPath, "C:\\PLOT");
-    EXPECT_EQ(record.DosPlotType, 0);
-    EXPECT_EQ(record.OverwriteMarker, 0);
-    EXPECT_EQ(record.SplitPieceSeam, 0.375);
-    EXPECT_EQ(record.LayruleMethod, 0);
-    EXPECT_EQ(record.Reserved, 0) << "never written";
-
+    StoreInt32(kArborKey, "Bundles_By", 1);
+    UserEnvItems_tag r = Earlier();
+    LoadUserEnvItems(r);
     // The loaders wrote their sets back, where the next call reads them directly.
-    EXPECT_EQ(ReadStored(kCut, "DosCutPath")->Text(), "C:\\USERROOT");
-    EXPECT_EQ(ReadStored(kPlot, "DosPlotPath")->Text(), "C:\\PLOT");
+    ExpectValues(kCut, {{"DosCutPath", r.DosCutPath, "C:\\USERROOT"}, {"DosCutExtension", r.DosCutExtension, "CUT"},
+                        {"CutFormat", r.CutFormat, "42format"}, {"Export", r.Export, 0},
+                        {"SaveToStorageArea", r.SaveToStorageArea, 1}});
+    ExpectValues(kPlot, {{"DosPlotPath", r.DosPlotPath, "C:\\PLOT"}, {"DosPlotType", r.DosPlotType, 0}});
+    ExpectValues(nullptr, {{"Bundles_By", r.Bundles_By, 1}, {"OverwriteMarker", r.OverwriteMarker, 0},
+                           {"LayruleMethod", r.LayruleMethod, 0}, {"Reserved", r.Reserved, 0}});
+    EXPECT_EQ(r.SplitPieceSeam, 0.375);
     EXPECT_EQ(ReadStored(kOrder, "SplitPieceSeam")->bytes.size(), 8u);
     UserEnvItems_tag again = {};
     LoadUserEnvItems(again);
@@ -67,48 +57,34 @@ TEST_F(UserEnvItemsTest, MissingGroupsComeFromTheirLoadersWithTheirDefaults) {
 }
 
 TEST_F(UserEnvItemsTest, AnExistingKeyIsReadDirectlyEvenWhenItsValuesAreElsewhere) {
-    StoreText("Software\\Kestrel\\Arbor\\CutOptions\\DEFAULT_CUT_OPTIONS", "DosCutPath", "D:\\CUTS");
-    StoreInt32("Software\\Kestrel\\Arbor\\CutOptions\\DEFAULT_CUT_OPTIONS", "Export", 1);
+    Store("Software\\Kestrel\\Arbor\\CutOptions\\DEFAULT_CUT_OPTIONS", {{"DosCutPath", "D:\\CUTS"}, {"Export", 1}});
     StoreInt32(kOrder, "OverwriteMarker", 2);  // no "SplitPieceSeam": 0 here, not the loader's 0.375
-    UserEnvItems_tag record = Earlier();
-    LoadUserEnvItems(record);
-
-    EXPECT_STREQ(record.DosCutPath, "");
-    EXPECT_STREQ(record.DosCutExtension, "");
-    EXPECT_STREQ(record.CutFormat, "");
-    EXPECT_EQ(record.Export, 0);
-    EXPECT_EQ(record.SaveToStorageArea, 0);
-    EXPECT_EQ(record.OverwriteMarker, 2);
-    EXPECT_EQ(record.SplitPieceSeam, 0.0);
-    EXPECT_EQ(record.LayruleMethod, 0);
+    UserEnvItems_tag r = Earlier();
+    LoadUserEnvItems(r);
+    ExpectValues(nullptr, {{"DosCutPath", r.DosCutPath, ""}, {"DosCutExtension", r.DosCutExtension, ""},
+                           {"CutFormat", r.CutFormat, ""}, {"Export", r.Export, 0},
+                           {"SaveToStorageArea", r.SaveToStorageArea, 0}, {"OverwriteMarker", r.OverwriteMarker, 2},
+                           {"LayruleMethod", r.LayruleMethod, 0}});
+    EXPECT_EQ(r.SplitPieceSeam, 0.0);
     EXPECT_FALSE(ReadStored(kOrder, "SplitPieceSeam").has_value()) << "the direct path writes nothing";
     EXPECT_FALSE(ReadStored(kCut, "DosCutPath").has_value());
 }
 
-TEST_F(UserEnvItemsTest, FlagsAreReadAsTexts) {
-    StoreInt32(kCut, "SaveToStorageArea", 1);
-    StoreInt32(kCut, "Export", 0);
-    UserEnvItems_tag record = {};
-    LoadUserEnvItems(record);
-    EXPECT_EQ(record.SaveToStorageArea, 1);
-    EXPECT_EQ(record.Export, 0);
-
-    StoreText(kCut, "SaveToStorageArea", "0");  // a non-empty text is "on"
-    StoreInt32(kCut, "Export", 256);            // first byte zero is "off"
-    LoadUserEnvItems(record);
-    EXPECT_EQ(record.SaveToStorageArea, 1);
-    EXPECT_EQ(record.Export, 0);
-}
-
-TEST_F(UserEnvItemsTest, DirectValuesOfOddSizesNeverOverrun) {
-    StoreText(kCut, "DosCutPath", std::string(300, 'P'));  // too long to read: empty
-    StoreText(kPlot, "DosPlotPath", std::string(255, 'Q'));
+TEST_F(UserEnvItemsTest, FlagsAreReadAsTextsAndOddSizesNeverOverrun) {
+    UserEnvItems_tag r = {};
+    Store(kCut, {{"SaveToStorageArea", 1}, {"Export", 0}});
+    LoadUserEnvItems(r);
+    ExpectValues(nullptr, {{"SaveToStorageArea", r.SaveToStorageArea, 1}, {"Export", r.Export, 0}});
+    // A non-empty text is "on"; a first byte of zero is "off".
+    Store(kCut, {{"SaveToStorageArea", "0"}, {"Export", 256}, {"DosCutPath", std::string(300, 'P').c_str()}});
+    Store(kPlot, {{"DosPlotPath", std::string(255, 'Q').c_str()}});
     StoreRaw(kPlot, "DosPlotType", REG_BINARY, "\x02", 1);
     StoreRaw(kOrder, "LayruleMethod", REG_BINARY, "\x01\x00\x00\x00", 4);  // larger than its byte
-    UserEnvItems_tag record = Earlier();
-    LoadUserEnvItems(record);
-    EXPECT_STREQ(record.DosCutPath, "");
-    EXPECT_EQ(std::strlen(record.DosPlotPath), 255u);
-    EXPECT_EQ(record.DosPlotType, 2) << "a short value counts from zero";
-    EXPECT_EQ(record.LayruleMethod, 0);
+    r = Earlier();
+    LoadUserEnvItems(r);
+    // A too long path reads as empty; a short value counts from zero.
+    ExpectValues(nullptr, {{"SaveToStorageArea", r.SaveToStorageArea, 1}, {"Export", r.Export, 0},
+                           {"DosCutPath", r.DosCutPath, ""},
+                           {"DosPlotPath", r.DosPlotPath, std::string(255, 'Q').c_str()},
+                           {"DosPlotType", r.DosPlotType, 2}, {"LayruleMethod", r.LayruleMethod, 0}});
 }

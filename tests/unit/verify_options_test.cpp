@@ -4,11 +4,9 @@
 #include <sddl.h>
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 
-#include "kestrel_test.h"
 #include "options/verify_options.h"
+#include "output_test_support.h"
 
 using namespace optora;
 using namespace optora::test;
@@ -19,64 +17,26 @@ namespace {
 constexpr const char* kArbor = "Software\\Kestrel\\Arbor";
 constexpr const char* kQuillon = "Software\\Kestrel\\Quillon";
 
-std::string AreaDirectory(const std::string& area) { return "c:\\userroot\\storage\\" + area; }
-
-void MakeArea(const std::string& area) {
-    fs::create_directories(AreaDirectory(area) + "\\data");
-    fs::create_directories(AreaDirectory(area) + "\\param");
+// An area's directories, and a control file in its data directory when named.
+void MakeArea(const std::string& area, const char* file = nullptr, const std::string& content = "") {
+    const std::string directory = "c:\\userroot\\storage\\" + area;
+    fs::create_directories(directory + "\\data");
+    fs::create_directories(directory + "\\param");
+    if (file) std::ofstream(directory + "\\data\\" + file, std::ios::binary) << content;
 }
 
-void WriteControlFile(const std::string& area, const char* file, const std::string& content) {
-    std::ofstream(AreaDirectory(area) + "\\data\\" + file, std::ios::binary) << content;
+// "KR": the user may read the key but not write it; "KA": anything.
+void SetKeyAccess(const char* path, const char* access) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    const std::string sddl = std::string("D:P(A;;") + access + ";;;WD)";
+    ASSERT_TRUE(
+        ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl.c_str(), SDDL_REVISION_1, &descriptor, nullptr));
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, WRITE_DAC, &key), ERROR_SUCCESS);
+    EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor), ERROR_SUCCESS);
+    RegCloseKey(key);
+    LocalFree(descriptor);
 }
-
-std::string Text(const OptoraText& text) {
-    EXPECT_NE(text.Text, nullptr);
-    return text.Text ? text.Text : "<null>";
-}
-
-std::vector<uint8_t> SzBytes(const std::string& text) {
-    std::vector<uint8_t> bytes(text.begin(), text.end());
-    bytes.push_back(0);
-    return bytes;
-}
-
-void ExpectStoredText(const char* path, const char* name, const std::string& text) {
-    const auto stored = ReadStored(path, name);
-    ASSERT_TRUE(stored) << name;
-    EXPECT_EQ(stored->type, static_cast<DWORD>(REG_SZ)) << name;
-    EXPECT_EQ(stored->bytes, SzBytes(text)) << name;
-}
-
-void ExpectStoredInt32(const char* name, int32_t value) {
-    const auto stored = ReadStored(kQuillon, name);
-    ASSERT_TRUE(stored) << name;
-    EXPECT_EQ(stored->type, static_cast<DWORD>(REG_BINARY)) << name;
-    EXPECT_EQ(stored->bytes.size(), 4u) << name;
-    EXPECT_EQ(stored->Int32(), value) << name;
-}
-
-// A key the user may read but not write, for as long as the object lives.
-class ReadOnlyKey {
-public:
-    explicit ReadOnlyKey(const char* path) : path_(path) {
-        StoreInt32(path, "placeholder", 0);
-        SetDacl("D:P(A;;KR;;;WD)");
-    }
-    ~ReadOnlyKey() { SetDacl("D:P(A;;KA;;;WD)"); }
-
-private:
-    void SetDacl(const char* sddl) {
-        PSECURITY_DESCRIPTOR descriptor = nullptr;
-        ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr));
-        HKEY key = nullptr;
-        ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, path_, 0, WRITE_DAC, &key), ERROR_SUCCESS);
-        EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor), ERROR_SUCCESS);
-        RegCloseKey(key);
-        LocalFree(descriptor);
-    }
-    const char* path_;
-};
 
 class VerifyOptionsTest : public KestrelTest {
 protected:
@@ -88,71 +48,56 @@ protected:
 
 TEST_F(VerifyOptionsTest, NoKeysGiveTheDefaultsAndTheGetterWritesThem) {
     RefreshVerifyOptions(record_);
-    EXPECT_STREQ(record_.VerifyStorageArea, "C:DATA70") << "the empty designation never exists";
-    EXPECT_EQ(record_.CategoryChB, 1);
-    EXPECT_EQ(record_.StartingNumber, 0u);
-    EXPECT_EQ(record_.Type, 0);
-    EXPECT_EQ(Text(record_.Model) + Text(record_.GradeRule) + Text(record_.Prefix) + Text(record_.Category) +
-                  Text(record_.Size),
-              "");
-
-    ExpectStoredText(kArbor, "VerifyStorageArea", "C:DATA70");
-    for (const char* name : {"Category", "Model", "Prefix", "GradeRule", "Size"}) ExpectStoredText(kQuillon, name, "");
-    ExpectStoredInt32("Type", 0);
-    ExpectStoredInt32("CategoryChB", 1);
-    ExpectStoredInt32("StartingNumber", 0);
+    const VerifyOptions& r = record_;
+    // The empty designation never exists.
+    ExpectValues(kArbor, {{"VerifyStorageArea", r.VerifyStorageArea, "C:DATA70"}});
+    ExpectValues(kQuillon, {{"Category", r.Category.Text, ""}, {"Model", r.Model.Text, ""},
+                            {"Prefix", r.Prefix.Text, ""}, {"GradeRule", r.GradeRule.Text, ""},
+                            {"Size", r.Size.Text, ""}, {"Type", r.Type, 0},
+                            {"CategoryChB", r.CategoryChB, 1}, {"StartingNumber", r.StartingNumber, 0}});
 }
 
 TEST_F(VerifyOptionsTest, StoredValuesLoadAndOnlyACategoryChBOfOneIsTrue) {
     MakeArea("AREA1");
     StoreText(kArbor, "VerifyStorageArea", "C:AREA1");
-    StoreText(kQuillon, "Category", "SLEEVES");
-    StoreText(kQuillon, "Prefix", "px");
-    StoreText(kQuillon, "Size", "M");
-    StoreInt32(kQuillon, "StartingNumber", 42);
-    StoreInt32(kQuillon, "Type", 1);
-    StoreInt32(kQuillon, "CategoryChB", 2);
+    // Only the model is normalised.
+    Store(kQuillon, {{"Category", "SLEEVES"}, {"Model", " abc/def "}, {"Prefix", "px"}, {"Size", "M"},
+                     {"StartingNumber", 42}, {"Type", 1}, {"CategoryChB", 2}});
     RefreshVerifyOptions(record_);
-    EXPECT_STREQ(record_.VerifyStorageArea, "C:AREA1");
-    EXPECT_EQ(Text(record_.Category), "SLEEVES");
-    EXPECT_EQ(Text(record_.Prefix), "px") << "only the model is normalised";
-    EXPECT_EQ(Text(record_.Size), "M");
-    EXPECT_EQ(record_.StartingNumber, 42u);
-    EXPECT_EQ(record_.Type, 1);
-    EXPECT_EQ(record_.CategoryChB, 0);
-    ExpectStoredInt32("CategoryChB", 0);
+    const VerifyOptions& r = record_;
+    ExpectValues(nullptr, {{"VerifyStorageArea", r.VerifyStorageArea, "C:AREA1"},
+                           {"Category", r.Category.Text, "SLEEVES"},
+                           {"Prefix", r.Prefix.Text, "px"}, {"Size", r.Size.Text, "M"},
+                           {"StartingNumber", r.StartingNumber, 42}, {"Type", r.Type, 1}});
+    ExpectValues(kQuillon, {{"CategoryChB", r.CategoryChB, 0}, {"Model", r.Model.Text, "ABC-DEF"}});
 
     StoreRaw(kQuillon, "CategoryChB", REG_BINARY, "\x01", 1);
     store_.Load();
     EXPECT_EQ(record_.CategoryChB, 1) << "a one-byte 1";
+
+    // Without the general key the storage area in the record is kept.
+    RegDeleteTreeA(HKEY_CURRENT_USER, kArbor);
+    record_.SetStorageArea("C:AREA1");
+    store_.Load();
+    EXPECT_STREQ(record_.VerifyStorageArea, "C:AREA1");
 }
 
 TEST_F(VerifyOptionsTest, UnknownStorageAreasBecomeTheDefault) {
     MakeArea("AREA1");
-    fs::create_directories(AreaDirectory("HALF") + "\\data");
+    fs::create_directories("c:\\userroot\\storage\\HALF\\data");
     for (const char* designation : {"C:NOWHERE", "C:HALF", "AREA1", ":AREA1", "", "C:AREA1\\data"}) {
         StoreText(kArbor, "VerifyStorageArea", designation);
         RefreshVerifyOptions(record_);
-        EXPECT_STREQ(record_.VerifyStorageArea, "C:DATA70") << designation;
-        ExpectStoredText(kArbor, "VerifyStorageArea", "C:DATA70");
+        ExpectValues(kArbor, {{"VerifyStorageArea", record_.VerifyStorageArea, "C:DATA70"}});
     }
     StoreText(kArbor, "VerifyStorageArea", "c:area1");
     RefreshVerifyOptions(record_);
     EXPECT_STREQ(record_.VerifyStorageArea, "c:area1") << "kept as written";
 }
 
-TEST_F(VerifyOptionsTest, WithoutTheGeneralKeyTheStorageAreaIsKept) {
-    MakeArea("AREA1");
-    record_.SetStorageArea("C:AREA1");
-    StoreInt32(kQuillon, "Type", 0);
-    store_.Load();
-    EXPECT_STREQ(record_.VerifyStorageArea, "C:AREA1");
-}
-
 TEST_F(VerifyOptionsTest, GradeRulesAreLookedUpInTheControlFileOfTheirKind) {
-    MakeArea("AREA1");
-    WriteControlFile("AREA1", "rutab.ctl", "RULES1\r\nRULES2\r\n");
-    WriteControlFile("AREA1", "piece.ctl", "FRONT\n");
+    MakeArea("AREA1", "rutab.ctl", "RULES1\r\nRULES2\r\n");
+    MakeArea("AREA1", "piece.ctl", "FRONT\n");
     StoreText(kArbor, "VerifyStorageArea", "C:AREA1");
     const struct {
         int type;
@@ -166,51 +111,29 @@ TEST_F(VerifyOptionsTest, GradeRulesAreLookedUpInTheControlFileOfTheirKind) {
         StoreInt32(kQuillon, "Type", c.type);
         StoreText(kQuillon, "GradeRule", c.stored);
         RefreshVerifyOptions(record_);
-        EXPECT_EQ(Text(record_.GradeRule), c.kept) << c.type << " " << c.stored;
-        ExpectStoredText(kQuillon, "GradeRule", c.kept);
+        SCOPED_TRACE(testing::Message() << c.type << " " << c.stored);
+        ExpectValues(kQuillon, {{"GradeRule", record_.GradeRule.Text, c.kept}});
     }
-}
 
-TEST_F(VerifyOptionsTest, TheGradeRuleIsCheckedInTheStorageAreaThatValidationLeft) {
-    MakeArea("DATA70");
-    WriteControlFile("DATA70", "rutab.ctl", "BASIC\n");
+    // Looked up in the storage area that validation left.
+    MakeArea("DATA70", "rutab.ctl", "BASIC\n");
     StoreText(kArbor, "VerifyStorageArea", "C:GONE");
+    StoreInt32(kQuillon, "Type", 0);
     StoreText(kQuillon, "GradeRule", "BASIC");
     RefreshVerifyOptions(record_);
-    EXPECT_STREQ(record_.VerifyStorageArea, "C:DATA70");
-    EXPECT_EQ(Text(record_.GradeRule), "BASIC");
-}
+    ExpectValues(nullptr, {{"VerifyStorageArea", record_.VerifyStorageArea, "C:DATA70"},
+                           {"GradeRule", record_.GradeRule.Text, "BASIC"}});
 
-TEST_F(VerifyOptionsTest, AControlFilePathLongerThan255CharactersFindsNothing) {
+    // A control file path longer than 255 characters finds nothing:
     // "C:\userroot\storage\" + area + "\data\rutab.ctl" is 35 characters more than the area.
     for (const size_t areaLength : {220u, 221u}) {
         const std::string area(areaLength, 'A');
-        MakeArea(area);
-        WriteControlFile(area, "rutab.ctl", "RULES1\n");
+        MakeArea(area, "rutab.ctl", "RULES1\n");
         StoreText(kArbor, "VerifyStorageArea", "C:" + area);
         StoreText(kQuillon, "GradeRule", "RULES1");
         RefreshVerifyOptions(record_);
         EXPECT_EQ(record_.StorageArea(), "C:" + area);
-        EXPECT_EQ(Text(record_.GradeRule), areaLength == 220 ? "RULES1" : "") << areaLength;
-    }
-}
-
-TEST_F(VerifyOptionsTest, TheModelIsStoredNormalised) {
-    const struct {
-        const char* stored;
-        const char* normalised;
-    } cases[] = {
-        {" abc/def ", "ABC-DEF"},
-        {"  my model#1 ", "MY MODEL-1"},
-        {"abcdefghijklmnopqrstuvwxy", "ABCDEFGHIJKLMNOPQRST"},
-        {"\t\r\n ", ""},
-        {"", ""},
-    };
-    for (const auto& c : cases) {
-        StoreText(kQuillon, "Model", c.stored);
-        RefreshVerifyOptions(record_);
-        EXPECT_EQ(Text(record_.Model), c.normalised) << c.stored;
-        ExpectStoredText(kQuillon, "Model", c.normalised);
+        EXPECT_STREQ(record_.GradeRule.Text, areaLength == 220 ? "RULES1" : "") << areaLength;
     }
 }
 
@@ -219,45 +142,41 @@ TEST_F(VerifyOptionsTest, SaveReportsWhatChanged) {
     MakeArea("AREA1");
     store_.Load();
     uint32_t changes = 99;
-    EXPECT_TRUE(store_.Save(changes));
-    EXPECT_EQ(changes, kDigitizingWritten) << "nothing stored reads as the default, the same area";
-    EXPECT_TRUE(store_.Save(changes));
-    EXPECT_EQ(changes, kDigitizingWritten);
+    for (int call = 0; call < 2; ++call) {
+        EXPECT_TRUE(store_.Save(changes));
+        EXPECT_EQ(changes, kDigitizingWritten) << "nothing stored reads as the default, the same area";
+    }
 
     record_.SetStorageArea("C:AREA1");
     VerifyOptions::Assign(record_.Prefix, "PX");
     record_.StartingNumber = 9999;
     EXPECT_TRUE(store_.Save(changes));
     EXPECT_EQ(changes, 3u);
-    ExpectStoredText(kArbor, "VerifyStorageArea", "C:AREA1");
-    ExpectStoredText(kQuillon, "Prefix", "PX");
-    ExpectStoredInt32("StartingNumber", 9999);
+    ExpectValues(kArbor, {{"VerifyStorageArea", "C:AREA1"}});
+    ExpectValues(kQuillon, {{"Prefix", "PX"}, {"StartingNumber", 9999}});
 
     record_.SetStorageArea("C:MISSING");
     EXPECT_TRUE(store_.Save(changes));
     EXPECT_EQ(changes, 3u) << "validated to the default first, which differs from AREA1";
     EXPECT_STREQ(record_.VerifyStorageArea, "C:DATA70");
+
+    // A digitizing key that cannot be written: false, but the general key is written all the same.
+    StoreInt32(kQuillon, "placeholder", 0);
+    SetKeyAccess(kQuillon, "KR");
+    HKEY probe = nullptr;
+    EXPECT_NE(RegCreateKeyExA(HKEY_CURRENT_USER, kQuillon, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &probe, nullptr),
+              ERROR_SUCCESS) << "the registry did not refuse the write";
+    record_.SetStorageArea("C:AREA1");
+    VerifyOptions::Assign(record_.Prefix, "LOST");
+    const bool saved = store_.Save(changes);
+    SetKeyAccess(kQuillon, "KA");
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(changes, kStorageAreaChanged);
+    ExpectValues(kQuillon, {{"Prefix", "PX"}});
+    ExpectValues(kArbor, {{"VerifyStorageArea", "C:AREA1"}});
 }
 
-TEST_F(VerifyOptionsTest, ADigitizingKeyThatCannotBeWrittenGivesFalse) {
-    MakeArea("AREA1");
-    uint32_t changes = 0;
-    {
-        ReadOnlyKey locked(kQuillon);
-        HKEY probe = nullptr;
-        ASSERT_NE(RegCreateKeyExA(HKEY_CURRENT_USER, kQuillon, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &probe, nullptr),
-                  ERROR_SUCCESS)
-            << "the registry did not refuse the write";
-        record_.SetStorageArea("C:AREA1");
-        EXPECT_FALSE(store_.Save(changes));
-        EXPECT_EQ(changes, kStorageAreaChanged);
-        EXPECT_FALSE(ReadStored(kQuillon, "Prefix").has_value());
-    }
-    // The general key was written all the same.
-    ExpectStoredText(kArbor, "VerifyStorageArea", "C:AREA1");
-}
-
-TEST_F(VerifyOptionsTest, StorageAreasAreCutTo255Characters) {
+TEST_F(VerifyOptionsTest, TextsAndStorageAreasAreBounded) {
     record_.SetStorageArea(std::string(300, 'x'));
     EXPECT_EQ(record_.StorageArea(), std::string(255, 'x'));
     EXPECT_EQ(record_.VerifyStorageArea[255], '\0');
@@ -273,11 +192,10 @@ TEST_F(VerifyOptionsTest, StorageAreasAreCutTo255Characters) {
     EXPECT_EQ(record_.StorageArea().size(), 255u);
     store_.Validate();
     EXPECT_STREQ(record_.VerifyStorageArea, "C:DATA70");
-}
 
-TEST_F(VerifyOptionsTest, TextsAreCutAtAZeroAndEmptyOnesAreNeverNull) {
+    // Texts are cut at a zero, and an empty one is never null.
     VerifyOptions::Assign(record_.Size, std::string_view("XL\0B", 4));
-    EXPECT_EQ(Text(record_.Size), "XL");
+    EXPECT_STREQ(record_.Size.Text, "XL");
     VerifyOptions::Assign(record_.Size, "");
-    EXPECT_EQ(Text(record_.Size), "");
+    EXPECT_STREQ(record_.Size.Text, "");
 }
