@@ -22,7 +22,7 @@ Listener::Listener() {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
-        started_ = WaitForSingleObject(ready, 10000) == WAIT_OBJECT_0;
+        started_ = WaitForSingleObject(ready, 30000) == WAIT_OBJECT_0;  // slow when the machine is loaded
     CloseHandle(ready);
 }
 
