@@ -1,5 +1,7 @@
 #include "kestrel_test.h"
 
+#include <sddl.h>
+
 #include <cstring>
 #include <filesystem>
 
@@ -56,6 +58,18 @@ void StoreInt32(const char* path, const char* name, int32_t value) {
 }
 
 std::vector<uint8_t> Bytes(std::initializer_list<uint8_t> bytes) { return bytes; }
+
+void SetKeyAccess(const char* path, const char* access) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    const std::string sddl = std::string("D:P(A;;") + access + ";;;WD)";
+    ASSERT_TRUE(
+        ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl.c_str(), SDDL_REVISION_1, &descriptor, nullptr));
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, WRITE_DAC, &key), ERROR_SUCCESS);
+    EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor), ERROR_SUCCESS);
+    RegCloseKey(key);
+    LocalFree(descriptor);
+}
 
 void SetRegionalMeasurement(bool usSystem) {
     ASSERT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, usSystem ? "1" : "0"));

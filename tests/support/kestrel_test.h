@@ -26,6 +26,10 @@ void StoreText(const char* path, const char* name, const std::string& text);
 void StoreInt32(const char* path, const char* name, int32_t value);
 std::vector<uint8_t> Bytes(std::initializer_list<uint8_t> bytes);
 
+// Who may do what with a key: "KR" read only, "KA" anything. A test that
+// narrows a key must widen it again before it ends.
+void SetKeyAccess(const char* path, const char* access);
+
 // The regional measurement system that decides notation when none is stored.
 void SetRegionalMeasurement(bool usSystem);
 

@@ -29,6 +29,15 @@ TEST_F(AlterationTest, WritesOnlyChangesAsFourByteBinary) {
     }
 }
 
+TEST_F(AlterationTest, AKeyThatCannotBeOpenedForWritingReadsOneAndTakesNothing) {
+    StoreInt32(kArbor, "Alteration", 5);
+    SetKeyAccess(kArbor, "KR");
+    EXPECT_EQ(ReadAlteration(), 1);
+    WriteAlteration(9);
+    SetKeyAccess(kArbor, "KA");
+    EXPECT_EQ(ReadStored(kArbor, "Alteration")->Int32(), 5);
+}
+
 TEST_F(AlterationTest, StoredValuesOfOtherSizesAndTypes) {
     const int64_t wide = 9;
     StoreRaw(kArbor, "Alteration", REG_BINARY, &wide, sizeof wide);

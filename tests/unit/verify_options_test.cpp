@@ -1,7 +1,6 @@
 // The digitize options against real storage areas on the prefix's C: drive,
 // checked through the stordb.dll stand-in beside the test program.
 #include <windows.h>
-#include <sddl.h>
 
 #include <cstring>
 
@@ -23,19 +22,6 @@ void MakeArea(const std::string& area, const char* file = nullptr, const std::st
     fs::create_directories(directory + "\\data");
     fs::create_directories(directory + "\\param");
     if (file) std::ofstream(directory + "\\data\\" + file, std::ios::binary) << content;
-}
-
-// "KR": the user may read the key but not write it; "KA": anything.
-void SetKeyAccess(const char* path, const char* access) {
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    const std::string sddl = std::string("D:P(A;;") + access + ";;;WD)";
-    ASSERT_TRUE(
-        ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl.c_str(), SDDL_REVISION_1, &descriptor, nullptr));
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, WRITE_DAC, &key), ERROR_SUCCESS);
-    EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor), ERROR_SUCCESS);
-    RegCloseKey(key);
-    LocalFree(descriptor);
 }
 
 class VerifyOptionsTest : public KestrelTest {
