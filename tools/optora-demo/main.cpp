@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <string>
 
+#include "optora.h"
+
 namespace {
 
 enum class Launch { Window, WindowInt, WindowUnsigned };
@@ -71,6 +73,41 @@ void ShowValues() {
     auto plotApp = Bind<char* (*)()>("optora_getplotapp");
     line(std::string("cut app        \"") + (cutApp ? cutApp() : "") + "\"");
     line(std::string("plot app       \"") + (plotApp ? plotApp() : "") + "\"");
+    // The records, read in place as the suite's applications read them.
+    char text[512];
+    if (auto get = Bind<CutOptions_tag* (*)()>("optora_getcutoptions")) {
+        const CutOptions_tag* cut = get();
+        std::snprintf(text, sizeof text, "cut options    %s  %s  export %d  storage area %d  bundles by %d",
+                      cut->DosCutPath, cut->CutFormat, cut->Export, cut->SaveToStorageArea, cut->Bundles_By);
+        line(text);
+    }
+    if (auto get = Bind<PlotOptions_tag* (*)()>("optora_getplotoptions")) {
+        const PlotOptions_tag* plot = get();
+        std::snprintf(text, sizeof text, "plot options   %s  type %d  queue \"%s\"  media \"%s\"  image %s %s",
+                      plot->DosPlotPath, plot->DosPlotType, plot->DefaultPlotQueue, plot->DefaultPlotMedia,
+                      plot->ImagePath, plot->ImageType);
+        line(text);
+    }
+    if (auto get = Bind<OrderOptions_tag* (*)()>("optora_getorderoptions")) {
+        const OrderOptions_tag* order = get();
+        std::snprintf(text, sizeof text, "order options  overwrite %d  seam %g in  layrule %d", order->OverwriteMarker,
+                      order->SplitPieceSeam, order->LayruleMethod);
+        line(text);
+    }
+    if (auto get = Bind<VerifyOptions_tag* (*)()>("optora_getverifyoptions")) {
+        const VerifyOptions_tag* verify = get();
+        std::snprintf(text, sizeof text, "digitize       area %s  model \"%s\"  rule \"%s\"  prefix \"%s\"  from %u",
+                      verify->VerifyStorageArea, verify->Model.Text, verify->GradeRule.Text, verify->Prefix.Text,
+                      verify->StartingNumber);
+        line(text);
+    }
+    if (auto get = Bind<UserEnvItems_tag* (*)()>("optora_getoptionsettings")) {
+        const UserEnvItems_tag* items = get();
+        std::snprintf(text, sizeof text, "environment    cut %s .%s  plot %s  bundles by %d  seam %g",
+                      items->DosCutPath, items->DosCutExtension, items->DosPlotPath, items->Bundles_By,
+                      items->SplitPieceSeam);
+        line(text);
+    }
 }
 
 void LogMessage(const char* name, WPARAM wParam, LPARAM lParam) {
@@ -126,7 +163,7 @@ HMENU BuildMenu() {
 void Layout(HWND window) {
     RECT client;
     GetClientRect(window, &client);
-    const int valuesHeight = 110;
+    const int valuesHeight = 170;
     MoveWindow(g_values, 4, 4, client.right - 8, valuesHeight, TRUE);
     MoveWindow(g_log, 4, valuesHeight + 8, client.right - 8, client.bottom - valuesHeight - 12, TRUE);
 }
@@ -143,11 +180,12 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_CREATE: {
         const HFONT font = static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT));
         const DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL;
-        g_values = CreateWindowA("LISTBOX", "", style, 0, 0, 0, 0, window, nullptr, nullptr, nullptr);
+        g_values = CreateWindowA("LISTBOX", "", style | WS_HSCROLL, 0, 0, 0, 0, window, nullptr, nullptr, nullptr);
         g_log = CreateWindowA("LISTBOX", "", style | WS_HSCROLL, 0, 0, 0, 0, window, nullptr, nullptr, nullptr);
         SendMessageA(g_values, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         SendMessageA(g_log, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         SendMessageA(g_log, LB_SETHORIZONTALEXTENT, 900, 0);
+        SendMessageA(g_values, LB_SETHORIZONTALEXTENT, 1200, 0);
         ShowValues();
         return 0;
     }
@@ -201,8 +239,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
 
     char title[64];
     std::snprintf(title, sizeof title, "optora demo (process %lu)", GetCurrentProcessId());
-    HWND window = CreateWindowA("OptoraDemo", title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 720, 420,
-                                nullptr, BuildMenu(), instance, nullptr);
+    // A second copy opens beside the first, so a change in one shows in the other.
+    int x = 20, y = 20;
+    if (HWND first = FindWindowA("OptoraDemo", nullptr)) {
+        RECT where;
+        GetWindowRect(first, &where);
+        x = where.left + 60;
+        y = where.bottom - 120;
+    }
+    HWND window = CreateWindowA("OptoraDemo", title, WS_OVERLAPPEDWINDOW, x, y, 760, 460, nullptr, BuildMenu(),
+                                instance, nullptr);
     if (!window) return 2;
     ShowWindow(window, show);
     UpdateWindow(window);
