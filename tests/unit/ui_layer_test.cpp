@@ -43,11 +43,9 @@ protected:
         x.ComboText(kEditable, editable);
     }
     bool OnInitDialog() override {
-        for (const char* item : {"zero", "one", "two"}) {
-            SendDlgItemMessageA(Handle(), kList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
-        }
-        for (const char* item : {"alpha", "beta"})
-            SendDlgItemMessageA(Handle(), kEditable, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+        for (const auto& [id, item] : {std::pair{kList, "zero"}, {kList, "one"}, {kList, "two"},
+                                       {kEditable, "alpha"}, {kEditable, "beta"}})
+            SendDlgItemMessageA(Handle(), id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
         return ModalDialog::OnInitDialog();
     }
     bool OnCommand(WORD id, WORD, HWND) override {
@@ -75,13 +73,10 @@ TEST(DialogLayer, MembersReachTheControlsAndComeBackEdited) {
     LayerDialog dialog;
     UiDriver ui;
     ui.WaitForDialog("Layer Test").Then([](UiDriver& d) {
-        EXPECT_FALSE(d.IsChecked(kFirst));
-        EXPECT_TRUE(d.IsChecked(kSecond)) << "index 1 in template order, the label between is not counted";
-        EXPECT_FALSE(d.IsChecked(kThird));
+        EXPECT_TRUE(!d.IsChecked(kFirst) && d.IsChecked(kSecond) && !d.IsChecked(kThird))
+            << "index 1 in template order, the label between is not counted";
         EXPECT_TRUE(d.IsChecked(kCheck));
-        EXPECT_EQ(d.Text(kCount), "4");
-        EXPECT_EQ(d.Text(kName), "abc");
-        EXPECT_EQ(d.Text(kLength), "2.5");
+        EXPECT_EQ(d.Text(kCount) + "|" + d.Text(kName) + "|" + d.Text(kLength), "4|abc|2.5");
         EXPECT_EQ(d.ComboSelection(kList), 1);
         EXPECT_EQ(d.ComboSelection(kEditable), 1);
 
@@ -128,32 +123,20 @@ TEST(DialogLayer, RejectedFieldsPromptKeepTheDialogOpenAndTheMembers) {
             d.TypeText(kCount, "11");
             d.Click(IDOK);
         })
-        .WaitForMessageBox()
-        .Then([](UiDriver& d) {
-            EXPECT_EQ(d.MessageBoxText(), "Please enter an integer between 1 and 10.");
-        })
-        .AnswerMessageBox()
+        .AnswerMessageBox("Please enter an integer between 1 and 10.")
         .Then([](UiDriver& d) {
             EXPECT_EQ(GetFocus(), d.Item(kCount)) << "the rejected field gets the focus";
             d.TypeText(kCount, "7");
             d.TypeText(kLength, "1,5");
             d.Click(IDOK);
         })
-        .WaitForMessageBox()
-        .Then([](UiDriver& d) {
-            EXPECT_EQ(d.MessageBoxText(), "Please enter a number.");
-        })
-        .AnswerMessageBox()
+        .AnswerMessageBox("Please enter a number.")
         .Then([](UiDriver& d) {
             d.TypeText(kLength, "1.5");
             SetWindowTextA(d.Item(kName), "too long");  // a paste can pass the typing limit
             d.Click(IDOK);
         })
-        .WaitForMessageBox()
-        .Then([](UiDriver& d) {
-            EXPECT_EQ(d.MessageBoxText(), "Please enter no more than 5 characters.");
-        })
-        .AnswerMessageBox()
+        .AnswerMessageBox("Please enter no more than 5 characters.")
         .Then([](UiDriver& d) { d.Click(IDCANCEL); });
     EXPECT_EQ(RunScripted(dialog, ui), IDCANCEL);
     EXPECT_EQ(dialog.name, "abc") << "a cancelled dialog keeps the members it had";
