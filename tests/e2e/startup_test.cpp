@@ -54,13 +54,10 @@ TEST(StartupE2eTest, EachCaseIsShownAtMostOnceAfterTheLoadAndHoldsWhatMatches) {
         ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                    &startup, &process))
             << GetLastError();
-        std::vector<ShownMessage> shown;
-        {
-            const std::string mark = dir + "loaded.mark";
-            MessageBoxWatcher watcher(process.dwProcessId, [mark] { return fs::exists(mark) ? "after" : "during"; });
-            EXPECT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0) << "the probe hangs";
-            shown = watcher.Stop();
-        }
+        const std::string mark = dir + "loaded.mark";
+        const std::vector<ShownMessage> shown = AnswerMessageBoxes(
+            [&] { EXPECT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0) << "the probe hangs"; },
+            process.dwProcessId, [mark] { return fs::exists(mark) ? "after" : "during"; });
         DWORD exitCode = 1;
         GetExitCodeProcess(process.hProcess, &exitCode);
         CloseHandle(process.hThread);

@@ -60,15 +60,19 @@ protected:
 
     // LoadResourceLibrary with the texts of every message box it shows.
     HINSTANCE Load(const char* name, std::vector<std::string>& shown) {
-        MessageBoxWatcher watcher;
-        HINSTANCE library = LoadResourceLibrary(host_, name);
-        shown.clear();
-        for (const ShownMessage& message : watcher.Stop()) {
-            EXPECT_FALSE(message.owned);
-            shown.push_back(message.text);
-        }
+        HINSTANCE library = nullptr;
+        shown = Texts(AnswerMessageBoxes([&] { library = LoadResourceLibrary(host_, name); }));
         if (library) loaded_.push_back(library);
         return library;
+    }
+    static std::vector<std::string> Texts(const std::vector<ShownMessage>& shown) {
+        std::vector<std::string> texts;
+        for (const ShownMessage& message : shown) {
+            EXPECT_EQ(message.caption, "Error") << "the system's default caption";
+            EXPECT_FALSE(message.owned);
+            texts.push_back(message.text);
+        }
+        return texts;
     }
 
     bool Held(const char* name) const { return GetModuleHandleA((dir_ + name).c_str()) != nullptr; }
@@ -114,24 +118,17 @@ TEST_F(StartupTest, OnlyALibraryOfTheSameVersionBecomesTheSourceOfStrings) {
         Host();
         ModuleState state{host_, host_};
         Put(library, "optorares.dll");
-        MessageBoxWatcher watcher;
-        EXPECT_TRUE(COptoraApp(state).InitInstance());
-        const std::vector<ShownMessage> shown = watcher.Stop();
-        ASSERT_EQ(shown.size(), same ? 0u : 1u);
+        bool started = false;
+        const auto shown = Texts(AnswerMessageBoxes([&] { started = COptoraApp(state).InitInstance(); }));
+        EXPECT_TRUE(started);
+        EXPECT_EQ(shown, same ? std::vector<std::string>{} : std::vector{Incompatible("optorares.dll")});
         EXPECT_EQ(Held("optorares.dll"), same) << "another version is never loaded";
         EXPECT_EQ(state.instance, host_) << "the library stays itself";
+        EXPECT_EQ(state.resources, same ? GetModuleHandleA((dir_ + "optorares.dll").c_str()) : host_);
         char text[64] = {};
         LoadStringA(state.resources, IDS_LANGUAGE_PROBE, text, sizeof text);
         EXPECT_STREQ(text, same ? "translated" : "base language");
-        if (same) {
-            EXPECT_EQ(state.resources, GetModuleHandleA((dir_ + "optorares.dll").c_str()));
-            FreeLibrary(state.resources);
-            continue;
-        }
-        EXPECT_EQ(state.resources, host_);
-        EXPECT_EQ(shown[0].text, Incompatible("optorares.dll"));
-        EXPECT_EQ(shown[0].caption, "Error") << "the system's default caption";
-        EXPECT_FALSE(shown[0].owned);
+        if (same) FreeLibrary(state.resources);
     }
 }
 
