@@ -17,6 +17,9 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kLog = "c:\\suite\\started.log";
+const char* const kNone = nullptr;
+constexpr const char* kDevArea = "optora_dopreferences_devarea";
+constexpr const char* kDevAreaName = "optora_dopreferences_devarea_name";
 
 class LaunchTest : public KestrelTest {
 protected:
@@ -32,14 +35,9 @@ protected:
         ClearInstalledPrograms();
     }
 
-    void NoArgs(const char* entry = "optora_dopreferences") { library_.Entry<void (*)(HWND)>(entry)(nullptr); }
-    void DevArea(const char* device, const char* area) {
-        library_.Entry<void (*)(HWND, const char*, const char*)>("optora_dopreferences_devarea")(nullptr, device,
-                                                                                                 area);
-    }
-    void DevAreaName(const char* device, const char* area, const char* name) {
-        library_.Entry<void (*)(HWND, const char*, const char*, const char*)>("optora_dopreferences_devarea_name")(
-            nullptr, device, area, name);
+    template <typename... Texts>
+    void Launch(const char* entry, Texts... texts) {
+        library_.Entry<void (*)(HWND, Texts...)>(entry)(nullptr, texts...);
     }
 
     static void InstallEditor(const std::string& path) { PutFile(path, BesideTestProgram("sibling.exe")); }
@@ -70,13 +68,13 @@ protected:
 TEST_F(LaunchTest, TheInstalledEditorStartsWithTheDeviceAndAreaArguments) {
     InstallEditor("c:\\suite\\bin\\userenv.exe");
     StoreMachineText(kLocationV8, "userenv.exe", "c:\\suite\\bin");
-    NoArgs();
+    Launch("optora_dopreferences");
     ASSERT_EQ(Logged(1).size(), 1u);
-    NoArgs("_optora_dopreferences");
+    Launch("_optora_dopreferences");
     ASSERT_EQ(Logged(2).size(), 2u);
-    DevArea("C", "AREA1");
+    Launch(kDevArea, "C", "AREA1");
     ASSERT_EQ(Logged(3).size(), 3u);
-    DevArea(nullptr, nullptr);
+    Launch(kDevArea, kNone, kNone);
     const std::string path = "c:\\suite\\bin\\userenv.exe";
     EXPECT_EQ(Logged(4), (std::vector<std::string>{Started(path), Started(path), Started(path, " -dC -sAREA1"),
                                                    Started(path, " -d -s")}));
@@ -99,7 +97,7 @@ TEST_F(LaunchTest, ATableTheAreaLacksGivesWayToTheDefaultTable) {
     };
     std::vector<std::string> expected;
     for (const auto& run : runs) {
-        DevAreaName(run[0], run[1], run[2]);
+        Launch(kDevAreaName, run[0], run[1], run[2]);
         expected.push_back(Started("c:\\userroot\\prog\\appl\\userenv.exe", run[3]));
         ASSERT_EQ(Logged(expected.size()).size(), expected.size()) << "launch " << expected.size();
     }
@@ -110,7 +108,7 @@ TEST_F(LaunchTest, APathWithABlankIsQuoted) {
     InstallEditor("c:\\suite\\Program.exe");  // what an unquoted command line would start instead
     InstallEditor("c:\\suite\\Program Files\\userenv.exe");
     StoreMachineText(kLocationV8, "userenv.exe", "c:\\suite\\Program Files\\");
-    DevAreaName("C", "AREA1", "T");
+    Launch(kDevAreaName, "C", "AREA1", "T");
     EXPECT_EQ(Logged(1), std::vector<std::string>{Started("c:\\suite\\Program Files\\userenv.exe",
                                                           " -dC -sAREA1 -iP-USER-ENVIRON")});
 }
@@ -118,14 +116,14 @@ TEST_F(LaunchTest, APathWithABlankIsQuoted) {
 TEST_F(LaunchTest, WithoutAnEditorNothingStarts) {
     InstallEditor("c:\\suite\\bin\\glance.exe");
     StoreMachineText(kLocationV8, "userenv.exe", "c:\\suite\\bin");
-    NoArgs();
-    DevArea("C", "AREA1");
-    DevAreaName("C", "AREA1", "T");
+    Launch("optora_dopreferences");
+    Launch(kDevArea, "C", "AREA1");
+    Launch(kDevAreaName, "C", "AREA1", "T");
 
     // Then one that does start, to bound the wait for any stray one.
     InstallEditor("c:\\ads\\userenv.exe");
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kLocation);
-    NoArgs();
+    Launch("optora_dopreferences");
     ASSERT_EQ(Logged(1).size(), 1u);
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     EXPECT_EQ(Logged(), std::vector<std::string>{Started("c:\\ads\\userenv.exe")});

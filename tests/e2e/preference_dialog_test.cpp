@@ -76,7 +76,7 @@ TEST_F(PreferenceDialogTest, FirstUseShowsTheRegionAndTwoAndOkThenStoresOnlyWhat
     EXPECT_EQ(Broadcasts(), 1) << "one broadcast for the one change";
 }
 
-TEST_F(PreferenceDialogTest, ValuesTheDialogDoesNotOfferShowNothingAndOkWritesMinusOne) {
+TEST_F(PreferenceDialogTest, ValuesTheDialogDoesNotOfferShowNothingAndCancelKeepsWhatIsStored) {
     StoreText(kArbor, "Precision", "7");
     StoreText(kArbor, "Notation", "5");
     Show([](UiDriver& d) {
@@ -84,12 +84,10 @@ TEST_F(PreferenceDialogTest, ValuesTheDialogDoesNotOfferShowNothingAndOkWritesMi
         EXPECT_FALSE(d.IsChecked(kMetric) || d.IsChecked(kImperial));
         d.Click(IDOK);
     });
-    EXPECT_EQ(Stored("Precision"), "-1");
+    EXPECT_EQ(Stored("Precision"), "-1") << "OK writes what is shown";
     EXPECT_EQ(Stored("Notation"), "-1");
     EXPECT_EQ(Broadcasts(), 1);
-}
 
-TEST_F(PreferenceDialogTest, CancelAfterChangesKeepsEverythingAndSendsNothing) {
     StoreText(kArbor, "Precision", "1");
     StoreText(kArbor, "Notation", "0");
     Show([](UiDriver& d) {
@@ -99,7 +97,7 @@ TEST_F(PreferenceDialogTest, CancelAfterChangesKeepsEverythingAndSendsNothing) {
         d.SelectComboItem(kPrecision, 0);
         d.Click(IDCANCEL);
     });
-    EXPECT_EQ(Stored("Precision"), "1");
+    EXPECT_EQ(Stored("Precision"), "1") << "Cancel after changes";
     EXPECT_EQ(Stored("Notation"), "0");
     EXPECT_EQ(Broadcasts(), 0);
 }
