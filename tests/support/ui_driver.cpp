@@ -23,6 +23,18 @@ std::vector<HWND> ThreadDialogs() {
     return found;
 }
 
+// Sets into the first dialog of this thread that matches.
+template <typename Match>
+bool Find(HWND& into, Match match) {
+    for (HWND window : ThreadDialogs()) {
+        if (match(window)) {
+            into = window;
+            return true;
+        }
+    }
+    return false;
+}
+
 std::string WindowText(HWND window) {
     const int length = GetWindowTextLengthA(window);
     std::string text(static_cast<size_t>(length) + 1, '\0');
@@ -33,15 +45,7 @@ std::string WindowText(HWND window) {
 
 UiDriver& UiDriver::WaitForDialog(const std::string& caption) {
     steps_.push_back({"the dialog \"" + caption + "\"",
-                      [caption](UiDriver& d) {
-                          for (HWND window : ThreadDialogs()) {
-                              if (WindowText(window) == caption) {
-                                  d.dialog_ = window;
-                                  return true;
-                              }
-                          }
-                          return false;
-                      },
+                      [caption](UiDriver& d) { return Find(d.dialog_, [&](HWND w) { return WindowText(w) == caption; }); },
                       nullptr});
     return *this;
 }
@@ -49,13 +53,7 @@ UiDriver& UiDriver::WaitForDialog(const std::string& caption) {
 UiDriver& UiDriver::AnswerMessageBox(const std::string& expectedText) {
     steps_.push_back({"the message box \"" + expectedText + "\"",
                       [](UiDriver& d) {
-                          for (HWND window : ThreadDialogs()) {
-                              if (window != d.dialog_ && GetWindow(window, GW_OWNER) == d.dialog_) {
-                                  d.messageBox_ = window;
-                                  return true;
-                              }
-                          }
-                          return false;
+                          return Find(d.messageBox_, [&](HWND w) { return GetWindow(w, GW_OWNER) == d.dialog_; });
                       },
                       [expectedText](UiDriver& d) {
                           EXPECT_EQ(WindowText(GetDlgItem(d.messageBox_, 0xFFFF)), expectedText);
