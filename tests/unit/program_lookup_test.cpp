@@ -77,14 +77,6 @@ TEST_F(ProgramLookupTest, MarlowVelorAndMarlowsHelpAreFoundUnderTheirOwnValues) 
     EXPECT_STREQ(FindProgramPath("mrl2000.exe_QZ"), "c:\\suite\\help\\mrl2000_QZ.chm");
 }
 
-TEST_F(ProgramLookupTest, AV8KeyWithoutTheValueKeepsTheOlderKeyOut) {
-    PutFile("c:\\suite\\old\\userenv.exe");
-    StoreMachineText(kLocation, "userenv.exe", "c:\\suite\\old");
-    EXPECT_STREQ(FindProgramPath("userenv"), "c:\\suite\\old\\userenv.exe") << "no V8 key: the older one counts";
-    StoreMachineText(kLocationV8, "glance.exe", "c:\\suite\\glance");
-    EXPECT_STREQ(FindProgramPath("userenv"), "");
-}
-
 TEST_F(ProgramLookupTest, NothingFoundIsTheEmptyTextAndLeavesNoOldResult) {
     PutFile("c:\\ads\\glance.exe");
     const char* found = FindProgramPath("glance");
@@ -95,6 +87,12 @@ TEST_F(ProgramLookupTest, NothingFoundIsTheEmptyTextAndLeavesNoOldResult) {
     EXPECT_STREQ(FindProgramPath("userenv"), "") << "a directory is no program";
     EXPECT_STREQ(FindProgramPath(std::string(300, 'a').c_str()), "");
     EXPECT_STREQ(FindProgramPath(nullptr), "");
+
+    PutFile("c:\\suite\\old\\userenv.exe");
+    StoreMachineText(kLocation, "userenv.exe", "c:\\suite\\old");
+    EXPECT_STREQ(FindProgramPath("userenv"), "c:\\suite\\old\\userenv.exe") << "no V8 key: the older one counts";
+    StoreMachineText(kLocationV8, "glance.exe", "c:\\suite\\glance");
+    EXPECT_STREQ(FindProgramPath("userenv"), "") << "a V8 key without the value keeps the older key out";
 
     char directory[8] = {};
     DWORD size = sizeof directory;
