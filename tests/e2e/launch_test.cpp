@@ -9,18 +9,17 @@
 
 #include "install_location.h"
 #include "kestrel_test.h"
-#include "optora.h"
+#include "optora_library.h"
 
 using namespace optora::test;
 namespace fs = std::filesystem;
 
 namespace {
 
-using NoArgs = void (*)(HWND);
-using DevArea = void (*)(HWND, const char*, const char*);
-using DevAreaName = void (*)(HWND, const char*, const char*, const char*);
-
 constexpr const char* kLog = "c:\\suite\\started.log";
+const char* const kNone = nullptr;
+constexpr const char* kDevArea = "optora_dopreferences_devarea";
+constexpr const char* kDevAreaName = "optora_dopreferences_devarea_name";
 
 class LaunchTest : public KestrelTest {
 protected:
@@ -29,25 +28,16 @@ protected:
         ClearInstalledPrograms();
         fs::create_directories("c:\\suite");
         ASSERT_TRUE(SetEnvironmentVariableA("OPTORA_SIBLING_LOG", kLog));
-        library_ = LoadLibraryA("optora.dll");
-        ASSERT_NE(library_, nullptr) << GetLastError();
-        noArgs_ = Entry<NoArgs>("optora_dopreferences");
-        twin_ = Entry<NoArgs>("_optora_dopreferences");
-        devArea_ = Entry<DevArea>("optora_dopreferences_devarea");
-        devAreaName_ = Entry<DevAreaName>("optora_dopreferences_devarea_name");
-        ASSERT_FALSE(HasFatalFailure());
+        ASSERT_TRUE(library_.Loaded());
     }
     void TearDown() override {
         SetEnvironmentVariableA("OPTORA_SIBLING_LOG", nullptr);
-        FreeLibrary(library_);
         ClearInstalledPrograms();
     }
 
-    template <typename Fn>
-    Fn Entry(const char* name) {
-        auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library_, name)));
-        EXPECT_NE(fn, nullptr) << name;
-        return fn;
+    template <typename... Texts>
+    void Launch(const char* entry, Texts... texts) {
+        library_.Entry<void (*)(HWND, Texts...)>(entry)(nullptr, texts...);
     }
 
     static void InstallEditor(const std::string& path) { PutFile(path, BesideTestProgram("sibling.exe")); }
@@ -58,39 +48,19 @@ protected:
         return program + '\t' + word + arguments;
     }
 
-    static std::vector<std::string> Logged() {
-        std::vector<std::string> lines;
-        std::ifstream log(kLog, std::ios::binary);
-        for (std::string line; std::getline(log, line);) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            lines.push_back(line);
-        }
-        return lines;
-    }
-
-    // The programs start asynchronously: wait, within bounds, for them.
-    static std::vector<std::string> WaitForLogged(std::size_t count) {
+    // The programs start asynchronously: wait, within bounds, for count of them.
+    static std::vector<std::string> Logged(std::size_t count = 0) {
         const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        std::vector<std::string> lines = Logged();
-        while (lines.size() < count && std::chrono::steady_clock::now() < until) {
+        for (;;) {
+            std::vector<std::string> lines;
+            std::ifstream log(kLog, std::ios::binary);
+            for (std::string line; std::getline(log, line);) lines.push_back(line.substr(0, line.find('\r')));
+            if (lines.size() >= count || std::chrono::steady_clock::now() > until) return lines;
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            lines = Logged();
         }
-        return lines;
     }
 
-    static void MakeArea(const char* area, const std::string& usrpt) {
-        const std::string root = std::string("c:\\userroot\\storage\\") + area;
-        fs::create_directories(root + "\\data");
-        fs::create_directories(root + "\\param");
-        std::ofstream(root + "\\param\\usrpt.ctl", std::ios::binary) << usrpt;
-    }
-
-    HMODULE library_ = nullptr;
-    NoArgs noArgs_ = nullptr;
-    NoArgs twin_ = nullptr;
-    DevArea devArea_ = nullptr;
-    DevAreaName devAreaName_ = nullptr;
+    OptoraLibrary library_;
 };
 
 }  // namespace
@@ -98,76 +68,63 @@ protected:
 TEST_F(LaunchTest, TheInstalledEditorStartsWithTheDeviceAndAreaArguments) {
     InstallEditor("c:\\suite\\bin\\userenv.exe");
     StoreMachineText(kLocationV8, "userenv.exe", "c:\\suite\\bin");
-    noArgs_(nullptr);
-    ASSERT_EQ(WaitForLogged(1).size(), 1u);
-    twin_(nullptr);
-    ASSERT_EQ(WaitForLogged(2).size(), 2u);
-    devArea_(nullptr, "C", "AREA1");
-    ASSERT_EQ(WaitForLogged(3).size(), 3u);
-    devArea_(nullptr, nullptr, nullptr);
+    Launch("optora_dopreferences");
+    ASSERT_EQ(Logged(1).size(), 1u);
+    Launch("_optora_dopreferences");
+    ASSERT_EQ(Logged(2).size(), 2u);
+    Launch(kDevArea, "C", "AREA1");
+    ASSERT_EQ(Logged(3).size(), 3u);
+    Launch(kDevArea, kNone, kNone);
     const std::string path = "c:\\suite\\bin\\userenv.exe";
-    const std::vector<std::string> expected = {
-        Started(path),
-        Started(path),
-        Started(path, " -dC -sAREA1"),
-        Started(path, " -d -s"),
-    };
-    EXPECT_EQ(WaitForLogged(4), expected);
+    EXPECT_EQ(Logged(4), (std::vector<std::string>{Started(path), Started(path), Started(path, " -dC -sAREA1"),
+                                                   Started(path, " -d -s")}));
 }
 
 TEST_F(LaunchTest, ATableTheAreaLacksGivesWayToTheDefaultTable) {
     InstallEditor("c:\\userroot\\prog\\appl\\userenv.exe");
-    MakeArea("AREA1", "P-USER-ENVIRON\r\nMYTABLE\r\n");
-    const char* const runs[][3] = {
-        {"C", "AREA1", "MYTABLE"},
-        {"C", "AREA1", "OTHER"},
-        {"c:", "AREA1", "mytable"},       // the drive letter and names as the database compares them
-        {"D", "AREA1", "MYTABLE"},        // no such area on D:
-        {"C", "AREA2", "MYTABLE"},
-        {"C", "AREA1", nullptr},
-        {nullptr, nullptr, "MYTABLE"},
+    fs::create_directories("c:\\userroot\\storage\\AREA1\\data");
+    fs::create_directories("c:\\userroot\\storage\\AREA1\\param");
+    std::ofstream("c:\\userroot\\storage\\AREA1\\param\\usrpt.ctl", std::ios::binary)
+        << "P-USER-ENVIRON\r\nMYTABLE\r\n";
+    const char* const runs[][4] = {
+        {"C", "AREA1", "MYTABLE", " -dC -sAREA1 -iMYTABLE"},
+        {"C", "AREA1", "OTHER", " -dC -sAREA1 -iP-USER-ENVIRON"},
+        {"c:", "AREA1", "mytable", " -dc: -sAREA1 -imytable"},  // as the database compares them
+        {"D", "AREA1", "MYTABLE", " -dD -sAREA1 -iP-USER-ENVIRON"},  // no such area on D:
+        {"C", "AREA2", "MYTABLE", " -dC -sAREA2 -iP-USER-ENVIRON"},
+        {"C", "AREA1", nullptr, " -dC -sAREA1 -iP-USER-ENVIRON"},
+        {nullptr, nullptr, "MYTABLE", " -d -s -iP-USER-ENVIRON"},
     };
-    std::size_t started = 0;
+    std::vector<std::string> expected;
     for (const auto& run : runs) {
-        devAreaName_(nullptr, run[0], run[1], run[2]);
-        ASSERT_EQ(WaitForLogged(++started).size(), started) << "launch " << started;
+        Launch(kDevAreaName, run[0], run[1], run[2]);
+        expected.push_back(Started("c:\\userroot\\prog\\appl\\userenv.exe", run[3]));
+        ASSERT_EQ(Logged(expected.size()).size(), expected.size()) << "launch " << expected.size();
     }
-    const std::string path = "c:\\userroot\\prog\\appl\\userenv.exe";
-    const std::vector<std::string> expected = {
-        Started(path, " -dC -sAREA1 -iMYTABLE"),
-        Started(path, " -dC -sAREA1 -iP-USER-ENVIRON"),
-        Started(path, " -dc: -sAREA1 -imytable"),
-        Started(path, " -dD -sAREA1 -iP-USER-ENVIRON"),
-        Started(path, " -dC -sAREA2 -iP-USER-ENVIRON"),
-        Started(path, " -dC -sAREA1 -iP-USER-ENVIRON"),
-        Started(path, " -d -s -iP-USER-ENVIRON"),
-    };
     EXPECT_EQ(Logged(), expected);
 }
 
 TEST_F(LaunchTest, APathWithABlankIsQuoted) {
-    // What an unquoted command line would start instead.
-    InstallEditor("c:\\suite\\Program.exe");
+    InstallEditor("c:\\suite\\Program.exe");  // what an unquoted command line would start instead
     InstallEditor("c:\\suite\\Program Files\\userenv.exe");
     StoreMachineText(kLocationV8, "userenv.exe", "c:\\suite\\Program Files\\");
-    devAreaName_(nullptr, "C", "AREA1", "T");
-    const std::vector<std::string> expected = {
-        Started("c:\\suite\\Program Files\\userenv.exe", " -dC -sAREA1 -iP-USER-ENVIRON")};
-    EXPECT_EQ(WaitForLogged(1), expected);
+    Launch(kDevAreaName, "C", "AREA1", "T");
+    EXPECT_EQ(Logged(1), std::vector<std::string>{Started("c:\\suite\\Program Files\\userenv.exe",
+                                                          " -dC -sAREA1 -iP-USER-ENVIRON")});
 }
 
 TEST_F(LaunchTest, WithoutAnEditorNothingStarts) {
     InstallEditor("c:\\suite\\bin\\glance.exe");
     StoreMachineText(kLocationV8, "userenv.exe", "c:\\suite\\bin");
-    noArgs_(nullptr);
-    devArea_(nullptr, "C", "AREA1");
-    devAreaName_(nullptr, "C", "AREA1", "T");
+    Launch("optora_dopreferences");
+    Launch(kDevArea, "C", "AREA1");
+    Launch(kDevAreaName, "C", "AREA1", "T");
 
     // Then one that does start, to bound the wait for any stray one.
     InstallEditor("c:\\ads\\userenv.exe");
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kLocation);
-    noArgs_(nullptr);
-    ASSERT_EQ(WaitForLogged(1).size(), 1u);
+    Launch("optora_dopreferences");
+    ASSERT_EQ(Logged(1).size(), 1u);
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     EXPECT_EQ(Logged(), std::vector<std::string>{Started("c:\\ads\\userenv.exe")});
 }

@@ -12,112 +12,66 @@
 using namespace optora::test;
 namespace fs = std::filesystem;
 
-namespace {
-
-constexpr const char* kRoot = "c:\\optora-startup-e2e";
-
-struct ProbeRun {
-    DWORD exitCode = 0;
-    std::vector<ShownMessage> shown;
-    std::string held;  // the probe's report of the language libraries it holds
-};
-
-class StartupE2eTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = std::string(kRoot) + "\\" + test->name();
+TEST(StartupE2eTest, EachCaseIsShownAtMostOnceAfterTheLoadAndHoldsWhatMatches) {
+    struct Case {
+        const char* name;
+        const char* resources;  // the test library copied as optorares.dll, if any
+        const char* lexicon;    // as Lexicon.dll; "" for a file that is no library
+        const char* shown;      // the message expected (the error code follows "Error Code ")
+        const char* held;       // what the probe reports holding
+    };
+    const Case cases[] = {
+        {"none", nullptr, nullptr, nullptr, "optorares.dll absent\nLexicon.dll absent\n"},
+        {"same", "language_same.dll", "language_other_major.dll", nullptr,
+         "optorares.dll loaded\nLexicon.dll loaded\n"},
+        {"other", "language_other_build.dll", nullptr,
+         "Error loading resource DLL! (optorares.dll)  Incompatible version.\nUntranslated resources will be used.",
+         "optorares.dll absent\nLexicon.dll absent\n"},
+        {"unloadable", "language_same.dll", "",
+         "Error loading resource DLL! (Lexicon.dll)  Error Code ", "optorares.dll loaded\nLexicon.dll absent\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string base = std::string("c:\\optora-startup-e2e\\") + c.name, dir = base + "\\";
         std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-        fs::create_directories(dir_);
-        Put("optora.dll", "optora.dll");
-        Put("stordb.dll", "stordb.dll");
-    }
+        fs::remove_all(dir, ignored);
+        for (const char* library : {"optora.dll", "stordb.dll"}) PutFile(dir + library, BesideTestProgram(library));
+        if (c.resources) PutFile(dir + "optorares.dll", BesideTestProgram(c.resources));
+        std::string expected = c.shown ? c.shown : "";
+        if (c.lexicon && *c.lexicon) PutFile(dir + "Lexicon.dll", BesideTestProgram(c.lexicon));
+        if (c.lexicon && !*c.lexicon) {
+            std::ofstream(dir + "Lexicon.dll", std::ios::binary) << "not a library";
+            SetLastError(0);
+            ASSERT_EQ(LoadLibraryA((dir + "Lexicon.dll").c_str()), nullptr);
+            ASSERT_NE(GetLastError(), 0u);
+            expected += std::to_string(GetLastError()) + ".\nUntranslated resources will be used.";
+        }
 
-    void Put(const char* library, const char* as) { PutFile(dir_ + "\\" + as, BesideTestProgram(library)); }
-    void PutGarbage(const char* as) { std::ofstream(dir_ + "\\" + as, std::ios::binary) << "not a library"; }
-
-    ProbeRun RunProbe() {
-        ProbeRun run;
-        std::string commandLine = "\"" + BesideTestProgram("startup_probe.exe") + "\" \"" + dir_ + "\"";
+        std::string commandLine = "\"" + BesideTestProgram("startup_probe.exe") + "\" \"" + base + "\"";
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process = {};
-        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &process)) {
-            ADD_FAILURE() << "probe not started: " << GetLastError();
-            return run;
-        }
-        const std::string mark = dir_ + "\\loaded.mark";
-        {
-            MessageBoxWatcher watcher(process.dwProcessId,
-                                      [mark] { return fs::exists(mark) ? "after load" : "during load"; });
-            EXPECT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0) << "the probe hangs";
-            run.shown = watcher.Stop();
-        }
-        GetExitCodeProcess(process.hProcess, &run.exitCode);
+        ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                   &startup, &process))
+            << GetLastError();
+        const std::string mark = dir + "loaded.mark";
+        const std::vector<ShownMessage> shown = AnswerMessageBoxes(
+            [&] { EXPECT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0) << "the probe hangs"; },
+            process.dwProcessId, [mark] { return fs::exists(mark) ? "after" : "during"; });
+        DWORD exitCode = 1;
+        GetExitCodeProcess(process.hProcess, &exitCode);
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
-        std::ifstream report(dir_ + "\\probe.txt");
-        std::stringstream text;
-        text << report.rdbuf();
-        run.held = text.str();
-        return run;
+        EXPECT_EQ(exitCode, 0u);
+        std::stringstream held;
+        held << std::ifstream(dir + "probe.txt").rdbuf();
+        EXPECT_EQ(held.str(), c.held);
+
+        ASSERT_EQ(shown.size(), c.shown ? 1u : 0u) << "two calls, one start-up";
+        if (!c.shown) continue;
+        EXPECT_EQ(shown[0].text, expected);
+        EXPECT_EQ(shown[0].caption, "Error");
+        EXPECT_FALSE(shown[0].owned);
+        EXPECT_EQ(shown[0].note, "after") << "nothing is shown under the loader lock";
     }
-
-    std::string dir_;
-};
-
-std::string Held(bool resources, bool shared) {
-    return std::string("optorares.dll ") + (resources ? "loaded" : "absent") + "\nLexicon.dll " +
-           (shared ? "loaded" : "absent") + "\n";
-}
-
-}  // namespace
-
-TEST_F(StartupE2eTest, WithoutLanguageLibrariesNothingIsShown) {
-    const ProbeRun run = RunProbe();
-    EXPECT_EQ(run.exitCode, 0u);
-    EXPECT_TRUE(run.shown.empty());
-    EXPECT_EQ(run.held, Held(false, false));
-}
-
-TEST_F(StartupE2eTest, AMatchingLanguageLibraryAndTheSharedOneAreLoaded) {
-    Put("language_same.dll", "optorares.dll");
-    Put("language_other_major.dll", "Lexicon.dll");
-    const ProbeRun run = RunProbe();
-    EXPECT_EQ(run.exitCode, 0u);
-    EXPECT_TRUE(run.shown.empty());
-    EXPECT_EQ(run.held, Held(true, true));
-}
-
-TEST_F(StartupE2eTest, AnotherVersionIsToldOnceAtTheFirstCall) {
-    Put("language_other_build.dll", "optorares.dll");
-    const ProbeRun run = RunProbe();
-    EXPECT_EQ(run.exitCode, 0u);
-    ASSERT_EQ(run.shown.size(), 1u) << "two calls, one start-up";
-    EXPECT_EQ(run.shown[0].text,
-              "Error loading resource DLL! (optorares.dll)  Incompatible version.\n"
-              "Untranslated resources will be used.");
-    EXPECT_EQ(run.shown[0].caption, "Error");
-    EXPECT_FALSE(run.shown[0].owned);
-    EXPECT_EQ(run.shown[0].note, "after load") << "nothing is shown under the loader lock";
-    EXPECT_EQ(run.held, Held(false, false));
-}
-
-TEST_F(StartupE2eTest, AnUnloadableSharedLibraryIsNamedWithItsErrorCode) {
-    Put("language_same.dll", "optorares.dll");
-    PutGarbage("Lexicon.dll");
-    SetLastError(0);
-    ASSERT_EQ(LoadLibraryA((dir_ + "\\Lexicon.dll").c_str()), nullptr);
-    const DWORD code = GetLastError();
-    ASSERT_NE(code, 0u);
-
-    const ProbeRun run = RunProbe();
-    EXPECT_EQ(run.exitCode, 0u);
-    ASSERT_EQ(run.shown.size(), 1u);
-    EXPECT_EQ(run.shown[0].text, "Error loading resource DLL! (Lexicon.dll)  Error Code " + std::to_string(code) +
-                                     ".\nUntranslated resources will be used.");
-    EXPECT_EQ(run.shown[0].note, "after load");
-    EXPECT_EQ(run.held, Held(true, false)) << "the matching library is used all the same";
 }

@@ -1,6 +1,8 @@
 #include "message_boxes.h"
 
+#include <atomic>
 #include <chrono>
+#include <thread>
 
 namespace optora::test {
 namespace {
@@ -29,62 +31,51 @@ BOOL CALLBACK FindBox(HWND window, LPARAM lParam) {
     auto* search = reinterpret_cast<Search*>(lParam);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window) && ClassOf(window) == "#32770") {
-        search->box = window;
-        return FALSE;
-    }
-    return TRUE;
+    if (owner != search->processId || !IsWindowVisible(window) || ClassOf(window) != "#32770") return TRUE;
+    search->box = window;
+    return FALSE;
 }
 
 BOOL CALLBACK FindMessageText(HWND child, LPARAM lParam) {
     auto* text = reinterpret_cast<std::string*>(lParam);
-    if (ClassOf(child) != "Static") return TRUE;
-    *text = TextOf(child);
+    if (ClassOf(child) == "Static") *text = TextOf(child);
     return text->empty();  // the icon is a static without text
 }
 
 }  // namespace
 
-MessageBoxWatcher::MessageBoxWatcher(DWORD processId, std::function<std::string()> note)
-    : processId_(processId), note_(std::move(note)), thread_([this] { Watch(); }) {}
-
-MessageBoxWatcher::~MessageBoxWatcher() { Stop(); }
-
-std::vector<ShownMessage> MessageBoxWatcher::Stop() {
-    stopping_ = true;
-    if (thread_.joinable()) thread_.join();
-    std::lock_guard<std::mutex> lock(mutex_);
-    return shown_;
-}
-
-void MessageBoxWatcher::Watch() {
+std::vector<ShownMessage> AnswerMessageBoxes(const std::function<void()>& work, DWORD processId,
+                                             const std::function<std::string()>& note) {
     using namespace std::chrono;
-    // After a stop request, one more look: a box that is already up is not
-    // left for a test to hang on.
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        work();
+        done = true;
+    });
+    std::vector<ShownMessage> shown;
+    // Once work has returned, one more look: a box already up is not left behind.
     for (bool lastLook = false; !lastLook;) {
-        lastLook = stopping_;
-        Search search{processId_};
+        lastLook = done;
+        Search search{processId};
         EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
         if (!search.box) {
             if (!lastLook) std::this_thread::sleep_for(milliseconds(20));
             continue;
         }
-        ShownMessage message;
-        message.note = note_ ? note_() : std::string();
+        ShownMessage& message = shown.emplace_back();
+        message.note = note ? note() : std::string();
         message.caption = TextOf(search.box);
         EnumChildWindows(search.box, FindMessageText, reinterpret_cast<LPARAM>(&message.text));
         message.owned = GetWindow(search.box, GW_OWNER) != nullptr;
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            shown_.push_back(message);
-        }
         PostMessageA(search.box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(search.box, IDOK)));
         const auto until = steady_clock::now() + seconds(10);
         while (IsWindow(search.box) && steady_clock::now() < until) std::this_thread::sleep_for(milliseconds(10));
-        if (IsWindow(search.box)) return;  // it will not close: reading it again would prove nothing
+        if (IsWindow(search.box)) break;  // it will not close: reading it again would prove nothing
         lastLook = false;  // a box may follow the one just closed
     }
+    worker.join();
+    return shown;
 }
 
 }  // namespace optora::test

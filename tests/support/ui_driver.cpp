@@ -1,27 +1,38 @@
 #include "ui_driver.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
 namespace optora::test {
 namespace {
 thread_local UiDriver* t_playing = nullptr;
 
-bool IsDialogWindow(HWND window) {
+BOOL CALLBACK CollectDialog(HWND window, LPARAM list) {
     char className[16] = {};
     GetClassNameA(window, className, sizeof className);
-    return lstrcmpA(className, "#32770") == 0 && IsWindowVisible(window);
-}
-
-BOOL CALLBACK CollectDialog(HWND window, LPARAM list) {
-    if (IsDialogWindow(window)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    if (lstrcmpA(className, "#32770") == 0 && IsWindowVisible(window))
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
     return TRUE;
 }
-}  // namespace
 
+// Every visible dialog window of this thread.
 std::vector<HWND> ThreadDialogs() {
     std::vector<HWND> found;
     EnumThreadWindows(GetCurrentThreadId(), &CollectDialog, reinterpret_cast<LPARAM>(&found));
     return found;
+}
+
+// Sets into the first dialog of this thread that matches.
+template <typename Match>
+bool Find(HWND& into, Match match) {
+    for (HWND window : ThreadDialogs()) {
+        if (match(window)) {
+            into = window;
+            return true;
+        }
+    }
+    return false;
 }
 
 std::string WindowText(HWND window) {
@@ -30,39 +41,24 @@ std::string WindowText(HWND window) {
     text.resize(static_cast<size_t>(std::max(0, GetWindowTextA(window, text.data(), length + 1))));
     return text;
 }
+}  // namespace
 
 UiDriver& UiDriver::WaitForDialog(const std::string& caption) {
     steps_.push_back({"the dialog \"" + caption + "\"",
-                      [caption](UiDriver& d) {
-                          for (HWND window : ThreadDialogs()) {
-                              if (WindowText(window) == caption) {
-                                  d.dialog_ = window;
-                                  return true;
-                              }
-                          }
-                          return false;
-                      },
+                      [caption](UiDriver& d) { return Find(d.dialog_, [&](HWND w) { return WindowText(w) == caption; }); },
                       nullptr});
     return *this;
 }
 
-UiDriver& UiDriver::WaitForMessageBox() {
-    steps_.push_back({"a message box",
+UiDriver& UiDriver::AnswerMessageBox(const std::string& expectedText) {
+    steps_.push_back({"the message box \"" + expectedText + "\"",
                       [](UiDriver& d) {
-                          for (HWND window : ThreadDialogs()) {
-                              if (window != d.dialog_ && GetWindow(window, GW_OWNER) == d.dialog_) {
-                                  d.messageBox_ = window;
-                                  return true;
-                              }
-                          }
-                          return false;
+                          return Find(d.messageBox_, [&](HWND w) { return GetWindow(w, GW_OWNER) == d.dialog_; });
                       },
-                      nullptr});
-    return *this;
-}
-
-UiDriver& UiDriver::AnswerMessageBox(int button) {
-    Then([button](UiDriver& d) { PostMessageA(d.messageBox_, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); });
+                      [expectedText](UiDriver& d) {
+                          EXPECT_EQ(WindowText(GetDlgItem(d.messageBox_, 0xFFFF)), expectedText);
+                          PostMessageA(d.messageBox_, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                      }});
     steps_.push_back({"the message box to close", [](UiDriver& d) { return !IsWindow(d.messageBox_); }, nullptr});
     return *this;
 }
@@ -76,7 +72,6 @@ bool UiDriver::Run(const std::function<void()>& launch) {
     UiDriver* const outer = t_playing;
     t_playing = this;
     next_ = 0;
-    gaveUp_ = false;
     failure_.clear();
     started_ = GetTickCount();
     const UINT_PTR timer = SetTimer(nullptr, 0, 25, &UiDriver::Tick);
@@ -93,11 +88,11 @@ void CALLBACK UiDriver::Tick(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 void UiDriver::Play() {
-    if (gaveUp_ || GetTickCount() - started_ > timeoutMs_) {
-        if (!gaveUp_)
-            GiveUp(next_ < steps_.size() ? "timed out waiting for step " + std::to_string(next_ + 1) + " (" +
-                                               steps_[next_].what + ")"
-                                         : "timed out: the dialog did not close");
+    if (!failure_.empty() || GetTickCount() - started_ > timeoutMs_) {
+        if (failure_.empty())
+            failure_ = next_ < steps_.size() ? "timed out waiting for step " + std::to_string(next_ + 1) + " (" +
+                                                   steps_[next_].what + ")"
+                                             : "timed out: the dialog did not close";
         for (HWND window : ThreadDialogs()) EndDialog(window, IDCANCEL);
         return;
     }
@@ -111,31 +106,25 @@ void UiDriver::Play() {
     }
 }
 
-void UiDriver::GiveUp(const std::string& why) {
-    gaveUp_ = true;
-    failure_ = why;
-}
-
 bool UiDriver::IsChecked(int id) const { return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-bool UiDriver::IsEnabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
 std::string UiDriver::Text(int id) const { return WindowText(Item(id)); }
 int UiDriver::ComboSelection(int id) const { return static_cast<int>(SendMessageA(Item(id), CB_GETCURSEL, 0, 0)); }
-int UiDriver::ComboCount(int id) const { return static_cast<int>(SendMessageA(Item(id), CB_GETCOUNT, 0, 0)); }
 
-std::string UiDriver::ComboItem(int id, int index) const {
-    char text[512] = {};
-    if (SendMessageA(Item(id), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0) >= static_cast<LRESULT>(sizeof text))
-        return {};
-    SendMessageA(Item(id), CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
-    return text;
+std::vector<std::string> UiDriver::ComboItems(int id) const {
+    std::vector<std::string> items(static_cast<size_t>(std::max<LRESULT>(0, SendMessageA(Item(id), CB_GETCOUNT, 0, 0))));
+    for (size_t i = 0; i < items.size(); ++i) {
+        items[i].resize(static_cast<size_t>(std::max<LRESULT>(0, SendMessageA(Item(id), CB_GETLBTEXTLEN, i, 0))) + 1);
+        items[i].resize(static_cast<size_t>(
+            std::max<LRESULT>(0, SendMessageA(Item(id), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(items[i].data())))));
+    }
+    return items;
 }
 
 void UiDriver::Click(int id) { SendMessageA(Item(id), BM_CLICK, 0, 0); }
 
 void UiDriver::SelectComboItem(int id, int index) {
-    const HWND combo = Item(id);
-    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    SendMessageA(Item(id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Item(id)));
 }
 
 void UiDriver::TypeText(int id, const std::string& text) {
@@ -145,8 +134,5 @@ void UiDriver::TypeText(int id, const std::string& text) {
     SendMessageA(field, WM_CLEAR, 0, 0);
     for (char c : text) SendMessageA(field, WM_CHAR, static_cast<unsigned char>(c), 1);
 }
-
-std::string UiDriver::MessageBoxText() const { return WindowText(GetDlgItem(messageBox_, 0xFFFF)); }
-
 
 }  // namespace optora::test

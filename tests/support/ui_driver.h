@@ -27,11 +27,9 @@ public:
     // Waits until a dialog of this thread with this caption is visible; it
     // becomes the dialog the actions work on.
     UiDriver& WaitForDialog(const std::string& caption);
-    // Waits until a message box owned by the current dialog is visible.
-    UiDriver& WaitForMessageBox();
-    // Presses a button of the current message box and waits until it is gone
-    // (and the code that showed it has carried on).
-    UiDriver& AnswerMessageBox(int button = IDOK);
+    // Waits for a message box owned by the current dialog, expects its text,
+    // presses OK and waits until the code that showed it has carried on.
+    UiDriver& AnswerMessageBox(const std::string& expectedText);
     UiDriver& Then(Action action);
 
     // Runs launch, which returns when its modal loop ends. False when a
@@ -44,18 +42,13 @@ public:
     HWND Dialog() const { return dialog_; }
     HWND Item(int id) const { return GetDlgItem(dialog_, id); }
     bool IsChecked(int id) const;
-    bool IsEnabled(int id) const;
     std::string Text(int id) const;
     int ComboSelection(int id) const;
-    int ComboCount(int id) const;
-    std::string ComboItem(int id, int index) const;
+    std::vector<std::string> ComboItems(int id) const;
 
     void Click(int id);                             // as a mouse click on a button
     void SelectComboItem(int id, int index);        // as a choice from the list
     void TypeText(int id, const std::string& text);  // replaces the field's text, key by key
-
-    // The text of the current message box.
-    std::string MessageBoxText() const;
 
 private:
     struct Step {
@@ -65,20 +58,14 @@ private:
     };
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
     void Play();
-    void GiveUp(const std::string& why);
 
     DWORD timeoutMs_;
     std::vector<Step> steps_;
     size_t next_ = 0;
     DWORD started_ = 0;
-    bool gaveUp_ = false;
     std::string failure_;
     HWND dialog_ = nullptr;
     HWND messageBox_ = nullptr;
 };
-
-// Every visible dialog window (class #32770) of this thread.
-std::vector<HWND> ThreadDialogs();
-std::string WindowText(HWND window);
 
 }  // namespace optora::test

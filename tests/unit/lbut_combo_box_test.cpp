@@ -11,137 +11,105 @@ namespace {
 
 constexpr int kComboId = 77;
 
-// A parent window that records the notifications its children send.
+// A parent window that counts the selection changes its combo box reports.
 class Parent {
 public:
-    Parent() {
+    explicit Parent(DWORD comboStyle = CBS_DROPDOWNLIST) {
         WNDCLASSA windowClass = {};
         windowClass.lpfnWndProc = Proc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.lpszClassName = "OptoraComboParent";
         RegisterClassA(&windowClass);
-        window_ = CreateWindowA("OptoraComboParent", "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
-                                nullptr, nullptr, windowClass.hInstance, nullptr);
-        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        combo_ = CreateWindowA("COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL,
-                               10, 10, 150, 120, window_, reinterpret_cast<HMENU>(kComboId), nullptr, nullptr);
-        other_ = CreateWindowA("BUTTON", "other", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 50, 80, 20, window_,
-                               reinterpret_cast<HMENU>(78), nullptr, nullptr);
+        window = CreateWindowA("OptoraComboParent", "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
+                               nullptr, nullptr, nullptr, nullptr);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        combo = CreateWindowA("COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | comboStyle, 10, 10,
+                              150, 120, window, reinterpret_cast<HMENU>(kComboId), nullptr, nullptr);
+        SetForegroundWindow(window);
     }
-    ~Parent() { DestroyWindow(window_); }
+    ~Parent() { DestroyWindow(window); }
 
-    HWND combo_ = nullptr, other_ = nullptr, window_ = nullptr;
-    std::vector<std::pair<WPARAM, LPARAM>> commands;
+    HWND window = nullptr, combo = nullptr;
+    int selChanges = 0;
 
 private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         auto* self = reinterpret_cast<Parent*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (self && message == WM_COMMAND && LOWORD(wParam) == kComboId) self->commands.emplace_back(wParam, lParam);
+        if (self && message == WM_COMMAND && wParam == MAKEWPARAM(kComboId, CBN_SELCHANGE)) {
+            EXPECT_EQ(reinterpret_cast<HWND>(lParam), self->combo);
+            ++self->selChanges;
+        }
         return DefWindowProcA(window, message, wParam, lParam);
     }
 };
 
+void Click(HWND window, int x = 10, UINT message = WM_LBUTTONDOWN) {
+    SendMessageA(window, message, MK_LBUTTON, MAKELPARAM(x, 5));
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, 5));
+}
+
 class LButComboBoxTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(combo_.Attach(parent_.combo_));
-        for (const char* item : {"first", "second", "third"}) combo_.Add(item);
-        SetForegroundWindow(parent_.window_);
+        ASSERT_TRUE(box_.Attach(parent_.combo));
+        for (const char* item : {"first", "second", "third"}) box_.Add(item);
+        SetFocus(parent_.combo);
     }
-
-    void Press(UINT message, int x) {
-        SendMessageA(parent_.combo_, message, MK_LBUTTON, MAKELPARAM(x, 5));
-        SendMessageA(parent_.combo_, WM_LBUTTONUP, 0, MAKELPARAM(x, 5));
-    }
-    void Body(UINT message = WM_LBUTTONDOWN) { Press(message, 10); }
-    int SelChanges() const {
-        int count = 0;
-        for (const auto& [wParam, lParam] : parent_.commands) {
-            if (HIWORD(wParam) != CBN_SELCHANGE) continue;
-            EXPECT_EQ(reinterpret_cast<HWND>(lParam), parent_.combo_);
-            ++count;
-        }
-        return count;
-    }
+    bool Dropped() { return SendMessageA(parent_.combo, CB_GETDROPPEDSTATE, 0, 0) != 0; }
 
     Parent parent_;
-    CLButComboBox combo_;
+    CLButComboBox box_;
 };
 
 }  // namespace
 
-TEST_F(LButComboBoxTest, ABodyClickStepsRoundAndNotifiesAsASelection) {
-    SetFocus(parent_.combo_);
-    combo_.Select(2);
-    Body();
-    EXPECT_EQ(combo_.Selection(), 0);
-    EXPECT_EQ(SelChanges(), 1);
-    Body();
-    EXPECT_EQ(combo_.Selection(), 1);
-    EXPECT_EQ(SelChanges(), 2);
-    EXPECT_FALSE(SendMessageA(parent_.combo_, CB_GETDROPPEDSTATE, 0, 0)) << "a step does not drop the list";
+TEST_F(LButComboBoxTest, BodyClicksStepRoundFromNoSelectionAndNotifyAsASelection) {
+    const UINT clicks[] = {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONDOWN, WM_LBUTTONDOWN};
+    const int expected[] = {0, 1, 2, 0};  // from no selection to the first; round after the last
+    for (int i = 0; i < 4; ++i) {
+        Click(parent_.combo, 10, clicks[i]);  // a double click follows a press: one more step
+        EXPECT_EQ(box_.Selection(), expected[i]) << "click " << i;
+        EXPECT_EQ(parent_.selChanges, i + 1);
+    }
+    EXPECT_FALSE(Dropped()) << "a step does not drop the list";
 }
 
-TEST_F(LButComboBoxTest, ADoubleClickStepsTwiceAndNoSelectionStartsAtTheFirst) {
-    SetFocus(parent_.combo_);
-    ASSERT_EQ(combo_.Selection(), -1);
-    Body();
-    EXPECT_EQ(combo_.Selection(), 0);
-    Body(WM_LBUTTONDBLCLK);
-    EXPECT_EQ(combo_.Selection(), 1) << "press, then the double click";
-    EXPECT_EQ(SelChanges(), 2);
-}
+TEST_F(LButComboBoxTest, AFocusingClickOrAClickOnTheArrowDoesNotStep) {
+    SetFocus(parent_.window);
+    box_.Select(1);
+    Click(parent_.combo);
+    EXPECT_EQ(GetFocus(), parent_.combo) << "the first click on an unfocused control only focuses it";
+    EXPECT_EQ(box_.Selection(), 1);
+    EXPECT_EQ(parent_.selChanges, 0);
 
-TEST_F(LButComboBoxTest, TheFirstClickOnAnUnfocusedControlOnlyFocusesIt) {
-    SetFocus(parent_.other_);
-    combo_.Select(1);
-    Body();
-    EXPECT_EQ(GetFocus(), parent_.combo_);
-    EXPECT_EQ(combo_.Selection(), 1);
-    EXPECT_EQ(SelChanges(), 0);
-    Body();
-    EXPECT_EQ(combo_.Selection(), 2);
-}
-
-TEST_F(LButComboBoxTest, AClickOnTheArrowDropsTheListWithoutStepping) {
-    SetFocus(parent_.combo_);
-    combo_.Select(0);
     RECT client = {};
-    GetClientRect(parent_.combo_, &client);
-    SendMessageA(parent_.combo_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.right - 3, 5));
-    EXPECT_TRUE(SendMessageA(parent_.combo_, CB_GETDROPPEDSTATE, 0, 0));
-    EXPECT_EQ(combo_.Selection(), 0);
-    EXPECT_EQ(SelChanges(), 0);
-    SendMessageA(parent_.combo_, CB_SHOWDROPDOWN, FALSE, 0);
+    GetClientRect(parent_.combo, &client);
+    SendMessageA(parent_.combo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.right - 3, 5));
+    EXPECT_TRUE(Dropped()) << "a click on the arrow drops the list";
+    EXPECT_EQ(box_.Selection(), 1);
+    EXPECT_EQ(parent_.selChanges, 0);
+    SendMessageA(parent_.combo, CB_SHOWDROPDOWN, FALSE, 0);
+    Click(parent_.combo);
+    EXPECT_EQ(box_.Selection(), 2);
 }
 
 TEST_F(LButComboBoxTest, AnEmptyListSelectsNothingButStillNotifies) {
-    combo_.Clear();
-    SetFocus(parent_.combo_);
-    Body();
-    EXPECT_EQ(combo_.Selection(), -1);
-    EXPECT_EQ(SelChanges(), 1);
+    box_.Clear();
+    Click(parent_.combo);
+    EXPECT_EQ(box_.Selection(), -1);
+    EXPECT_EQ(parent_.selChanges, 1);
 }
 
 TEST(LButComboBoxEditable, ClicksOnTheEditFieldAreNotStepsButTheFieldCountsAsFocus) {
-    Parent parent;
-    const HWND combo = CreateWindowA("COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN | WS_VSCROLL, 10, 80, 150,
-                                     120, parent.window_, reinterpret_cast<HMENU>(kComboId), nullptr, nullptr);
+    Parent parent(CBS_DROPDOWN);
     CLButComboBox box;
-    ASSERT_TRUE(box.Attach(combo));
+    ASSERT_TRUE(box.Attach(parent.combo));
     for (const char* item : {"a", "b"}) box.Add(item);
-    const HWND field = GetWindow(combo, GW_CHILD);
-    ASSERT_NE(field, nullptr);
-    SetFocus(combo);
+    const HWND field = GetWindow(parent.combo, GW_CHILD);
+    SetFocus(parent.combo);
     ASSERT_EQ(GetFocus(), field) << "an editable combo box keeps its focus in the field";
-
-    SendMessageA(field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageA(field, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    Click(field, 5);
     EXPECT_EQ(box.Selection(), -1) << "the field handles its own clicks";
-
-    SendMessageA(combo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(parent.combo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     EXPECT_EQ(box.Selection(), 0) << "a click reaching the combo box steps at once";
-    int selChanges = 0;
-    for (const auto& command : parent.commands) selChanges += HIWORD(command.first) == CBN_SELCHANGE;
-    EXPECT_EQ(selChanges, 1);
+    EXPECT_EQ(parent.selChanges, 1);
 }

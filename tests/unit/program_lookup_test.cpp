@@ -8,7 +8,6 @@
 
 using namespace optora;
 using namespace optora::test;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -25,78 +24,57 @@ protected:
 
 TEST_F(ProgramLookupTest, TheInstallLocationNamesTheDirectoryWithOrWithoutItsBackslash) {
     PutFile("c:\\suite\\bin\\userenv.exe");
-    StoreMachineText(kLocationV8, "userenv.exe", "c:\\suite\\bin");
-    const char* first = FindProgramPath("userenv");
-    EXPECT_STREQ(first, "c:\\suite\\bin\\userenv.exe");
-
-    StoreMachineText(kLocationV8, "userenv.exe", "c:\\suite\\bin\\");
-    const char* second = FindProgramPath("userenv");
-    EXPECT_STREQ(second, "c:\\suite\\bin\\userenv.exe");
-    EXPECT_EQ(first, second) << "one buffer, overwritten by each lookup";
-
-    // Any value type is read as the directory's text.
+    const char* first = nullptr;
+    for (const char* directory : {"c:\\suite\\bin", "c:\\suite\\bin\\"}) {
+        StoreMachineText(kLocationV8, "userenv.exe", directory);
+        const char* found = FindProgramPath("userenv");
+        EXPECT_STREQ(found, "c:\\suite\\bin\\userenv.exe") << directory;
+        EXPECT_EQ(found, first ? first : found) << "one buffer, overwritten by each lookup";
+        first = found;
+    }
+    // Any value type is read as the directory's text, even without its terminator.
     const char binary[] = {'c', ':', '\\', 's', 'u', 'i', 't', 'e', '\\', 'b', 'i', 'n'};
     StoreMachineValue(kLocationV8, "userenv.exe", REG_BINARY, binary, sizeof binary);
-    EXPECT_STREQ(FindProgramPath("userenv"), "c:\\suite\\bin\\userenv.exe") << "a value without its terminator";
+    EXPECT_STREQ(FindProgramPath("userenv"), "c:\\suite\\bin\\userenv.exe");
 }
 
 TEST_F(ProgramLookupTest, FallbackDirectoriesAreSearchedInTheirOrder) {
-    StoreMachineText(kLocationV8, "userenv.exe", "c:\\suite\\bin");
-    PutFile("c:\\ads\\userenv.exe");
-    EXPECT_STREQ(FindProgramPath("userenv"), "c:\\ads\\userenv.exe") << "the installed directory lacks the file";
-    PutFile("c:\\userroot\\prog\\util\\userenv.exe");
-    EXPECT_STREQ(FindProgramPath("userenv"), "c:\\userroot\\prog\\util\\userenv.exe");
-    PutFile("c:\\userroot\\system\\text\\userenv.exe");
-    EXPECT_STREQ(FindProgramPath("userenv"), "c:\\userroot\\prog\\util\\userenv.exe");
-    PutFile("c:\\userroot\\prog\\pro\\userenv.exe");
-    EXPECT_STREQ(FindProgramPath("userenv"), "c:\\userroot\\prog\\pro\\userenv.exe");
-
+    StoreMachineText(kLocationV8, "userenv.exe", "c:\\suite\\bin");  // which lacks the file
+    for (const auto& [put, found] : {std::pair{"c:\\ads\\", "c:\\ads\\"},
+                                     {"c:\\userroot\\prog\\util\\", "c:\\userroot\\prog\\util\\"},
+                                     {"c:\\userroot\\system\\text\\", "c:\\userroot\\prog\\util\\"},
+                                     {"c:\\userroot\\prog\\pro\\", "c:\\userroot\\prog\\pro\\"}}) {
+        PutFile(std::string(put) + "userenv.exe");
+        EXPECT_EQ(std::string(FindProgramPath("userenv")), std::string(found) + "userenv.exe") << put;
+    }
     // A value too long for the path buffer counts as missing, not as cut.
     StoreMachineText(kLocationV8, "userenv.exe", "c:\\suite\\" + std::string(260, 'x'));
     EXPECT_STREQ(FindProgramPath("userenv"), "c:\\userroot\\prog\\pro\\userenv.exe");
 }
 
-TEST_F(ProgramLookupTest, MarlowIsAskedForByItsProgramAndStartedByItsLauncher) {
+TEST_F(ProgramLookupTest, MarlowVelorAndMarlowsHelpAreFoundUnderTheirOwnValues) {
     StoreMachineText(kLocationV8, "marlow 2000", "c:\\suite\\marlow");
     PutFile("c:\\suite\\marlow\\mrl2000Launcher.exe");
     PutFile("c:\\suite\\marlow\\MARLOW 2000.exe");
     EXPECT_STREQ(FindProgramPath("MARLOW 2000"), "") << "the registry is asked for mrl2000.exe alone";
-
     StoreMachineText(kLocationV8, "mrl2000.exe", "c:\\suite\\marlow");
     EXPECT_STREQ(FindProgramPath("MARLOW 2000"), "c:\\suite\\marlow\\mrl2000Launcher.exe");
-    EXPECT_STREQ(FindProgramPath("Marlow 2000.exe"), "c:\\suite\\marlow\\mrl2000Launcher.exe");
-    EXPECT_STREQ(FindProgramPath("mrlw2000"), "c:\\suite\\marlow\\mrl2000Launcher.exe");
-}
 
-TEST_F(ProgramLookupTest, NamesWithTheirExtensionAreTakenAsTheyAre) {
     StoreMachineText(kLocationV8, "velor.exe", "c:\\suite\\velor");
     PutFile("c:\\suite\\velor\\velor.exe.exe");
     EXPECT_STREQ(FindProgramPath("velor.exe"), "");
     PutFile("c:\\suite\\velor\\velor.exe");
     EXPECT_STREQ(FindProgramPath("velor.exe"), "c:\\suite\\velor\\velor.exe");
-    EXPECT_STREQ(FindProgramPath("velor"), "c:\\suite\\velor\\velor.exe") << "same registry name";
-}
 
-TEST_F(ProgramLookupTest, MarlowHelpComesFromItsDirectoryOrFallsBackToTheProgram) {
-    StoreMachineText(kLocationV8, "marlow 2000", "c:\\suite\\marlow");
     PutFile("c:\\suite\\marlow\\mrl2000_QZ.chm");
     PutFile("c:\\userroot\\prog\\pro\\mrl2000.exe");
     EXPECT_STREQ(FindProgramPath("mrl2000.exe_QZ"), "c:\\suite\\marlow\\mrl2000_QZ.chm")
         << "its own value is missing, so \"marlow 2000\" is asked";
-
     StoreMachineText(kLocationV8, "mrl2000.exe_QZ", "c:\\suite\\help");
     EXPECT_STREQ(FindProgramPath("mrl2000.exe_QZ"), "c:\\userroot\\prog\\pro\\mrl2000.exe")
         << "its own value wins; without the help file there the program is found in a fallback directory";
     PutFile("c:\\suite\\help\\mrl2000_QZ.chm");
     EXPECT_STREQ(FindProgramPath("mrl2000.exe_QZ"), "c:\\suite\\help\\mrl2000_QZ.chm");
-}
-
-TEST_F(ProgramLookupTest, AV8KeyWithoutTheValueKeepsTheOlderKeyOut) {
-    PutFile("c:\\suite\\old\\userenv.exe");
-    StoreMachineText(kLocation, "userenv.exe", "c:\\suite\\old");
-    EXPECT_STREQ(FindProgramPath("userenv"), "c:\\suite\\old\\userenv.exe") << "no V8 key: the older one counts";
-    StoreMachineText(kLocationV8, "glance.exe", "c:\\suite\\glance");
-    EXPECT_STREQ(FindProgramPath("userenv"), "");
 }
 
 TEST_F(ProgramLookupTest, NothingFoundIsTheEmptyTextAndLeavesNoOldResult) {
@@ -105,11 +83,16 @@ TEST_F(ProgramLookupTest, NothingFoundIsTheEmptyTextAndLeavesNoOldResult) {
     ASSERT_STREQ(found, "c:\\ads\\glance.exe");
     EXPECT_STREQ(FindProgramPath("formlook"), "");
     EXPECT_STREQ(found, "") << "the shared buffer is cleared by the next lookup";
-
-    fs::create_directories("c:\\userroot\\prog\\pro\\userenv.exe");
+    std::filesystem::create_directories("c:\\userroot\\prog\\pro\\userenv.exe");
     EXPECT_STREQ(FindProgramPath("userenv"), "") << "a directory is no program";
     EXPECT_STREQ(FindProgramPath(std::string(300, 'a').c_str()), "");
     EXPECT_STREQ(FindProgramPath(nullptr), "");
+
+    PutFile("c:\\suite\\old\\userenv.exe");
+    StoreMachineText(kLocation, "userenv.exe", "c:\\suite\\old");
+    EXPECT_STREQ(FindProgramPath("userenv"), "c:\\suite\\old\\userenv.exe") << "no V8 key: the older one counts";
+    StoreMachineText(kLocationV8, "glance.exe", "c:\\suite\\glance");
+    EXPECT_STREQ(FindProgramPath("userenv"), "") << "a V8 key without the value keeps the older key out";
 
     char directory[8] = {};
     DWORD size = sizeof directory;

@@ -17,40 +17,27 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kRoot = "c:\\optora-startup";
-
 std::string Incompatible(const std::string& name) {
     return "Error loading resource DLL! (" + name + ")  Incompatible version.\nUntranslated resources will be used.";
 }
 
-std::string LoadFailed(const std::string& name, DWORD code) {
-    return "Error loading resource DLL! (" + name + ")  Error Code " + std::to_string(code) +
-           ".\nUntranslated resources will be used.";
-}
-
-std::string ProbeString(HINSTANCE module) {
-    char text[64] = {};
-    LoadStringA(module, IDS_LANGUAGE_PROBE, text, sizeof text);
-    return text;
-}
-
-// What a failed load of the file reports here, to compare with the message.
-DWORD LoadError(const std::string& path) {
+// The message for a library that fails to load, with the code a load of the
+// file reports here.
+std::string LoadFailed(const std::string& dir, const std::string& name) {
     SetLastError(0);
-    if (HMODULE loaded = LoadLibraryA(path.c_str())) {
-        FreeLibrary(loaded);
-        return 0;
-    }
-    return GetLastError();
+    EXPECT_EQ(LoadLibraryA((dir + name).c_str()), nullptr);
+    EXPECT_NE(GetLastError(), 0u);
+    return "Error loading resource DLL! (" + name + ")  Error Code " + std::to_string(GetLastError()) +
+           ".\nUntranslated resources will be used.";
 }
 
 class StartupTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = std::string(kRoot) + "\\" + test->name() + "\\";
+        dir_ = std::string("c:\\optora-startup\\") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
         std::error_code ignored;
         fs::remove_all(dir_, ignored);
+        dir_ += "\\";
         fs::create_directories(dir_);
     }
     void TearDown() override {
@@ -59,23 +46,33 @@ protected:
     }
 
     // The library of this test: a copy of the named test library as host.dll.
-    HINSTANCE Host(const char* library = "language_host.dll") {
+    void Host(const char* library = "language_host.dll") {
+        if (host_) FreeLibrary(host_);
         Put(library, "host.dll");
         host_ = LoadLibraryA((dir_ + "host.dll").c_str());
-        EXPECT_NE(host_, nullptr) << GetLastError();
-        return host_;
+        ASSERT_NE(host_, nullptr) << GetLastError();
+    }
+    void Put(const char* library, const char* as) {
+        fs::remove(dir_ + as);
+        if (library) PutFile(dir_ + as, BesideTestProgram(library));
+        else std::ofstream(dir_ + as, std::ios::binary) << "not a library at all";
     }
 
-    void Put(const char* library, const char* as) { PutFile(dir_ + as, BesideTestProgram(library)); }
-    void PutGarbage(const char* as) { std::ofstream(dir_ + as, std::ios::binary) << "not a library at all"; }
-
-    // LoadResourceLibrary with every message box it shows.
-    HINSTANCE Load(const char* name, std::vector<ShownMessage>& shown) {
-        MessageBoxWatcher watcher;
-        HINSTANCE library = LoadResourceLibrary(host_, name);
-        shown = watcher.Stop();
+    // LoadResourceLibrary with the texts of every message box it shows.
+    HINSTANCE Load(const char* name, std::vector<std::string>& shown) {
+        HINSTANCE library = nullptr;
+        shown = Texts(AnswerMessageBoxes([&] { library = LoadResourceLibrary(host_, name); }));
         if (library) loaded_.push_back(library);
         return library;
+    }
+    static std::vector<std::string> Texts(const std::vector<ShownMessage>& shown) {
+        std::vector<std::string> texts;
+        for (const ShownMessage& message : shown) {
+            EXPECT_EQ(message.caption, "Error") << "the system's default caption";
+            EXPECT_FALSE(message.owned);
+            texts.push_back(message.text);
+        }
+        return texts;
     }
 
     bool Held(const char* name) const { return GetModuleHandleA((dir_ + name).c_str()) != nullptr; }
@@ -93,80 +90,60 @@ TEST_F(StartupTest, ProductVersionsAreReadFromTheFixedVersionInformation) {
     Put("language_other_build.dll", "build.dll");
     Put("language_other_major.dll", "major.dll");
     Put("language_unversioned.dll", "none.dll");
-    PutGarbage("garbage.dll");
+    Put(nullptr, "garbage.dll");
 
     const auto host = ReadProductVersion((dir_ + "host.dll").c_str());
     ASSERT_TRUE(host.has_value());
     EXPECT_EQ(host->mostSignificant, DWORD{OPTORA_VERSION_MAJOR << 16 | OPTORA_VERSION_MINOR});
     EXPECT_EQ(host->leastSignificant, DWORD{OPTORA_VERSION_PATCH << 16 | OPTORA_VERSION_BUILD});
     EXPECT_EQ(ReadProductVersion(BesideTestProgram("optora.dll").c_str()), host) << "optora.dll's own version";
-    EXPECT_FALSE(ReadProductVersion((dir_ + "none.dll").c_str()).has_value());
-    EXPECT_FALSE(ReadProductVersion((dir_ + "garbage.dll").c_str()).has_value());
-    EXPECT_FALSE(ReadProductVersion((dir_ + "missing.dll").c_str()).has_value());
+    for (const char* unreadable : {"none.dll", "garbage.dll", "missing.dll"}) {
+        const std::string path = dir_ + unreadable;
+        EXPECT_FALSE(ReadProductVersion(path.c_str()).has_value()) << unreadable;
+        EXPECT_FALSE(SameProductVersion(path.c_str(), path.c_str())) << "two unreadable versions are not the same";
+    }
     EXPECT_FALSE(ReadProductVersion(nullptr).has_value());
-
-    const std::string hostPath = dir_ + "host.dll";
-    EXPECT_TRUE(SameProductVersion(hostPath.c_str(), (dir_ + "same.dll").c_str()));
-    EXPECT_FALSE(SameProductVersion(hostPath.c_str(), (dir_ + "build.dll").c_str())) << "least significant half";
-    EXPECT_FALSE(SameProductVersion(hostPath.c_str(), (dir_ + "major.dll").c_str())) << "most significant half";
-    EXPECT_FALSE(SameProductVersion((dir_ + "none.dll").c_str(), (dir_ + "none.dll").c_str()))
-        << "two unreadable versions are not the same";
-    EXPECT_FALSE(SameProductVersion((dir_ + "missing.dll").c_str(), (dir_ + "missing.dll").c_str()));
+    const auto same = [this](const char* other) {
+        return SameProductVersion((dir_ + "host.dll").c_str(), (dir_ + other).c_str());
+    };
+    EXPECT_TRUE(same("same.dll"));
+    EXPECT_FALSE(same("build.dll")) << "least significant half";
+    EXPECT_FALSE(same("major.dll")) << "most significant half";
 }
 
-TEST_F(StartupTest, ALibraryOfTheSameVersionBecomesTheSourceOfStrings) {
-    ModuleState state{Host(), host_};
-    Put("language_same.dll", "optorares.dll");
-    MessageBoxWatcher watcher;
-    EXPECT_TRUE(COptoraApp(state).InitInstance());
-    EXPECT_TRUE(watcher.Stop().empty());
-    ASSERT_TRUE(Held("optorares.dll"));
-    EXPECT_EQ(state.resources, GetModuleHandleA((dir_ + "optorares.dll").c_str()));
-    EXPECT_EQ(state.instance, host_) << "the library stays itself";
-    EXPECT_EQ(ProbeString(state.resources), "translated");
-    loaded_.push_back(state.resources);
-}
-
-TEST_F(StartupTest, AnotherVersionIsRefusedOnceWithItsMessage) {
-    for (const char* other : {"language_other_build.dll", "language_other_major.dll"}) {
-        SCOPED_TRACE(other);
-        ModuleState state{Host(), host_};
-        Put(other, "optorares.dll");
-        MessageBoxWatcher watcher;
-        EXPECT_TRUE(COptoraApp(state).InitInstance());
-        const std::vector<ShownMessage> shown = watcher.Stop();
-        ASSERT_EQ(shown.size(), 1u);
-        EXPECT_EQ(shown[0].text, Incompatible("optorares.dll"));
-        EXPECT_EQ(shown[0].caption, "Error") << "the system's default caption";
-        EXPECT_FALSE(shown[0].owned);
-        EXPECT_FALSE(Held("optorares.dll")) << "never loaded";
-        EXPECT_EQ(state.resources, host_);
-        EXPECT_EQ(ProbeString(state.resources), "base language");
-        FreeLibrary(host_);
-        host_ = nullptr;
+TEST_F(StartupTest, OnlyALibraryOfTheSameVersionBecomesTheSourceOfStrings) {
+    for (const char* library : {"language_same.dll", "language_other_build.dll", "language_other_major.dll"}) {
+        SCOPED_TRACE(library);
+        const bool same = library == std::string("language_same.dll");
+        Host();
+        ModuleState state{host_, host_};
+        Put(library, "optorares.dll");
+        bool started = false;
+        const auto shown = Texts(AnswerMessageBoxes([&] { started = COptoraApp(state).InitInstance(); }));
+        EXPECT_TRUE(started);
+        EXPECT_EQ(shown, same ? std::vector<std::string>{} : std::vector{Incompatible("optorares.dll")});
+        EXPECT_EQ(Held("optorares.dll"), same) << "another version is never loaded";
+        EXPECT_EQ(state.instance, host_) << "the library stays itself";
+        EXPECT_EQ(state.resources, same ? GetModuleHandleA((dir_ + "optorares.dll").c_str()) : host_);
+        char text[64] = {};
+        LoadStringA(state.resources, IDS_LANGUAGE_PROBE, text, sizeof text);
+        EXPECT_STREQ(text, same ? "translated" : "base language");
+        if (same) FreeLibrary(state.resources);
     }
 }
 
-TEST_F(StartupTest, AnUnversionedLibraryAcceptsNoLanguageLibrary) {
+TEST_F(StartupTest, AnUnversionedHostOrAnUnloadableLibraryGetsNoLanguageLibrary) {
+    std::vector<std::string> shown;
     Host("language_unversioned.dll");
     Put("language_same.dll", "optorares.dll");
-    std::vector<ShownMessage> shown;
     EXPECT_EQ(Load("optorares.dll", shown), nullptr);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, Incompatible("optorares.dll"));
+    EXPECT_EQ(shown, std::vector<std::string>{Incompatible("optorares.dll")});
     EXPECT_FALSE(Held("optorares.dll"));
-}
 
-TEST_F(StartupTest, ALibraryThatFailsToLoadIsNamedWithItsErrorCode) {
     Host();
     Put("language_refusing.dll", "lang.dll");
-    std::vector<ShownMessage> shown;
     EXPECT_EQ(Load("lang.dll", shown), nullptr);
-    const DWORD code = LoadError(dir_ + "lang.dll");
-    ASSERT_NE(code, 0u);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, LoadFailed("lang.dll", code));
-    EXPECT_FALSE(shown[0].owned);
+    EXPECT_EQ(shown, std::vector<std::string>{LoadFailed(dir_, "lang.dll")});
     EXPECT_EQ(Load("missing.dll", shown), nullptr);
     EXPECT_TRUE(shown.empty()) << "a missing library is no error";
 }
@@ -175,32 +152,28 @@ TEST_F(StartupTest, ALibraryThatFailsToLoadIsNamedWithItsErrorCode) {
 TEST_F(StartupTest, TheSharedLanguageLibraryIsLoadedOnceWithoutAVersionTest) {
     ASSERT_EQ(SharedLanguageLibrary(), nullptr);
     Host();
-    PutGarbage("Lexicon.dll");
+    Put(nullptr, "Lexicon.dll");
     Put("language_same.dll", "optorares.dll");
-    std::vector<ShownMessage> shown;
+    std::vector<std::string> shown;
     EXPECT_NE(Load("optorares.dll", shown), nullptr) << "the named library is used all the same";
-    const DWORD code = LoadError(dir_ + "Lexicon.dll");
-    ASSERT_NE(code, 0u);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, LoadFailed("Lexicon.dll", code));
+    EXPECT_EQ(shown, std::vector<std::string>{LoadFailed(dir_, "Lexicon.dll")});
     EXPECT_EQ(SharedLanguageLibrary(), nullptr);
 
     // Still none: the next start-up tries again, and any version will do.
-    fs::remove(dir_ + "Lexicon.dll");
     Put("language_other_major.dll", "Lexicon.dll");
     EXPECT_EQ(Load("absent.dll", shown), nullptr);
     EXPECT_TRUE(shown.empty());
-    ASSERT_NE(SharedLanguageLibrary(), nullptr);
-    EXPECT_EQ(SharedLanguageLibrary(), GetModuleHandleA((dir_ + "Lexicon.dll").c_str()));
+    const HINSTANCE shared = SharedLanguageLibrary();
+    ASSERT_NE(shared, nullptr);
+    EXPECT_EQ(shared, GetModuleHandleA((dir_ + "Lexicon.dll").c_str()));
 
     // Once loaded it is never looked for again.
-    const HINSTANCE shared = SharedLanguageLibrary();
     FreeLibrary(host_);
     host_ = nullptr;
-    fs::create_directories(dir_ + "again");
     dir_ += "again\\";
+    fs::create_directories(dir_);
     Host();
-    PutGarbage("Lexicon.dll");
+    Put(nullptr, "Lexicon.dll");
     EXPECT_EQ(Load("absent.dll", shown), nullptr);
     EXPECT_TRUE(shown.empty());
     EXPECT_EQ(SharedLanguageLibrary(), shared);

@@ -4,7 +4,6 @@
 
 #include <stdexcept>
 
-#include "frame/module_state.h"
 #include "ui/control.h"
 #include "ui/data_exchange.h"
 #include "ui/dialog.h"
@@ -22,14 +21,10 @@ class LayerDialog : public ui::ModalDialog {
 public:
     explicit LayerDialog(HWND owner = nullptr) : ModalDialog(500, owner) { Listen(RegisterWindowMessageA("OptoraLayerPing")); }
 
-    int choice = 1;
-    int checked = BST_CHECKED;
-    int count = 4;
-    std::string name = "abc";
+    int choice = 1, checked = BST_CHECKED, count = 4, listIndex = 1;
+    std::string name = "abc", editable = "beta";
     double length = 2.5;
-    int listIndex = 1;
-    std::string editable = "beta";
-    std::vector<std::pair<UINT, WPARAM>> pings;
+    std::vector<WPARAM> pings;
 
 protected:
     void DoDataExchange(ui::DataExchange& x) override {
@@ -43,19 +38,17 @@ protected:
         x.ComboText(kEditable, editable);
     }
     bool OnInitDialog() override {
-        for (const char* item : {"zero", "one", "two"}) {
-            SendDlgItemMessageA(Handle(), kList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
-        }
-        for (const char* item : {"alpha", "beta"})
-            SendDlgItemMessageA(Handle(), kEditable, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+        for (const auto& [id, item] : {std::pair{kList, "zero"}, {kList, "one"}, {kList, "two"},
+                                       {kEditable, "alpha"}, {kEditable, "beta"}})
+            SendDlgItemMessageA(Handle(), id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
         return ModalDialog::OnInitDialog();
     }
     bool OnCommand(WORD id, WORD, HWND) override {
         if (id == kThrow) throw std::runtime_error("handler failed");
         return false;
     }
-    LRESULT OnRegisteredMessage(UINT id, WPARAM wParam, LPARAM) override {
-        pings.emplace_back(id, wParam);
+    LRESULT OnRegisteredMessage(UINT, WPARAM wParam, LPARAM) override {
+        pings.push_back(wParam);
         return 42;
     }
 
@@ -63,39 +56,41 @@ private:
     ui::ComboBox list_;
 };
 
-INT_PTR RunScripted(LayerDialog& dialog, UiDriver& ui) {
+INT_PTR Modal(LayerDialog& dialog, UiDriver& ui) {
     INT_PTR result = 0;
     EXPECT_TRUE(ui.Run([&] { result = dialog.DoModal(); })) << ui.Failure();
     return result;
+}
+
+INT_PTR Modal(LayerDialog& dialog, UiDriver::Action script) {
+    UiDriver ui;
+    ui.WaitForDialog("Layer Test").Then(std::move(script));
+    return Modal(dialog, ui);
 }
 
 }  // namespace
 
 TEST(DialogLayer, MembersReachTheControlsAndComeBackEdited) {
     LayerDialog dialog;
-    UiDriver ui;
-    ui.WaitForDialog("Layer Test").Then([](UiDriver& d) {
-        EXPECT_FALSE(d.IsChecked(kFirst));
-        EXPECT_TRUE(d.IsChecked(kSecond)) << "index 1 in template order, the label between is not counted";
-        EXPECT_FALSE(d.IsChecked(kThird));
-        EXPECT_TRUE(d.IsChecked(kCheck));
-        EXPECT_EQ(d.Text(kCount), "4");
-        EXPECT_EQ(d.Text(kName), "abc");
-        EXPECT_EQ(d.Text(kLength), "2.5");
-        EXPECT_EQ(d.ComboSelection(kList), 1);
-        EXPECT_EQ(d.ComboSelection(kEditable), 1);
-
-        d.Click(kThird);
-        d.Click(kCheck);
-        d.TypeText(kCount, " 10 ");
-        d.TypeText(kName, "abcdefgh");
-        EXPECT_EQ(d.Text(kName), "abcde") << "typing stops at the length the binding allows";
-        d.TypeText(kLength, "-0.75");
-        d.SelectComboItem(kList, 2);
-        SetWindowTextA(d.Item(kEditable), "gamma");
-        d.Click(IDOK);
-    });
-    EXPECT_EQ(RunScripted(dialog, ui), IDOK);
+    EXPECT_EQ(Modal(dialog,
+                  [](UiDriver& d) {
+                      EXPECT_TRUE(!d.IsChecked(kFirst) && d.IsChecked(kSecond) && !d.IsChecked(kThird))
+                          << "index 1 in template order, the label between is not counted";
+                      EXPECT_TRUE(d.IsChecked(kCheck));
+                      EXPECT_EQ(d.Text(kCount) + "|" + d.Text(kName) + "|" + d.Text(kLength), "4|abc|2.5");
+                      EXPECT_EQ(d.ComboSelection(kList), 1);
+                      EXPECT_EQ(d.ComboSelection(kEditable), 1);
+                      d.Click(kThird);
+                      d.Click(kCheck);
+                      d.TypeText(kCount, " 10 ");
+                      d.TypeText(kName, "abcdefgh");
+                      EXPECT_EQ(d.Text(kName), "abcde") << "typing stops at the length the binding allows";
+                      d.TypeText(kLength, "-0.75");
+                      d.SelectComboItem(kList, 2);
+                      SetWindowTextA(d.Item(kEditable), "gamma");
+                      d.Click(IDOK);
+                  }),
+              IDOK);
     EXPECT_EQ(dialog.choice, 2);
     EXPECT_EQ(dialog.checked, BST_UNCHECKED);
     EXPECT_EQ(dialog.count, 10);
@@ -103,21 +98,18 @@ TEST(DialogLayer, MembersReachTheControlsAndComeBackEdited) {
     EXPECT_DOUBLE_EQ(dialog.length, -0.75);
     EXPECT_EQ(dialog.listIndex, 2);
     EXPECT_EQ(dialog.editable, "gamma");
-}
 
-TEST(DialogLayer, NoRadioOrListChoiceIsMinusOne) {
-    LayerDialog dialog;
-    dialog.choice = -1;
-    dialog.listIndex = -1;
-    UiDriver ui;
-    ui.WaitForDialog("Layer Test").Then([](UiDriver& d) {
-        EXPECT_FALSE(d.IsChecked(kFirst) || d.IsChecked(kSecond) || d.IsChecked(kThird));
-        EXPECT_EQ(d.ComboSelection(kList), -1);
-        d.Click(IDOK);
-    });
-    EXPECT_EQ(RunScripted(dialog, ui), IDOK);
-    EXPECT_EQ(dialog.choice, -1);
-    EXPECT_EQ(dialog.listIndex, -1);
+    LayerDialog none;
+    none.choice = none.listIndex = -1;
+    EXPECT_EQ(Modal(none,
+                  [](UiDriver& d) {
+                      EXPECT_FALSE(d.IsChecked(kFirst) || d.IsChecked(kSecond) || d.IsChecked(kThird));
+                      EXPECT_EQ(d.ComboSelection(kList), -1);
+                      d.Click(IDOK);
+                  }),
+              IDOK);
+    EXPECT_EQ(none.choice, -1) << "no radio or list choice stays -1";
+    EXPECT_EQ(none.listIndex, -1);
 }
 
 TEST(DialogLayer, RejectedFieldsPromptKeepTheDialogOpenAndTheMembers) {
@@ -128,61 +120,37 @@ TEST(DialogLayer, RejectedFieldsPromptKeepTheDialogOpenAndTheMembers) {
             d.TypeText(kCount, "11");
             d.Click(IDOK);
         })
-        .WaitForMessageBox()
-        .Then([](UiDriver& d) {
-            EXPECT_EQ(d.MessageBoxText(), "Please enter an integer between 1 and 10.");
-        })
-        .AnswerMessageBox()
+        .AnswerMessageBox("Please enter an integer between 1 and 10.")
         .Then([](UiDriver& d) {
             EXPECT_EQ(GetFocus(), d.Item(kCount)) << "the rejected field gets the focus";
             d.TypeText(kCount, "7");
             d.TypeText(kLength, "1,5");
             d.Click(IDOK);
         })
-        .WaitForMessageBox()
-        .Then([](UiDriver& d) {
-            EXPECT_EQ(d.MessageBoxText(), "Please enter a number.");
-        })
-        .AnswerMessageBox()
+        .AnswerMessageBox("Please enter a number.")
         .Then([](UiDriver& d) {
             d.TypeText(kLength, "1.5");
             SetWindowTextA(d.Item(kName), "too long");  // a paste can pass the typing limit
             d.Click(IDOK);
         })
-        .WaitForMessageBox()
-        .Then([](UiDriver& d) {
-            EXPECT_EQ(d.MessageBoxText(), "Please enter no more than 5 characters.");
-        })
-        .AnswerMessageBox()
+        .AnswerMessageBox("Please enter no more than 5 characters.")
         .Then([](UiDriver& d) { d.Click(IDCANCEL); });
-    EXPECT_EQ(RunScripted(dialog, ui), IDCANCEL);
+    EXPECT_EQ(Modal(dialog, ui), IDCANCEL);
     EXPECT_EQ(dialog.name, "abc") << "a cancelled dialog keeps the members it had";
 }
 
-TEST(DialogLayer, RegisteredMessagesReachOnlyTheDialogThatListens) {
+TEST(DialogLayer, ListenedMessagesAndFailingHandlersLeaveTheDialogRunning) {
     LayerDialog dialog;
-    const UINT ping = RegisterWindowMessageA("OptoraLayerPing");
-    const UINT other = RegisterWindowMessageA("OptoraLayerOther");
-    UiDriver ui;
-    ui.WaitForDialog("Layer Test").Then([&](UiDriver& d) {
-        EXPECT_EQ(SendMessageA(d.Dialog(), ping, 7, 0), 42);
-        EXPECT_EQ(SendMessageA(d.Dialog(), other, 8, 0), 0);
-        d.Click(IDCANCEL);
-    });
-    RunScripted(dialog, ui);
-    ASSERT_EQ(dialog.pings.size(), 1u);
-    EXPECT_EQ(dialog.pings[0].first, ping);
-    EXPECT_EQ(dialog.pings[0].second, 7u);
-}
-
-TEST(DialogLayer, AFailingHandlerLeavesTheDialogRunning) {
-    LayerDialog dialog;
-    UiDriver ui;
-    ui.WaitForDialog("Layer Test").Then([](UiDriver& d) { d.Click(kThrow); }).Then([](UiDriver& d) {
-        EXPECT_TRUE(IsWindow(d.Dialog()));
-        d.Click(IDOK);
-    });
-    EXPECT_EQ(RunScripted(dialog, ui), IDOK);
+    EXPECT_EQ(Modal(dialog,
+                  [](UiDriver& d) {
+                      EXPECT_EQ(SendMessageA(d.Dialog(), RegisterWindowMessageA("OptoraLayerPing"), 7, 0), 42);
+                      EXPECT_EQ(SendMessageA(d.Dialog(), RegisterWindowMessageA("OptoraLayerOther"), 8, 0), 0);
+                      d.Click(kThrow);
+                      EXPECT_TRUE(IsWindow(d.Dialog()));
+                      d.Click(IDOK);
+                  }),
+              IDOK);
+    EXPECT_EQ(dialog.pings, std::vector<WPARAM>{7}) << "only the message the dialog listens to";
 }
 
 TEST(DialogLayer, OwnedByALiveOwnerAndUnownedForANullOrDeadOne) {
@@ -193,26 +161,23 @@ TEST(DialogLayer, OwnedByALiveOwnerAndUnownedForANullOrDeadOne) {
     for (HWND owner : {live, static_cast<HWND>(nullptr), dead}) {
         LayerDialog dialog(owner);
         HWND seenOwner = reinterpret_cast<HWND>(-1);
-        UiDriver ui;
-        ui.WaitForDialog("Layer Test").Then([&](UiDriver& d) {
-            seenOwner = GetWindow(d.Dialog(), GW_OWNER);
-            d.Click(IDCANCEL);
-        });
-        EXPECT_EQ(RunScripted(dialog, ui), IDCANCEL);
+        EXPECT_EQ(Modal(dialog,
+                      [&](UiDriver& d) {
+                          seenOwner = GetWindow(d.Dialog(), GW_OWNER);
+                          d.Click(IDCANCEL);
+                      }),
+                  IDCANCEL);
         EXPECT_EQ(seenOwner, owner == live ? live : nullptr);
     }
     DestroyWindow(live);
 }
 
-TEST(DialogLayer, AMissingTemplateFailsWithoutAWindow) {
-    class Missing : public ui::ModalDialog {
-    public:
+TEST(DialogLayer, AMissingTemplateFailsAndTheDriverCancelsAStuckDialog) {
+    struct Missing : ui::ModalDialog {
         Missing() : ModalDialog(4242, nullptr) {}
-    } dialog;
-    EXPECT_EQ(dialog.DoModal(), -1);
-}
+    } missing;
+    EXPECT_EQ(missing.DoModal(), -1);
 
-TEST(DialogLayer, TheDriverCancelsAStuckDialogAndReportsIt) {
     LayerDialog dialog;
     UiDriver ui(1500);
     ui.WaitForDialog("No Such Dialog");
