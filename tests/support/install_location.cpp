@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "kestrel_test.h"
+
 #include <filesystem>
 #include <fstream>
 
@@ -10,11 +12,7 @@ namespace fs = std::filesystem;
 namespace optora::test {
 
 void StoreMachineValue(const char* path, const char* name, DWORD type, const void* data, DWORD size) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    EXPECT_EQ(RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
-    RegCloseKey(key);
+    StoreRaw(path, name, type, data, size, HKEY_LOCAL_MACHINE);
 }
 
 void StoreMachineText(const char* path, const char* name, const std::string& text) {

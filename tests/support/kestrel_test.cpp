@@ -41,10 +41,9 @@ bool KeyExists(const char* path) {
     return true;
 }
 
-void StoreRaw(const char* path, const char* name, DWORD type, const void* data, DWORD size) {
+void StoreRaw(const char* path, const char* name, DWORD type, const void* data, DWORD size, HKEY root) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), ERROR_SUCCESS);
     EXPECT_EQ(RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
     RegCloseKey(key);
 }

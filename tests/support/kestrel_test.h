@@ -21,7 +21,8 @@ struct StoredValue {
 
 std::optional<StoredValue> ReadStored(const char* path, const char* name);
 bool KeyExists(const char* path);
-void StoreRaw(const char* path, const char* name, DWORD type, const void* data, DWORD size);
+void StoreRaw(const char* path, const char* name, DWORD type, const void* data, DWORD size,
+              HKEY root = HKEY_CURRENT_USER);
 void StoreText(const char* path, const char* name, const std::string& text);
 void StoreInt32(const char* path, const char* name, int32_t value);
 std::vector<uint8_t> Bytes(std::initializer_list<uint8_t> bytes);
