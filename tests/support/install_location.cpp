@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "kestrel_test.h"
-
 #include <filesystem>
 #include <fstream>
+
+#include "kestrel_test.h"
 
 namespace fs = std::filesystem;
 
