@@ -12,7 +12,9 @@
 using namespace optora::test;
 namespace fs = std::filesystem;
 
-TEST(StartupE2eTest, EachCaseIsShownAtMostOnceAfterTheLoadAndHoldsWhatMatches) {
+class StartupE2eTest : public KestrelTest {};
+
+TEST_F(StartupE2eTest, EachCaseIsShownAtMostOnceAfterTheLoadAndHoldsWhatMatches) {
     struct Case {
         const char* name;
         const char* resources;  // the test library copied as optorares.dll, if any
@@ -21,17 +23,25 @@ TEST(StartupE2eTest, EachCaseIsShownAtMostOnceAfterTheLoadAndHoldsWhatMatches) {
         const char* held;       // what the probe reports holding
     };
     const Case cases[] = {
-        {"none", nullptr, nullptr, nullptr, "optorares.dll absent\nLexicon.dll absent\n"},
+        {"none", nullptr, nullptr, nullptr,
+         "optorares.dll absent\nLexicon.dll absent\nqueue DOS File, media None\n"},
         {"same", "language_same.dll", "language_other_major.dll", nullptr,
-         "optorares.dll loaded\nLexicon.dll loaded\n"},
+         "optorares.dll loaded\nLexicon.dll loaded\nqueue Fichier DOS, media Aucun\n"},
         {"other", "language_other_build.dll", nullptr,
          "Error loading resource DLL! (optorares.dll)  Incompatible version.\nUntranslated resources will be used.",
-         "optorares.dll absent\nLexicon.dll absent\n"},
+         "optorares.dll absent\nLexicon.dll absent\nqueue DOS File, media None\n"},
         {"unloadable", "language_same.dll", "",
-         "Error loading resource DLL! (Lexicon.dll)  Error Code ", "optorares.dll loaded\nLexicon.dll absent\n"},
+         "Error loading resource DLL! (Lexicon.dll)  Error Code ",
+         "optorares.dll loaded\nLexicon.dll absent\nqueue Fichier DOS, media Aucun\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        // No stored plot set and a device file: the load takes its destination
+        // texts from the library's strings.
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Kestrel");
+        fs::create_directories("c:\\userroot\\system\\state");
+        std::ofstream("c:\\userroot\\system\\state\\dosfile.cfg", std::ios::binary)
+            << "plot_type=1\nplot_dest=D:\\PLOTS\ncut_dest=E:\\CUT\n";
         const std::string base = std::string("c:\\optora-startup-e2e\\") + c.name, dir = base + "\\";
         std::error_code ignored;
         fs::remove_all(dir, ignored);

@@ -2,11 +2,14 @@
 // once per process. Usage: startup_probe DIR
 // Loads DIR\optora.dll, leaves DIR\loaded.mark once the load has returned,
 // makes two calls, and writes to DIR\probe.txt which language libraries of
-// DIR the process then holds.
+// DIR the process then holds and the plot destination texts the library
+// hands out (from its strings, given a device file and no stored plot set).
 #include <windows.h>
 
 #include <fstream>
 #include <string>
+
+#include "optora.h"
 
 namespace {
 
@@ -31,5 +34,10 @@ int main(int argc, char** argv) {
     std::ofstream result(dir + "probe.txt");
     result << "optorares.dll " << Held(dir + "optorares.dll") << "\n";
     result << "Lexicon.dll " << Held(dir + "Lexicon.dll") << "\n";
+    using PlotFn = PlotOptions_tag* (*)();
+    if (auto plot = reinterpret_cast<PlotFn>(reinterpret_cast<void*>(GetProcAddress(library, "optora_getplotoptions")))) {
+        const PlotOptions_tag* options = plot();
+        result << "queue " << options->DefaultPlotQueue << ", media " << options->DefaultPlotMedia << "\n";
+    }
     return result ? 0 : 5;
 }
