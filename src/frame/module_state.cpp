@@ -15,6 +15,17 @@ ModuleState& LibraryModuleState() {
 
 const ModuleState* ActiveModuleState() { return t_active; }
 
+std::string ModuleDirectory(HINSTANCE module, std::string* modulePath) {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(module, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return {};
+    const std::string full(path, length);
+    const std::size_t separator = full.find_last_of("\\/");
+    if (separator == std::string::npos) return {};
+    if (modulePath) *modulePath = full;
+    return full.substr(0, separator + 1);
+}
+
 ModuleStateGuard::ModuleStateGuard() : previous_(t_active) { t_active = &LibraryModuleState(); }
 
 ModuleStateGuard::~ModuleStateGuard() { t_active = previous_; }

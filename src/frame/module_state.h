@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 namespace optora {
 
 // Where the library's own dialog templates and strings are looked up: the
@@ -19,6 +21,11 @@ const ModuleState* ActiveModuleState();
 // Resources of the library, whichever state is active: library code never
 // wants the caller's resources.
 inline HINSTANCE LibraryResources() { return LibraryModuleState().resources; }
+
+// The directory of a module, with its trailing backslash, where the library
+// looks for the files that belong beside it; empty when the module's path
+// does not fit a path buffer. modulePath, when given, receives the full path.
+std::string ModuleDirectory(HINSTANCE module, std::string* modulePath = nullptr);
 
 // Makes the library's module state current for the calling thread for the
 // guard's lifetime; restores the caller's on every way out.

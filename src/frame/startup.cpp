@@ -30,18 +30,6 @@ void TellIncompatible(const char* name) {
          ")  Incompatible version.\nUntranslated resources will be used.");
 }
 
-// The directory of a module, with its trailing backslash; empty when the
-// module's path does not fit a path buffer.
-std::string ModuleDirectory(HINSTANCE module, std::string& modulePath) {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(module, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return {};
-    modulePath.assign(path, length);
-    const std::size_t separator = modulePath.find_last_of("\\/");
-    if (separator == std::string::npos) return {};
-    return modulePath.substr(0, separator + 1);
-}
-
 HINSTANCE Load(const std::string& path, const char* name) {
     if (HINSTANCE library = LoadLibraryA(path.c_str())) return library;
     TellLoadFailed(name, GetLastError());
@@ -77,7 +65,7 @@ bool SameProductVersion(const char* pathA, const char* pathB) {
 
 HINSTANCE LoadResourceLibrary(HINSTANCE ownModule, const char* name) {
     std::string ownPath;
-    const std::string directory = ModuleDirectory(ownModule, ownPath);
+    const std::string directory = ModuleDirectory(ownModule, &ownPath);
     if (directory.empty() || !name) return nullptr;
 
     HINSTANCE resources = nullptr;

@@ -40,13 +40,9 @@ Fn Resolve(HMODULE module, const char* name) {
 const Database& TheDatabase() {
     static const Database database = [] {
         Database d;
-        char path[MAX_PATH] = {};
-        const DWORD length = GetModuleFileNameA(LibraryModuleState().instance, path, MAX_PATH);
-        if (length == 0 || length >= MAX_PATH) return d;
-        std::string beside(path, length);
-        beside.erase(beside.find_last_of("\\/") + 1);
-        beside += "stordb.dll";
-        if (HMODULE module = LoadLibraryA(beside.c_str())) {
+        const std::string directory = ModuleDirectory(LibraryModuleState().instance);
+        if (directory.empty()) return d;
+        if (HMODULE module = LoadLibraryA((directory + "stordb.dll").c_str())) {
             d.getAreaNames = Resolve<GetAreaNames>(module, kGetAreaNames);
             d.lookupItem = Resolve<LookupItem>(module, kLookupItem);
         }
