@@ -103,6 +103,9 @@ TEST_F(CliTest, SetThenGetRoundTripsThroughTheRegistry) {
     r = RunCli("get alteration");
     EXPECT_EQ(r.exitCode, 0u);
     EXPECT_EQ(r.out.substr(0, r.out.find_first_of("\r\n")), "-12");
+
+    EXPECT_EQ(RunCli("set gradeoption 2").exitCode, 0u);
+    EXPECT_NE(RunCli("show").out.find("Grade method             2 (Base Up-Down Incremental)"), std::string::npos);
 }
 
 TEST_F(CliTest, MistakesExitWithTwoAndChangeNothing) {

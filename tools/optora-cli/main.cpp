@@ -30,6 +30,7 @@ const Setting kSettings[] = {
     {"notation", "optora_getnotation", nullptr},
     {"precision", "optora_getprecision", nullptr},
     {"alteration", "optora_getalteration", "optora_setalteration"},
+    {"gradeoption", "optora_getgradeoption", "optora_setgradeoption"},
 };
 
 const Setting* FindSetting(const char* name) {

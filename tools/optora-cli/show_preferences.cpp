@@ -9,6 +9,12 @@ void ShowPreferences() {
         PrintValue("Notation", n, n == 1 ? "imperial" : "metric");
     }
     if (precision) PrintValue("Precision", precision());
+    if (auto grade = Bind<int (*)()>("optora_getgradeoption")) {
+        static const char* const kMethods[] = {"Small-Large Incremental", "Base Up-Down Cumulative",
+                                               "Base Up-Down Incremental"};
+        const int method = grade();
+        PrintValue("Grade method", method, method >= 0 && method <= 2 ? kMethods[method] : "unknown");
+    }
 }
 
 void ShowAlteration() {
