@@ -12,8 +12,37 @@
 
 namespace optora {
 namespace {
+
 constexpr const char* kUserRoot = "C:\\USERROOT";
+
+// Writes only the values that differ, so a load that repairs nothing new
+// leaves the registry and the device file untouched.
+void StoreCutOptions(const CutOptions_tag& options, std::optional<DeviceFileRecord> device) {
+    RegistryKey cut(HKEY_CURRENT_USER, VariantKeyPath(keys::kCutOptions, CutAppName().Text()));
+    cut.OpenForWriting();
+    const auto text = [&cut](const char* name, const auto& field) {
+        cut.UpdateText(name, std::string(FieldText(field)));
+    };
+    text("DosCutPath", options.DosCutPath);
+    text("DosCutExtension", options.DosCutExtension);
+    cut.UpdateInt32("SaveToStorageArea", options.SaveToStorageArea);
+    cut.UpdateInt32("Export", options.Export);
+    text("CutFormat", options.CutFormat);
+    cut.UpdateInt32("AutoCut", options.AutoCut);
+    text("CutDefaultParamTbl", options.CutDefaultParamTbl);
+    cut.UpdateInt32("DosNameFormat", options.DosNameFormat);
+    cut.UpdateInt32("DosExtType", options.DosExtType);
+    cut.UpdateInt32("FilenameAppendCnt", options.FilenameAppendCnt);
+    cut.Close();
+    UpdateSharedBundles(options.Bundles_By);
+
+    if (device) {
+        device->cutDestination = FieldText(options.DosCutPath);
+        WriteDeviceFile(std::move(device));
+    }
 }
+
+}  // namespace
 
 const char* CutVariant(const char* appName) {
     for (const char* known : {"CUTGEN_CUT_OPTIONS", "CUTPLOT_CUT_OPTIONS"})
@@ -47,8 +76,9 @@ void LoadCutOptions(CutOptions_tag& options) {
     if (arbor.OpenForReading()) haveBundles = ReadInteger(arbor, "Bundles_By", options.Bundles_By);
 
     bool complete = havePath && haveSaveToArea && haveExport && haveBundles && haveFormat;
-    std::optional<DeviceDestinations> device;
-    if (!complete) {
+    std::optional<DeviceFileRecord> device;
+    const bool deviceRead = !complete;
+    if (deviceRead) {
         options.SaveToStorageArea = 1;
         device = ReadDeviceFile();
         if (device) {
@@ -68,39 +98,9 @@ void LoadCutOptions(CutOptions_tag& options) {
         complete = false;
     }
 
-    if (!complete) {
-        SaveCutOptions(options);
-        if (device) {
-            device->cutDestination = FieldText(options.DosCutPath);
-            WriteDeviceFile(device);
-        }
-    }
+    if (!complete) StoreCutOptions(options, deviceRead ? std::move(device) : ReadDeviceFile());
 }
 
-void SaveCutOptions(CutOptions_tag options) {
-    RegistryKey cut(HKEY_CURRENT_USER, VariantKeyPath(keys::kCutOptions, CutAppName().Text()));
-    cut.OpenForWriting();
-    cut.WriteText("DosCutPath", std::string(FieldText(options.DosCutPath)));
-    cut.WriteText("DosCutExtension", std::string(FieldText(options.DosCutExtension)));
-    cut.WriteInt32("SaveToStorageArea", options.SaveToStorageArea);
-    cut.WriteInt32("Export", options.Export);
-    cut.WriteText("CutFormat", std::string(FieldText(options.CutFormat)));
-    cut.WriteInt32("AutoCut", options.AutoCut);
-    cut.WriteText("CutDefaultParamTbl", std::string(FieldText(options.CutDefaultParamTbl)));
-    cut.WriteInt32("DosNameFormat", options.DosNameFormat);
-    cut.WriteInt32("DosExtType", options.DosExtType);
-    cut.WriteInt32("FilenameAppendCnt", options.FilenameAppendCnt);
-
-    for (const char* shared : {keys::kArbor, keys::kVelorSettings}) {
-        RegistryKey key(HKEY_CURRENT_USER, shared);
-        if (key.OpenForWriting()) key.WriteInt32("Bundles_By", options.Bundles_By);
-    }
-
-    std::optional<DeviceDestinations> device = ReadDeviceFile();
-    if (device) {
-        device->cutDestination = FieldText(options.DosCutPath);
-        WriteDeviceFile(device);
-    }
-}
+void SaveCutOptions(CutOptions_tag options) { StoreCutOptions(options, ReadDeviceFile()); }
 
 }  // namespace optora

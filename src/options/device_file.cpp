@@ -2,12 +2,30 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 
 #include "store/unique_resource.h"
 
 namespace optora {
 namespace {
+
+std::atomic<unsigned long> g_writes{0};
+
+// Shared by every process that loads the library. A holder that hangs is
+// waited for this long; after that the save goes ahead unserialised rather
+// than freezing the caller's window.
+constexpr const char* kDeviceFileMutex = "Local\\KestrelDeviceDestinationFile";
+constexpr DWORD kLockWait = 5000;
+
+HeldMutex LockDeviceFile() {
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, kDeviceFileMutex);
+    if (!mutex) return {};
+    const DWORD waited = WaitForSingleObject(mutex, kLockWait);
+    if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) return HeldMutex(mutex);
+    CloseHandle(mutex);
+    return {};
+}
 
 bool WriteAll(HANDLE file, const std::string& bytes) {
     DWORD written = 0;
@@ -37,34 +55,45 @@ bool ReplaceThroughTemporary(const char* path, const std::string& temporary, con
 }
 
 // For a file another program holds open without allowing a rename.
+// Cut after writing, so a reader never finds the file empty.
 void RewriteInPlace(const char* path, const std::string& bytes) {
-    UniqueHandle file(CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, TRUNCATE_EXISTING,
+    UniqueHandle file(CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file) WriteAll(file.get(), bytes);
+    if (file && WriteAll(file.get(), bytes)) SetEndOfFile(file.get());
 }
 
 }  // namespace
 
 std::string DeviceFileTemporary(const char* path) { return std::string(path) + ".tmp"; }
 
-std::optional<DeviceDestinations> ReadDeviceFile(const char* path) {
+std::optional<DeviceFileRecord> ReadDeviceFile(const char* path) {
+    HeldMutex lock = LockDeviceFile();
+    // Delete sharing lets another save replace the file while it is read here.
     UniqueHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return std::nullopt;
-    char buffer[kDeviceFileReadLimit];
+    char buffer[kDeviceFileReadLimit + 1];
     DWORD got = 0;
     if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) got = 0;
-    return ParseDeviceFile(std::string_view(buffer, got));
+    file.reset();
+    std::optional<DeviceFileRecord> record(ParseDeviceFile(std::string_view(buffer, got)));
+    record->stored.assign(buffer, got);
+    record->lock = std::move(lock);
+    return record;
 }
 
-void WriteDeviceFile(const std::optional<DeviceDestinations>& record, const char* path) {
+void WriteDeviceFile(std::optional<DeviceFileRecord> record, const char* path) {
     if (!record) return;
+    const std::string bytes = FormatDeviceFile(*record);
+    if (bytes == record->stored) return;
     const DWORD attributes = GetFileAttributesA(path);
     // Gone since it was read, or not ours to change: leave the disk as it is.
     if (attributes == INVALID_FILE_ATTRIBUTES) return;
     if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return;
-    const std::string bytes = FormatDeviceFile(*record);
+    ++g_writes;
     if (!ReplaceThroughTemporary(path, DeviceFileTemporary(path), bytes, attributes)) RewriteInPlace(path, bytes);
 }
+
+unsigned long DeviceFileWritesMade() { return g_writes; }
 
 }  // namespace optora

@@ -3,20 +3,38 @@
 #include <string>
 
 #include "options/device_file_format.h"
+#include "store/unique_resource.h"
 
 namespace optora {
 
 inline constexpr const char* kDeviceFilePath = "c:\\userroot\\system\\state\\dosfile.cfg";
 
-// None when the file cannot be read; the library then leaves it alone.
-std::optional<DeviceDestinations> ReadDeviceFile(const char* path = kDeviceFilePath);
+// The file as one save read it. While the record lives, the suite's other
+// processes wait before reading the file for a save of their own, so two
+// saves at once never drop a line that neither of them changed.
+struct DeviceFileRecord : DeviceDestinations {
+    DeviceFileRecord() = default;
+    // A record not read from disk: writing it always rewrites the file.
+    DeviceFileRecord(DeviceDestinations destinations) : DeviceDestinations(std::move(destinations)) {}
 
-// Rewrites the file from a record read by ReadDeviceFile; with none, does
-// nothing. Never creates a file that is not there, and never leaves it cut
-// short: the new bytes go to a temporary file that replaces the old one.
-void WriteDeviceFile(const std::optional<DeviceDestinations>& record, const char* path = kDeviceFilePath);
+    std::string stored;  // the bytes read, at most one past the read limit
+    HeldMutex lock;
+};
+
+// None when the file cannot be read; the library then leaves it alone.
+std::optional<DeviceFileRecord> ReadDeviceFile(const char* path = kDeviceFilePath);
+
+// Rewrites the file from a record read by ReadDeviceFile, unless it already
+// holds exactly those bytes; with none, does nothing. Never creates a file
+// that is not there, and never leaves it cut short: the new bytes go to a
+// temporary file that replaces the old one. Releases the record.
+void WriteDeviceFile(std::optional<DeviceFileRecord> record, const char* path = kDeviceFilePath);
 
 // The temporary file beside the device file used while replacing it.
 std::string DeviceFileTemporary(const char* path = kDeviceFilePath);
+
+// Device-file writes this process has made; lets tests see that a save
+// which changed nothing wrote nothing.
+unsigned long DeviceFileWritesMade();
 
 }  // namespace optora

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "options/field_copy.h"
+#include "options/registry_paths.h"
 #include "store/registry_key.h"
 
 namespace optora {
@@ -15,6 +16,14 @@ inline std::string VariantKeyPath(const char* parent, const char* appName) {
         path += appName;
     }
     return path;
+}
+
+// "Bundles_By" belongs to both output sets; the marker editor reads its own copy.
+inline void UpdateSharedBundles(int32_t bundlesBy) {
+    for (const char* shared : {keys::kArbor, keys::kVelorSettings}) {
+        RegistryKey key(HKEY_CURRENT_USER, shared);
+        if (key.OpenForWriting()) key.UpdateInt32("Bundles_By", bundlesBy);
+    }
 }
 
 // The read forms shared by the cut and plot sets.

@@ -43,9 +43,9 @@ void LoadOrderOptions(OrderOptions_tag& record) {
 void SaveOrderOptions(OrderOptions_tag record) {
     RegistryKey key(HKEY_CURRENT_USER, keys::kOrderOptions);
     key.OpenForWriting();
-    key.WriteBinary(kOverwriteMarker, &record.OverwriteMarker, sizeof record.OverwriteMarker);
-    key.WriteBinary(kSplitPieceSeam, &record.SplitPieceSeam, sizeof record.SplitPieceSeam);
-    key.WriteBinary(kLayruleMethod, &record.LayruleMethod, sizeof record.LayruleMethod);
+    key.UpdateBinary(kOverwriteMarker, &record.OverwriteMarker, sizeof record.OverwriteMarker);
+    key.UpdateBinary(kSplitPieceSeam, &record.SplitPieceSeam, sizeof record.SplitPieceSeam);
+    key.UpdateBinary(kLayruleMethod, &record.LayruleMethod, sizeof record.LayruleMethod);
 }
 
 OrderOptions_tag& LibraryOrderOptions() noexcept {

@@ -30,6 +30,38 @@ bool ReadName(const RegistryKey& key, const char* name, std::string& out) {
     return key.ReadText(name, out) && !out.empty();
 }
 
+// Writes only the values that differ, so a load that repairs nothing new
+// leaves the registry and the device file untouched.
+void StorePlotOptions(const PlotOptions_tag& options, std::optional<DeviceFileRecord> device) {
+    RegistryKey plot(HKEY_CURRENT_USER, VariantKeyPath(keys::kPlotOptions, PlotAppName().Text()));
+    plot.OpenForWriting();
+    const auto text = [&plot](const char* name, const auto& field) {
+        plot.UpdateText(name, std::string(FieldText(field)));
+    };
+    plot.UpdateInt32("DosPlotType", options.DosPlotType);
+    text("DosPlotPath", options.DosPlotPath);
+    text("ImagePath", options.ImagePath);
+    text("ImageType", options.ImageType);
+    text("DefaultPlotQueue", options.DefaultPlotQueue);
+    text("DefaultPlotMedia", options.DefaultPlotMedia);
+    plot.UpdateInt32("DefaultPlotOutput", options.DefaultPlotOutput);
+    plot.UpdateInt32("AutoPlot", options.AutoPlot);
+    plot.UpdateInt32("WastePercentage", options.WastePercentage);
+    plot.UpdateInt32("DecimalYards", options.DecimalYards);
+    plot.UpdateInt32("PlotDosNameFormat", options.PlotDosNameFormat);
+    plot.UpdateInt32("PlotDosExtType", options.PlotDosExtType);
+    text("PlotDosExt", options.PlotDosExt);
+    plot.UpdateInt32("PlotFilenameAppendCnt", options.PlotFilenameAppendCnt);
+    plot.Close();
+    UpdateSharedBundles(options.Bundles_By);
+
+    if (device) {
+        device->plotDestination = FieldText(options.DosPlotPath);
+        device->plotType = options.DosPlotType;
+        WriteDeviceFile(std::move(device));
+    }
+}
+
 }  // namespace
 
 const char* PlotVariant(const char* appName) {
@@ -91,8 +123,9 @@ void LoadPlotOptions(PlotOptions_tag& options) {
     bool complete = haveType && havePath && haveBundles && haveQueue && haveMedia && haveOutput && haveAutoPlot &&
                     haveImagePath && haveImageType;
 
-    std::optional<DeviceDestinations> device;
-    if (!complete) device = ReadDeviceFile();
+    std::optional<DeviceFileRecord> device;
+    const bool deviceRead = !complete;
+    if (deviceRead) device = ReadDeviceFile();
     if (device) {
         path = device->plotDestination;
         options.DosPlotType = device->plotType;
@@ -126,49 +159,10 @@ void LoadPlotOptions(PlotOptions_tag& options) {
 
     if (!haveOutput) options.DefaultPlotOutput = 0;  // even for ZID, until a value is stored
 
-    if (device) {
-        device->plotDestination = FieldText(options.DosPlotPath);
-        device->plotType = options.DosPlotType;
-    }
-    if (!complete) {
-        SavePlotOptions(options);
-        WriteDeviceFile(device);
-    }
+    if (!complete) StorePlotOptions(options, deviceRead ? std::move(device) : ReadDeviceFile());
 }
 
-void SavePlotOptions(PlotOptions_tag options) {
-    RegistryKey plot(HKEY_CURRENT_USER, VariantKeyPath(keys::kPlotOptions, PlotAppName().Text()));
-    plot.OpenForWriting();
-    const auto text = [&plot](const char* name, const auto& field) {
-        plot.WriteText(name, std::string(FieldText(field)));
-    };
-    plot.WriteInt32("DosPlotType", options.DosPlotType);
-    text("DosPlotPath", options.DosPlotPath);
-    text("ImagePath", options.ImagePath);
-    text("ImageType", options.ImageType);
-    text("DefaultPlotQueue", options.DefaultPlotQueue);
-    text("DefaultPlotMedia", options.DefaultPlotMedia);
-    plot.WriteInt32("DefaultPlotOutput", options.DefaultPlotOutput);
-    plot.WriteInt32("AutoPlot", options.AutoPlot);
-    plot.WriteInt32("WastePercentage", options.WastePercentage);
-    plot.WriteInt32("DecimalYards", options.DecimalYards);
-    plot.WriteInt32("PlotDosNameFormat", options.PlotDosNameFormat);
-    plot.WriteInt32("PlotDosExtType", options.PlotDosExtType);
-    text("PlotDosExt", options.PlotDosExt);
-    plot.WriteInt32("PlotFilenameAppendCnt", options.PlotFilenameAppendCnt);
-
-    for (const char* shared : {keys::kArbor, keys::kVelorSettings}) {
-        RegistryKey key(HKEY_CURRENT_USER, shared);
-        if (key.OpenForWriting()) key.WriteInt32("Bundles_By", options.Bundles_By);
-    }
-
-    std::optional<DeviceDestinations> device = ReadDeviceFile();
-    if (device) {
-        device->plotDestination = FieldText(options.DosPlotPath);
-        device->plotType = options.DosPlotType;
-        WriteDeviceFile(device);
-    }
-}
+void SavePlotOptions(PlotOptions_tag options) { StorePlotOptions(options, ReadDeviceFile()); }
 
 void ApplyZidPlotPath(PlotOptions_tag& options) {
     if (std::strcmp(PlotAppName().Text(), kZidPlot) != 0) return;

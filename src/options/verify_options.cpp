@@ -151,30 +151,35 @@ void VerifyOptionsStore::Load() {
 }
 
 bool VerifyOptionsStore::Save(uint32_t& changes) {
-    changes = 0;
     Validate();
     VerifyOptions stored;
     VerifyOptionsStore(stored).Load();
+    changes = Write(&stored);
+    return (changes & kDigitizingWritten) != 0;
+}
 
+// Values already stored as they are are not written again, so a getter
+// that finds the set normalised writes nothing.
+uint32_t VerifyOptionsStore::Write(const VerifyOptions* stored) {
+    uint32_t changes = 0;
     RegistryKey general(HKEY_CURRENT_USER, keys::kArbor);
     if (general.OpenForWriting()) {
-        if (stored.StorageArea() != record_.StorageArea()) changes |= kStorageAreaChanged;
-        general.WriteText(kVerifyStorageArea, std::string(record_.StorageArea()));
+        if (stored && stored->StorageArea() != record_.StorageArea()) changes |= kStorageAreaChanged;
+        general.UpdateText(kVerifyStorageArea, std::string(record_.StorageArea()));
     }
     general.Close();
 
     RegistryKey digitizing(HKEY_CURRENT_USER, keys::kQuillon);
-    if (!digitizing.OpenForWriting()) return false;
-    digitizing.WriteText(kCategory, record_.Category.Text);
-    digitizing.WriteInt32(kType, record_.Type);
-    digitizing.WriteText(kModel, record_.Model.Text);
-    digitizing.WriteText(kPrefix, record_.Prefix.Text);
-    digitizing.WriteText(kGradeRule, record_.GradeRule.Text);
-    digitizing.WriteInt32(kCategoryChB, record_.CategoryChB ? 1 : 0);
-    digitizing.WriteBinary(kStartingNumber, &record_.StartingNumber, sizeof record_.StartingNumber);
-    digitizing.WriteText(kSize, record_.Size.Text);
-    changes |= kDigitizingWritten;
-    return true;
+    if (!digitizing.OpenForWriting()) return changes;
+    digitizing.UpdateText(kCategory, record_.Category.Text);
+    digitizing.UpdateInt32(kType, record_.Type);
+    digitizing.UpdateText(kModel, record_.Model.Text);
+    digitizing.UpdateText(kPrefix, record_.Prefix.Text);
+    digitizing.UpdateText(kGradeRule, record_.GradeRule.Text);
+    digitizing.UpdateInt32(kCategoryChB, record_.CategoryChB ? 1 : 0);
+    digitizing.UpdateBinary(kStartingNumber, &record_.StartingNumber, sizeof record_.StartingNumber);
+    digitizing.UpdateText(kSize, record_.Size.Text);
+    return changes | kDigitizingWritten;
 }
 
 VerifyOptions& LibraryVerifyOptions() noexcept {
@@ -183,11 +188,11 @@ VerifyOptions& LibraryVerifyOptions() noexcept {
 }
 
 void RefreshVerifyOptions(VerifyOptions& record) {
+    // The load validates; nobody reads change flags here, so the stored set
+    // is not loaded a second time to compute them.
     VerifyOptionsStore store(record);
     store.Load();
-    store.Validate();
-    uint32_t ignored = 0;
-    store.Save(ignored);
+    store.Write(nullptr);
 }
 
 }  // namespace optora

@@ -40,6 +40,9 @@ public:
     void Validate();
     // True exactly when the digitizing values were written (flag 2).
     bool Save(uint32_t& changes);
+    // Stores the record as it is, value by value where it differs, and
+    // returns the change flags (the area's against stored, when given).
+    uint32_t Write(const VerifyOptions* stored);
 
 private:
     VerifyOptions& record_;

@@ -1,12 +1,16 @@
 #include "store/registry_key.h"
 
+#include <atomic>
 #include <cstring>
+#include <vector>
 
 namespace optora {
 namespace {
 
 constexpr REGSAM kReadAccess = KEY_READ;         // 0x20019
 constexpr REGSAM kWriteAccess = KEY_ALL_ACCESS;  // 0xF003F
+
+std::atomic<unsigned long> g_writes{0};
 
 LONG OpenExisting(HKEY parent, const char* path, HKEY* out) {
     return RegOpenKeyExA(parent, path, 0, kReadAccess, out);
@@ -58,15 +62,41 @@ bool RegistryKey::ReadText(const char* name, std::string& out, const char* defau
     return false;
 }
 
-bool RegistryKey::WriteBinary(const char* name, const void* data, DWORD size) const {
+bool RegistryKey::Write(const char* name, DWORD type, const void* data, DWORD size) const {
     if (!key_) return false;
-    return RegSetValueExA(key_.get(), name, 0, REG_BINARY, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+    ++g_writes;
+    return RegSetValueExA(key_.get(), name, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+}
+
+bool RegistryKey::Holds(const char* name, DWORD type, const void* data, DWORD size) const {
+    // One byte more than expected tells a longer stored value from an equal one.
+    std::vector<BYTE> stored(size + 1);
+    DWORD storedType = REG_NONE;
+    DWORD got = size + 1;
+    return RegQueryValueExA(key_.get(), name, nullptr, &storedType, stored.data(), &got) == ERROR_SUCCESS &&
+           storedType == type && got == size && std::memcmp(stored.data(), data, size) == 0;
+}
+
+bool RegistryKey::WriteBinary(const char* name, const void* data, DWORD size) const {
+    return Write(name, REG_BINARY, data, size);
 }
 
 bool RegistryKey::WriteText(const char* name, const char* text) const {
+    if (!text) return false;
+    return Write(name, REG_SZ, text, static_cast<DWORD>(std::strlen(text) + 1));
+}
+
+bool RegistryKey::UpdateBinary(const char* name, const void* data, DWORD size) const {
+    if (!key_) return false;
+    return Holds(name, REG_BINARY, data, size) || Write(name, REG_BINARY, data, size);
+}
+
+bool RegistryKey::UpdateText(const char* name, const char* text) const {
     if (!key_ || !text) return false;
     const DWORD size = static_cast<DWORD>(std::strlen(text) + 1);
-    return RegSetValueExA(key_.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), size) == ERROR_SUCCESS;
+    return Holds(name, REG_SZ, text, size) || Write(name, REG_SZ, text, size);
 }
+
+unsigned long RegistryKey::WritesMade() { return g_writes; }
 
 }  // namespace optora

@@ -34,15 +34,29 @@ public:
     bool WriteText(const char* name, const char* text) const;
     bool WriteText(const char* name, const std::string& text) const { return WriteText(name, text.c_str()); }
 
+    // Write only when the stored type or bytes differ: a save that repeats
+    // what is stored wakes no program watching the key. True when the value
+    // holds these bytes afterwards.
+    bool UpdateBinary(const char* name, const void* data, DWORD size) const;
+    bool UpdateText(const char* name, const char* text) const;
+    bool UpdateText(const char* name, const std::string& text) const { return UpdateText(name, text.c_str()); }
+    bool UpdateInt32(const char* name, int32_t value) const { return UpdateBinary(name, &value, sizeof value); }
+
     // The encodings every option set uses for its fields.
     bool ReadInt32(const char* name, int32_t& out) const { return ReadRaw(name, &out, sizeof out); }
     bool WriteInt32(const char* name, int32_t value) const { return WriteBinary(name, &value, sizeof value); }
 
     const std::string& Path() const { return path_; }
 
+    // Values this process has written through any key; lets tests tell a
+    // save that wrote nothing from one that rewrote identical bytes.
+    static unsigned long WritesMade();
+
 private:
     template <typename OpenStep>
     bool Open(const char* subkey, OpenStep step);
+    bool Write(const char* name, DWORD type, const void* data, DWORD size) const;
+    bool Holds(const char* name, DWORD type, const void* data, DWORD size) const;
 
     HKEY root_;
     std::string path_;

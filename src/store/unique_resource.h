@@ -49,7 +49,18 @@ struct FileHandleTraits {
     static void Close(Handle file) { CloseHandle(file); }
 };
 
+// A mutex this thread owns: let go and closed together.
+struct HeldMutexTraits {
+    using Handle = HANDLE;
+    static Handle None() { return nullptr; }
+    static void Close(Handle mutex) {
+        ReleaseMutex(mutex);
+        CloseHandle(mutex);
+    }
+};
+
 using UniqueHKey = UniqueResource<RegistryKeyTraits>;
 using UniqueHandle = UniqueResource<FileHandleTraits>;  // files: INVALID_HANDLE_VALUE is "none"
+using HeldMutex = UniqueResource<HeldMutexTraits>;
 
 }  // namespace optora
