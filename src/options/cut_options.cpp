@@ -17,9 +17,11 @@ constexpr const char* kUserRoot = "C:\\USERROOT";
 
 // Writes only the values that differ, so a load that repairs nothing new
 // leaves the registry and the device file untouched.
-void StoreCutOptions(const CutOptions_tag& options, std::optional<DeviceFileRecord> device) {
-    RegistryKey cut(HKEY_CURRENT_USER, VariantKeyPath(keys::kCutOptions, CutAppName().Text()));
-    cut.OpenForWriting();
+// The load hands in its keys: values it read need no second query.
+void StoreCutOptions(const CutOptions_tag& options, std::optional<DeviceFileRecord> device,
+                     RegistryKey* loaded = nullptr, RegistryKey* loadedArbor = nullptr) {
+    RegistryKey fresh(HKEY_CURRENT_USER, VariantKeyPath(keys::kCutOptions, CutAppName().Text()));
+    RegistryKey& cut = SameKeyOr(loaded, fresh);
     const auto text = [&cut](const char* name, const auto& field) {
         cut.UpdateText(name, std::string(FieldText(field)));
     };
@@ -34,7 +36,7 @@ void StoreCutOptions(const CutOptions_tag& options, std::optional<DeviceFileReco
     cut.UpdateInt32("DosExtType", options.DosExtType);
     cut.UpdateInt32("FilenameAppendCnt", options.FilenameAppendCnt);
     cut.Close();
-    UpdateSharedBundles(options.Bundles_By);
+    UpdateSharedBundles(options.Bundles_By, loadedArbor);
 
     if (device) {
         device->cutDestination = FieldText(options.DosCutPath);
@@ -74,6 +76,8 @@ void LoadCutOptions(CutOptions_tag& options) {
     bool haveBundles = false;
     RegistryKey arbor(HKEY_CURRENT_USER, keys::kArbor);
     if (arbor.OpenForReading()) haveBundles = ReadInteger(arbor, "Bundles_By", options.Bundles_By);
+    arbor.Close();
+    cut.Close();
 
     bool complete = havePath && haveSaveToArea && haveExport && haveBundles && haveFormat;
     std::optional<DeviceFileRecord> device;
@@ -98,7 +102,7 @@ void LoadCutOptions(CutOptions_tag& options) {
         complete = false;
     }
 
-    if (!complete) StoreCutOptions(options, deviceRead ? std::move(device) : ReadDeviceFile());
+    if (!complete) StoreCutOptions(options, deviceRead ? std::move(device) : ReadDeviceFile(), &cut, &arbor);
 }
 
 void SaveCutOptions(CutOptions_tag options) { StoreCutOptions(options, ReadDeviceFile()); }

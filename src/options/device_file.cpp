@@ -18,13 +18,12 @@ std::atomic<unsigned long> g_writes{0};
 constexpr const char* kDeviceFileMutex = "Local\\KestrelDeviceDestinationFile";
 constexpr DWORD kLockWait = 5000;
 
+// The mutex is opened once per process, so a save pays only for holding it.
 HeldMutex LockDeviceFile() {
-    HANDLE mutex = CreateMutexA(nullptr, FALSE, kDeviceFileMutex);
+    static const HANDLE mutex = CreateMutexA(nullptr, FALSE, kDeviceFileMutex);
     if (!mutex) return {};
     const DWORD waited = WaitForSingleObject(mutex, kLockWait);
-    if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) return HeldMutex(mutex);
-    CloseHandle(mutex);
-    return {};
+    return waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED ? HeldMutex(mutex) : HeldMutex();
 }
 
 bool WriteAll(HANDLE file, const std::string& bytes) {
@@ -67,10 +66,16 @@ void RewriteInPlace(const char* path, const std::string& bytes) {
 std::string DeviceFileTemporary(const char* path) { return std::string(path) + ".tmp"; }
 
 std::optional<DeviceFileRecord> ReadDeviceFile(const char* path) {
-    HeldMutex lock = LockDeviceFile();
     // Delete sharing lets another save replace the file while it is read here.
-    UniqueHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const auto open = [path] {
+        return UniqueHandle(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    };
+    // Most users have no device file: find that out before waiting for the
+    // lock, then read the file as it is once the lock is held.
+    if (!open()) return std::nullopt;
+    HeldMutex lock = LockDeviceFile();
+    UniqueHandle file = open();
     if (!file) return std::nullopt;
     char buffer[kDeviceFileReadLimit + 1];
     DWORD got = 0;

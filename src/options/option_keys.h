@@ -19,11 +19,16 @@ inline std::string VariantKeyPath(const char* parent, const char* appName) {
 }
 
 // "Bundles_By" belongs to both output sets; the marker editor reads its own copy.
-inline void UpdateSharedBundles(int32_t bundlesBy) {
-    for (const char* shared : {keys::kArbor, keys::kVelorSettings}) {
-        RegistryKey key(HKEY_CURRENT_USER, shared);
-        if (key.OpenForWriting()) key.UpdateInt32("Bundles_By", bundlesBy);
-    }
+// The load's key of "Arbor", when given, saves querying it again.
+inline void UpdateSharedBundles(int32_t bundlesBy, RegistryKey* loadedArbor = nullptr) {
+    RegistryKey arbor(HKEY_CURRENT_USER, keys::kArbor), velor(HKEY_CURRENT_USER, keys::kVelorSettings);
+    (loadedArbor ? *loadedArbor : arbor).UpdateInt32("Bundles_By", bundlesBy);
+    velor.UpdateInt32("Bundles_By", bundlesBy);
+}
+
+// The key a load read, when a save of the same operation writes the same key.
+inline RegistryKey& SameKeyOr(RegistryKey* loaded, RegistryKey& fresh) {
+    return loaded && loaded->Path() == fresh.Path() ? *loaded : fresh;
 }
 
 // The read forms shared by the cut and plot sets.

@@ -32,9 +32,11 @@ bool ReadName(const RegistryKey& key, const char* name, std::string& out) {
 
 // Writes only the values that differ, so a load that repairs nothing new
 // leaves the registry and the device file untouched.
-void StorePlotOptions(const PlotOptions_tag& options, std::optional<DeviceFileRecord> device) {
-    RegistryKey plot(HKEY_CURRENT_USER, VariantKeyPath(keys::kPlotOptions, PlotAppName().Text()));
-    plot.OpenForWriting();
+// The load hands in its key: values it read need no second query.
+void StorePlotOptions(const PlotOptions_tag& options, std::optional<DeviceFileRecord> device,
+                      RegistryKey* loaded = nullptr) {
+    RegistryKey fresh(HKEY_CURRENT_USER, VariantKeyPath(keys::kPlotOptions, PlotAppName().Text()));
+    RegistryKey& plot = SameKeyOr(loaded, fresh);
     const auto text = [&plot](const char* name, const auto& field) {
         plot.UpdateText(name, std::string(FieldText(field)));
     };
@@ -102,6 +104,7 @@ void LoadPlotOptions(PlotOptions_tag& options) {
     std::string extension;
     if (!ReadName(plot, "PlotDosExt", extension)) extension = ".PLT";
     CopyField(options.PlotDosExt, WithoutDots(extension));
+    plot.Close();
 
     // What the registry held: the normalised values below are compared with these.
     CopyField(options.DosPlotPath, path);
@@ -159,7 +162,7 @@ void LoadPlotOptions(PlotOptions_tag& options) {
 
     if (!haveOutput) options.DefaultPlotOutput = 0;  // even for ZID, until a value is stored
 
-    if (!complete) StorePlotOptions(options, deviceRead ? std::move(device) : ReadDeviceFile());
+    if (!complete) StorePlotOptions(options, deviceRead ? std::move(device) : ReadDeviceFile(), &plot);
 }
 
 void SavePlotOptions(PlotOptions_tag options) { StorePlotOptions(options, ReadDeviceFile()); }

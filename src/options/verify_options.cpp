@@ -5,7 +5,6 @@
 #include <memory>
 #include <string>
 
-#include "options/registry_paths.h"
 #include "options/storage_area.h"
 #include "store/registry_key.h"
 #include "store/storage_database.h"
@@ -118,35 +117,33 @@ void VerifyOptionsStore::Validate() {
 }
 
 void VerifyOptionsStore::Load() {
-    RegistryKey general(HKEY_CURRENT_USER, keys::kArbor);
-    if (general.OpenForReading()) {
+    if (general_.OpenForReading()) {
         std::string area;
-        general.ReadText(kVerifyStorageArea, area);
+        general_.ReadText(kVerifyStorageArea, area);
         record_.SetStorageArea(area);
     }
-    general.Close();
+    general_.Close();
 
-    RegistryKey digitizing(HKEY_CURRENT_USER, keys::kQuillon);
-    if (!digitizing.OpenForReading()) {
+    if (!digitizing_.OpenForReading()) {
         record_.CategoryChB = 1;
         record_.StartingNumber = 0;
         record_.Type = 0;
     } else {
-        ReadTextInto(digitizing, kCategory, record_.Category);
+        ReadTextInto(digitizing_, kCategory, record_.Category);
         int32_t type = 0;
-        record_.Type = digitizing.ReadInt32(kType, type) ? type : 0;
-        ReadTextInto(digitizing, kModel, record_.Model);
-        ReadTextInto(digitizing, kPrefix, record_.Prefix);
-        ReadTextInto(digitizing, kGradeRule, record_.GradeRule);
+        record_.Type = digitizing_.ReadInt32(kType, type) ? type : 0;
+        ReadTextInto(digitizing_, kModel, record_.Model);
+        ReadTextInto(digitizing_, kPrefix, record_.Prefix);
+        ReadTextInto(digitizing_, kGradeRule, record_.GradeRule);
         // Only a stored 1 means "same as the piece name".
         int32_t sameCategory = 0;
-        if (!digitizing.ReadInt32(kCategoryChB, sameCategory)) sameCategory = 1;
+        if (!digitizing_.ReadInt32(kCategoryChB, sameCategory)) sameCategory = 1;
         record_.CategoryChB = sameCategory == 1 ? 1 : 0;
         uint32_t starting = 0;
-        record_.StartingNumber = digitizing.ReadRaw(kStartingNumber, &starting, sizeof starting) ? starting : 0;
-        ReadTextInto(digitizing, kSize, record_.Size);
+        record_.StartingNumber = digitizing_.ReadRaw(kStartingNumber, &starting, sizeof starting) ? starting : 0;
+        ReadTextInto(digitizing_, kSize, record_.Size);
     }
-    digitizing.Close();
+    digitizing_.Close();
     Validate();
 }
 
@@ -162,24 +159,22 @@ bool VerifyOptionsStore::Save(uint32_t& changes) {
 // that finds the set normalised writes nothing.
 uint32_t VerifyOptionsStore::Write(const VerifyOptions* stored) {
     uint32_t changes = 0;
-    RegistryKey general(HKEY_CURRENT_USER, keys::kArbor);
-    if (general.OpenForWriting()) {
-        if (stored && stored->StorageArea() != record_.StorageArea()) changes |= kStorageAreaChanged;
-        general.UpdateText(kVerifyStorageArea, std::string(record_.StorageArea()));
-    }
-    general.Close();
+    if (general_.UpdateText(kVerifyStorageArea, std::string(record_.StorageArea())) && stored &&
+        stored->StorageArea() != record_.StorageArea())
+        changes |= kStorageAreaChanged;
+    general_.Close();
 
-    RegistryKey digitizing(HKEY_CURRENT_USER, keys::kQuillon);
-    if (!digitizing.OpenForWriting()) return changes;
-    digitizing.UpdateText(kCategory, record_.Category.Text);
-    digitizing.UpdateInt32(kType, record_.Type);
-    digitizing.UpdateText(kModel, record_.Model.Text);
-    digitizing.UpdateText(kPrefix, record_.Prefix.Text);
-    digitizing.UpdateText(kGradeRule, record_.GradeRule.Text);
-    digitizing.UpdateInt32(kCategoryChB, record_.CategoryChB ? 1 : 0);
-    digitizing.UpdateBinary(kStartingNumber, &record_.StartingNumber, sizeof record_.StartingNumber);
-    digitizing.UpdateText(kSize, record_.Size.Text);
-    return changes | kDigitizingWritten;
+    // Every value is tried even when one cannot be written.
+    bool saved = digitizing_.UpdateText(kCategory, record_.Category.Text);
+    saved &= digitizing_.UpdateInt32(kType, record_.Type);
+    saved &= digitizing_.UpdateText(kModel, record_.Model.Text);
+    saved &= digitizing_.UpdateText(kPrefix, record_.Prefix.Text);
+    saved &= digitizing_.UpdateText(kGradeRule, record_.GradeRule.Text);
+    saved &= digitizing_.UpdateInt32(kCategoryChB, record_.CategoryChB ? 1 : 0);
+    saved &= digitizing_.UpdateBinary(kStartingNumber, &record_.StartingNumber, sizeof record_.StartingNumber);
+    saved &= digitizing_.UpdateText(kSize, record_.Size.Text);
+    digitizing_.Close();
+    return saved ? changes | kDigitizingWritten : changes;
 }
 
 VerifyOptions& LibraryVerifyOptions() noexcept {

@@ -4,6 +4,8 @@
 
 #include "optora.h"
 #include "options/item_name.h"
+#include "options/registry_paths.h"
+#include "store/registry_key.h"
 
 namespace optora {
 
@@ -34,7 +36,8 @@ inline constexpr uint32_t kDigitizingWritten = 2;
 // Load, check and store one record of digitize options; it does not own it.
 class VerifyOptionsStore {
 public:
-    explicit VerifyOptionsStore(VerifyOptions& record) : record_(record) {}
+    explicit VerifyOptionsStore(VerifyOptions& record)
+        : record_(record), general_(HKEY_CURRENT_USER, keys::kArbor), digitizing_(HKEY_CURRENT_USER, keys::kQuillon) {}
 
     void Load();
     void Validate();
@@ -46,6 +49,9 @@ public:
 
 private:
     VerifyOptions& record_;
+    // Shared by Load and Write, so a write after a load queries nothing twice.
+    RegistryKey general_;
+    RegistryKey digitizing_;
 };
 
 // True when the storage-area database knows the designation's directory.

@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <cstring>
-#include <vector>
 
 namespace optora {
 namespace {
@@ -26,6 +25,11 @@ LONG OpenOrCreate(HKEY parent, const char* path, HKEY* out) {
 template <typename OpenStep>
 bool RegistryKey::Open(const char* subkey, OpenStep step) {
     key_.reset();
+    // What was learnt about one key says nothing about another.
+    if (subkey_ != (subkey ? subkey : "")) {
+        known_.clear();
+        subkey_ = subkey ? subkey : "";
+    }
     HKEY raw = nullptr;
     if (step(root_, path_.c_str(), &raw) != ERROR_SUCCESS) return false;
     UniqueHKey first(raw);
@@ -39,42 +43,100 @@ bool RegistryKey::Open(const char* subkey, OpenStep step) {
     return true;
 }
 
-bool RegistryKey::OpenForReading(const char* subkey) { return Open(subkey, OpenExisting); }
+bool RegistryKey::OpenForReading(const char* subkey) {
+    writable_ = false;
+    return Open(subkey, OpenExisting);
+}
 
-bool RegistryKey::OpenForWriting(const char* subkey) { return Open(subkey, OpenOrCreate); }
+bool RegistryKey::OpenForWriting(const char* subkey) {
+    writable_ = Open(subkey, OpenOrCreate);
+    return writable_;
+}
+
+void RegistryKey::Remember(Known known) const {
+    for (Known& k : known_) {
+        if (_stricmp(k.name.c_str(), known.name.c_str()) == 0) {
+            k = std::move(known);
+            return;
+        }
+    }
+    known_.push_back(std::move(known));
+}
+
+LONG RegistryKey::Query(const char* name, DWORD* type, BYTE* buffer, DWORD& size) const {
+    const DWORD capacity = size;
+    const LONG status = RegQueryValueExA(key_.get(), name, nullptr, type, buffer, &size);
+    const std::string key = name ? name : "";
+    if (status == ERROR_SUCCESS)
+        Remember({key, Known::State::Exact, *type, std::vector<BYTE>(buffer, buffer + size), 0});
+    else if (status == ERROR_FILE_NOT_FOUND)
+        Remember({key, Known::State::Absent, REG_NONE, {}, 0});
+    else if (status == ERROR_MORE_DATA)
+        Remember({key, Known::State::Longer, REG_NONE, {}, capacity});
+    return status;
+}
 
 bool RegistryKey::ReadRaw(const char* name, void* buffer, DWORD size) const {
     if (!key_) return false;
-    DWORD got = size;
-    return RegQueryValueExA(key_.get(), name, nullptr, nullptr, static_cast<BYTE*>(buffer), &got) == ERROR_SUCCESS;
+    DWORD type = REG_NONE;
+    return Query(name, &type, static_cast<BYTE*>(buffer), size) == ERROR_SUCCESS;
 }
 
 bool RegistryKey::ReadText(const char* name, std::string& out, const char* defaultText) const {
     char buffer[kTextLimit];
     DWORD got = sizeof buffer;
-    if (key_ && RegQueryValueExA(key_.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &got) ==
-                    ERROR_SUCCESS) {
+    DWORD type = REG_NONE;
+    if (key_ && Query(name, &type, reinterpret_cast<BYTE*>(buffer), got) == ERROR_SUCCESS) {
         const void* zero = std::memchr(buffer, 0, got);
-        out.assign(buffer, zero ? static_cast<const char*>(zero) - buffer : got);
-        return true;
+        if (zero || got < sizeof buffer) {
+            out.assign(buffer, zero ? static_cast<const char*>(zero) - buffer : got);
+            return true;
+        }
     }
     out = defaultText ? defaultText : "";
     return false;
 }
 
+RegistryKey::Match RegistryKey::Compare(const char* name, DWORD type, const void* data, DWORD size) const {
+    for (const Known& k : known_) {
+        if (_stricmp(k.name.c_str(), name) != 0) continue;
+        switch (k.state) {
+            case Known::State::Absent:
+                return Match::Differs;
+            case Known::State::Longer:
+                return size <= k.longerThan ? Match::Differs : Match::Unknown;
+            case Known::State::Exact:
+                return k.type == type && k.bytes.size() == size && std::memcmp(k.bytes.data(), data, size) == 0
+                           ? Match::Same
+                           : Match::Differs;
+        }
+    }
+    return Match::Unknown;
+}
+
 bool RegistryKey::Write(const char* name, DWORD type, const void* data, DWORD size) const {
     if (!key_) return false;
     ++g_writes;
-    return RegSetValueExA(key_.get(), name, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+    const BYTE* bytes = static_cast<const BYTE*>(data);
+    if (RegSetValueExA(key_.get(), name, 0, type, bytes, size) != ERROR_SUCCESS) return false;
+    Remember({name ? name : "", Known::State::Exact, type, std::vector<BYTE>(bytes, bytes + size), 0});
+    return true;
 }
 
-bool RegistryKey::Holds(const char* name, DWORD type, const void* data, DWORD size) const {
-    // One byte more than expected tells a longer stored value from an equal one.
-    std::vector<BYTE> stored(size + 1);
-    DWORD storedType = REG_NONE;
-    DWORD got = size + 1;
-    return RegQueryValueExA(key_.get(), name, nullptr, &storedType, stored.data(), &got) == ERROR_SUCCESS &&
-           storedType == type && got == size && std::memcmp(stored.data(), data, size) == 0;
+bool RegistryKey::Update(const char* name, DWORD type, const void* data, DWORD size) {
+    Match match = Compare(name, type, data, size);
+    if (match == Match::Same) return true;
+    if (!writable_ && !OpenForWriting()) return false;
+    if (match == Match::Unknown) {
+        // One byte more than expected tells a longer stored value from an equal one.
+        std::vector<BYTE> stored(size + 1);
+        DWORD storedType = REG_NONE;
+        DWORD got = size + 1;
+        Query(name, &storedType, stored.data(), got);
+        match = Compare(name, type, data, size);
+        if (match == Match::Same) return true;
+    }
+    return Write(name, type, data, size);
 }
 
 bool RegistryKey::WriteBinary(const char* name, const void* data, DWORD size) const {
@@ -86,15 +148,13 @@ bool RegistryKey::WriteText(const char* name, const char* text) const {
     return Write(name, REG_SZ, text, static_cast<DWORD>(std::strlen(text) + 1));
 }
 
-bool RegistryKey::UpdateBinary(const char* name, const void* data, DWORD size) const {
-    if (!key_) return false;
-    return Holds(name, REG_BINARY, data, size) || Write(name, REG_BINARY, data, size);
+bool RegistryKey::UpdateBinary(const char* name, const void* data, DWORD size) {
+    return Update(name, REG_BINARY, data, size);
 }
 
-bool RegistryKey::UpdateText(const char* name, const char* text) const {
-    if (!key_ || !text) return false;
-    const DWORD size = static_cast<DWORD>(std::strlen(text) + 1);
-    return Holds(name, REG_SZ, text, size) || Write(name, REG_SZ, text, size);
+bool RegistryKey::UpdateText(const char* name, const char* text) {
+    if (!text) return false;
+    return Update(name, REG_SZ, text, static_cast<DWORD>(std::strlen(text) + 1));
 }
 
 unsigned long RegistryKey::WritesMade() { return g_writes; }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "store/unique_resource.h"
 
@@ -12,6 +13,10 @@ namespace optora {
 // open-or-create the whole path. Integers are stored as REG_BINARY in memory
 // order, texts as REG_SZ with their terminator, because that is what the
 // suite's other programs read.
+//
+// The object remembers what its reads and writes found, across closing and
+// reopening, so that a load followed by a save through the same object
+// queries each value once. It lives for one such operation.
 class RegistryKey {
 public:
     static constexpr DWORD kTextLimit = 256;  // ReadText's buffer, terminator included
@@ -23,11 +28,15 @@ public:
     bool OpenForReading(const char* subkey = nullptr);
     bool OpenForWriting(const char* subkey = nullptr);
     bool IsOpen() const { return static_cast<bool>(key_); }
-    void Close() { key_.reset(); }
+    void Close() {
+        key_.reset();
+        writable_ = false;
+    }
 
     // False when the value is missing, larger than size, or nothing is open.
     bool ReadRaw(const char* name, void* buffer, DWORD size) const;
     // The text read, else the default (or empty); never leaves out undefined.
+    // A value without a terminator that fills the whole buffer is refused.
     bool ReadText(const char* name, std::string& out, const char* defaultText = nullptr) const;
 
     bool WriteBinary(const char* name, const void* data, DWORD size) const;
@@ -35,12 +44,13 @@ public:
     bool WriteText(const char* name, const std::string& text) const { return WriteText(name, text.c_str()); }
 
     // Write only when the stored type or bytes differ: a save that repeats
-    // what is stored wakes no program watching the key. True when the value
-    // holds these bytes afterwards.
-    bool UpdateBinary(const char* name, const void* data, DWORD size) const;
-    bool UpdateText(const char* name, const char* text) const;
-    bool UpdateText(const char* name, const std::string& text) const { return UpdateText(name, text.c_str()); }
-    bool UpdateInt32(const char* name, int32_t value) const { return UpdateBinary(name, &value, sizeof value); }
+    // what is stored wakes no program watching the key. The key is opened
+    // for writing when something must be written. True when the value holds
+    // these bytes afterwards.
+    bool UpdateBinary(const char* name, const void* data, DWORD size);
+    bool UpdateText(const char* name, const char* text);
+    bool UpdateText(const char* name, const std::string& text) { return UpdateText(name, text.c_str()); }
+    bool UpdateInt32(const char* name, int32_t value) { return UpdateBinary(name, &value, sizeof value); }
 
     // The encodings every option set uses for its fields.
     bool ReadInt32(const char* name, int32_t& out) const { return ReadRaw(name, &out, sizeof out); }
@@ -53,14 +63,30 @@ public:
     static unsigned long WritesMade();
 
 private:
+    // What a query or write found for one value.
+    struct Known {
+        std::string name;
+        enum class State { Absent, Exact, Longer } state;
+        DWORD type = REG_NONE;
+        std::vector<BYTE> bytes;  // Exact: the value; Longer: empty, the value exceeds longerThan
+        DWORD longerThan = 0;
+    };
+    enum class Match { Same, Differs, Unknown };
+
     template <typename OpenStep>
     bool Open(const char* subkey, OpenStep step);
+    LONG Query(const char* name, DWORD* type, BYTE* buffer, DWORD& size) const;
+    void Remember(Known known) const;
+    Match Compare(const char* name, DWORD type, const void* data, DWORD size) const;
     bool Write(const char* name, DWORD type, const void* data, DWORD size) const;
-    bool Holds(const char* name, DWORD type, const void* data, DWORD size) const;
+    bool Update(const char* name, DWORD type, const void* data, DWORD size);
 
     HKEY root_;
     std::string path_;
+    std::string subkey_;
     UniqueHKey key_;
+    bool writable_ = false;
+    mutable std::vector<Known> known_;
 };
 
 }  // namespace optora

@@ -49,14 +49,11 @@ struct FileHandleTraits {
     static void Close(Handle file) { CloseHandle(file); }
 };
 
-// A mutex this thread owns: let go and closed together.
+// Ownership of a mutex whose handle lives elsewhere: closing lets it go.
 struct HeldMutexTraits {
     using Handle = HANDLE;
     static Handle None() { return nullptr; }
-    static void Close(Handle mutex) {
-        ReleaseMutex(mutex);
-        CloseHandle(mutex);
-    }
+    static void Close(Handle mutex) { ReleaseMutex(mutex); }
 };
 
 using UniqueHKey = UniqueResource<RegistryKeyTraits>;

@@ -1,0 +1,326 @@
+// optora-bench: what each entry point of optora.dll costs against the floor,
+// a raw client that makes the fewest registry and file reads giving the same
+// answer. Both run alternately in this process, batch by batch; the table
+// shows the median time per call of each and their ratio.
+//
+// It rewrites HKCU\Software\Kestrel and c:\userroot of the prefix it runs in,
+// so it runs only when told it may: optora-bench --scratch-prefix
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "optora.h"
+
+namespace {
+
+HMODULE g_library = nullptr;
+
+template <typename Fn>
+Fn Bind(const char* name) {
+    Fn entry = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(g_library, name)));
+    if (!entry) {
+        std::fprintf(stderr, "optora-bench: optora.dll lacks %s\n", name);
+        std::exit(1);
+    }
+    return entry;
+}
+
+constexpr const char* kKestrel = "Software\\Kestrel";
+constexpr const char* kArbor = "Software\\Kestrel\\Arbor";
+constexpr const char* kCutKey = "Software\\Kestrel\\Arbor\\CutOptions\\";
+constexpr const char* kPlotKey = "Software\\Kestrel\\Arbor\\PlotOptions\\";
+constexpr const char* kDeviceFile = "c:\\userroot\\system\\state\\dosfile.cfg";
+
+// The least a client does to read stored values: one open, one query each.
+class RawKey {
+public:
+    explicit RawKey(const std::string& path) {
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key_) != ERROR_SUCCESS) key_ = nullptr;
+    }
+    ~RawKey() {
+        if (key_) RegCloseKey(key_);
+    }
+    RawKey(const RawKey&) = delete;
+    RawKey& operator=(const RawKey&) = delete;
+
+    void Read(std::initializer_list<const char*> names) const {
+        if (!key_) return;
+        for (const char* name : names) {
+            BYTE buffer[256];
+            DWORD size = sizeof buffer;
+            RegQueryValueExA(key_, name, nullptr, nullptr, buffer, &size);
+        }
+    }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+void RawDeviceFile() {
+    HANDLE file = CreateFileA(kDeviceFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    char buffer[1040];
+    DWORD got = 0;
+    ReadFile(file, buffer, sizeof buffer, &got, nullptr);
+    CloseHandle(file);
+}
+
+void RawCut(const char* variant, bool deviceFile) {
+    RawKey(std::string(kCutKey) + variant)
+        .Read({"DosCutPath", "SaveToStorageArea", "Export", "CutFormat", "AutoCut", "DosNameFormat",
+               "CutDefaultParamTbl", "DosExtType", "FilenameAppendCnt", "DosCutExtension"});
+    RawKey(kArbor).Read({"Bundles_By"});
+    if (deviceFile) RawDeviceFile();
+}
+
+void RawPlot(const char* variant, bool deviceFile) {
+    RawKey(std::string(kPlotKey) + variant)
+        .Read({"DosPlotType", "DosPlotPath", "DefaultPlotQueue", "DefaultPlotMedia", "DefaultPlotOutput", "AutoPlot",
+               "ImagePath", "ImageType", "WastePercentage", "DecimalYards", "PlotDosNameFormat", "PlotDosExtType",
+               "PlotFilenameAppendCnt", "PlotDosExt"});
+    RawKey(kArbor).Read({"Bundles_By"});
+    if (deviceFile) RawDeviceFile();
+}
+
+void RawVerify() {
+    RawKey(kArbor).Read({"VerifyStorageArea"});
+    RawKey("Software\\Kestrel\\Quillon")
+        .Read({"Category", "Type", "Model", "Prefix", "GradeRule", "CategoryChB", "StartingNumber", "Size"});
+}
+
+void StoreText(const char* path, const char* name, const char* text) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)) return;
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), DWORD(std::strlen(text) + 1));
+    RegCloseKey(key);
+}
+
+// A fresh user, optionally with the device file and a storage area.
+void FreshUser(bool deviceFile) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, kKestrel);
+    DeleteFileA(kDeviceFile);
+    for (const char* directory : {"c:\\userroot", "c:\\userroot\\system", "c:\\userroot\\system\\state",
+                                  "c:\\userroot\\storage", "c:\\userroot\\storage\\DATA70",
+                                  "c:\\userroot\\storage\\DATA70\\data", "c:\\userroot\\storage\\DATA70\\param"})
+        CreateDirectoryA(directory, nullptr);
+    if (!deviceFile) return;
+    HANDLE file = CreateFileA(kDeviceFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const char text[] = "plot_type=1\nplot_dest=D:\\PLOTS\ncut_dest=E:\\CUT\n";
+    DWORD written = 0;
+    WriteFile(file, text, sizeof text - 1, &written, nullptr);
+    CloseHandle(file);
+}
+
+double Seconds() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return double(now.QuadPart) / double(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+struct Comparison {
+    const char* what;
+    std::function<void()> arrange;  // after it, the library has repaired what it repairs
+    std::function<void()> library;
+    std::function<void()> floor;
+    int batch;
+    int rounds;
+};
+
+void Run(const Comparison& c) {
+    c.arrange();
+    std::vector<double> library, floor;
+    const auto time = [&c](const std::function<void()>& work) {
+        const double start = Seconds();
+        for (int i = 0; i < c.batch; ++i) work();
+        return (Seconds() - start) / c.batch * 1e6;
+    };
+    for (int round = 0; round < c.rounds; ++round) {
+        if (round % 2) {  // neither side always runs first
+            library.push_back(time(c.library));
+            floor.push_back(time(c.floor));
+        } else {
+            floor.push_back(time(c.floor));
+            library.push_back(time(c.library));
+        }
+    }
+    const double l = Median(library), f = Median(floor);
+    std::printf("| %-44s | %10.1f | %10.1f | %5.2f |\n", c.what, l, f, l / f);
+    std::fflush(stdout);
+}
+
+// Other suite applications: one top-level window each, pumping messages.
+int Listen(const char* readyEvent) {
+    HWND window = CreateWindowA("STATIC", "optora-bench listener", WS_OVERLAPPED, 0, 0, 100, 50, nullptr, nullptr,
+                                nullptr, nullptr);
+    if (!window) return 3;
+    HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, readyEvent);
+    if (ready) SetEvent(ready);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+    return 0;
+}
+
+std::vector<PROCESS_INFORMATION> StartListeners(int count) {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    std::vector<PROCESS_INFORMATION> started;
+    for (int i = 0; i < count; ++i) {
+        const std::string event = "optora-bench-ready-" + std::to_string(i);
+        HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, event.c_str());
+        std::string command = "\"" + std::string(self) + "\" --listen " + event;
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process = {};
+        if (CreateProcessA(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+            WaitForSingleObject(ready, 20000);
+            started.push_back(process);
+        }
+        CloseHandle(ready);
+    }
+    return started;
+}
+
+HWND g_owner = nullptr;
+
+// The first idle moment of a modal dialog: it is up and painted.
+LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ENTERIDLE && wParam == MSGF_DIALOGBOX) EndDialog(reinterpret_cast<HWND>(lParam), IDCANCEL);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+INT_PTR CALLBACK BareDialog(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "--listen") == 0) return Listen(argv[2]);
+    if (argc != 2 || std::strcmp(argv[1], "--scratch-prefix") != 0) {
+        std::fprintf(stderr, "usage: optora-bench --scratch-prefix   (rewrites this prefix's Kestrel settings)\n");
+        return 2;
+    }
+    g_library = LoadLibraryA("optora.dll");
+    if (!g_library) {
+        std::fprintf(stderr, "optora-bench: cannot load optora.dll\n");
+        return 1;
+    }
+    const auto getCut = Bind<CutOptions_tag* (*)()>("optora_getcutoptions");
+    const auto getPlot = Bind<PlotOptions_tag* (*)()>("optora_getplotoptions");
+    const auto getOrder = Bind<OrderOptions_tag* (*)()>("optora_getorderoptions");
+    const auto getVerify = Bind<VerifyOptions_tag* (*)()>("optora_getverifyoptions");
+    const auto getAlteration = Bind<int (*)()>("optora_getalteration");
+    const auto setAlteration = Bind<void (*)(int)>("optora_setalteration");
+    const auto setCutApp = Bind<void (*)(char*)>("optora_setcutapp");
+    const auto setPlotApp = Bind<void (*)(char*)>("optora_setplotapp");
+    const auto preferences = Bind<void (*)(HWND)>("optora_dopreferences_noarea");
+
+    const auto names = [&](const char* cut, const char* plot) {
+        setCutApp(const_cast<char*>(cut));
+        setPlotApp(const_cast<char*>(plot));
+    };
+    const auto arrange = [&](const char* cut, const char* plot, bool deviceFile) {
+        return [=] {
+            FreshUser(deviceFile);
+            names(cut, plot);
+            getCut();
+            getPlot();
+            getOrder();
+            getVerify();
+        };
+    };
+    // As the Plot Options dialog leaves it: a queue and a medium chosen.
+    const auto plotComplete = [&] {
+        arrange("", "MARKERPLOT_PLOT_OPTIONS", false)();
+        StoreText("Software\\Kestrel\\Arbor\\PlotOptions\\MARKERPLOT_PLOT_OPTIONS", "DefaultPlotQueue", "Q1");
+        StoreText("Software\\Kestrel\\Arbor\\PlotOptions\\MARKERPLOT_PLOT_OPTIONS", "DefaultPlotMedia", "PAPER");
+        getPlot();
+    };
+    const auto emptyQueue = [&](bool deviceFile) {
+        return [=] {
+            arrange("", "MARKERPLOT_PLOT_OPTIONS", deviceFile)();
+            StoreText("Software\\Kestrel\\Arbor\\PlotOptions\\MARKERPLOT_PLOT_OPTIONS", "DefaultPlotQueue", "");
+            getPlot();
+        };
+    };
+    const int kBatch = 200, kRounds = 15;
+
+    std::printf("| %-44s | %10s | %10s | %5s |\n", "entry point, state", "library us", "floor us", "ratio");
+    std::printf("|%s|%s|%s|%s|\n", std::string(46, '-').c_str(), std::string(12, '-').c_str(),
+                std::string(12, '-').c_str(), std::string(7, '-').c_str());
+    const Comparison comparisons[] = {
+        {"getcutoptions, named, complete", arrange("CUTGEN_CUT_OPTIONS", "", false), [&] { getCut(); },
+         [] { RawCut("CUTGEN_CUT_OPTIONS", false); }, kBatch, kRounds},
+        {"getcutoptions, no name", arrange("", "", false), [&] { getCut(); },
+         [] { RawCut("DEFAULT_CUT_OPTIONS", false); }, kBatch, kRounds},
+        {"getcutoptions, no name, device file", arrange("", "", true), [&] { getCut(); },
+         [] { RawCut("DEFAULT_CUT_OPTIONS", true); }, kBatch, kRounds},
+        {"getplotoptions, named, complete", plotComplete, [&] { getPlot(); },
+         [] { RawPlot("MARKERPLOT_PLOT_OPTIONS", false); }, kBatch, kRounds},
+        {"getplotoptions, no name", arrange("", "", false), [&] { getPlot(); },
+         [] { RawPlot("DEFAULT_PLOT_OPTIONS", false); }, kBatch, kRounds},
+        {"getplotoptions, no name, device file", arrange("", "", true), [&] { getPlot(); },
+         [] { RawPlot("DEFAULT_PLOT_OPTIONS", true); }, kBatch, kRounds},
+        {"getplotoptions, named, empty queue", emptyQueue(false), [&] { getPlot(); },
+         [] { RawPlot("MARKERPLOT_PLOT_OPTIONS", false); }, kBatch, kRounds},
+        {"getplotoptions, named, empty queue, device", emptyQueue(true), [&] { getPlot(); },
+         [] { RawPlot("MARKERPLOT_PLOT_OPTIONS", false); }, kBatch, kRounds},
+        {"getorderoptions", arrange("", "", false), [&] { getOrder(); },
+         [] { RawKey("Software\\Kestrel\\Arbor\\OrderOptions").Read({"OverwriteMarker", "SplitPieceSeam",
+                                                                     "LayruleMethod"}); },
+         kBatch, kRounds},
+        {"getverifyoptions, stored area exists", arrange("", "", false), [&] { getVerify(); }, RawVerify, kBatch,
+         kRounds},
+        {"getalteration", arrange("", "", false), [&] { getAlteration(); }, [] { RawKey(kArbor).Read({"Alteration"}); },
+         kBatch, kRounds},
+    };
+    for (const Comparison& c : comparisons) Run(c);
+
+    // A change told to ten other applications, against the bare write and broadcast.
+    std::vector<PROCESS_INFORMATION> listeners = StartListeners(10);
+    int value = 0;
+    const UINT alterationMessage = RegisterWindowMessageA("AlterationPreferenceChanged");
+    Run({"setalteration, 10 listening processes", [] { FreshUser(false); }, [&] { setAlteration(value ^= 1); },
+         [&] {
+             HKEY key = nullptr;
+             RegCreateKeyExA(HKEY_CURRENT_USER, kArbor, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+             value ^= 1;
+             RegSetValueExA(key, "Alteration", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&value), sizeof value);
+             RegCloseKey(key);
+             DWORD recipients = BSM_APPLICATIONS;
+             BroadcastSystemMessageA(BSF_FORCEIFHUNG | BSF_IGNORECURRENTTASK, &recipients, alterationMessage, 0, 0);
+         },
+         20, 9});
+    for (PROCESS_INFORMATION& p : listeners) {
+        TerminateProcess(p.hProcess, 0);
+        CloseHandle(p.hProcess);
+        CloseHandle(p.hThread);
+    }
+
+    // A dialog from its call until it first idles, against a bare one of the same template.
+    WNDCLASSA ownerClass = {};
+    ownerClass.lpfnWndProc = OwnerProc;
+    ownerClass.hInstance = GetModuleHandleA(nullptr);
+    ownerClass.lpszClassName = "OptoraBenchOwner";
+    RegisterClassA(&ownerClass);
+    g_owner = CreateWindowA("OptoraBenchOwner", "optora-bench", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
+                            ownerClass.hInstance, nullptr);
+    Run({"dopreferences_noarea, open to idle", [] { FreshUser(false); }, [&] { preferences(g_owner); },
+         [] { DialogBoxParamA(g_library, MAKEINTRESOURCEA(102), g_owner, BareDialog, 0); }, 5, 9});
+    DestroyWindow(g_owner);
+    return 0;
+}
