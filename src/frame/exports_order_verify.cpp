@@ -4,6 +4,7 @@
 #include "optora.h"
 
 #include "frame/call_frame.h"
+#include "frame/record_lock.h"
 #include "options/order_options.h"
 #include "options/verify_options.h"
 
@@ -14,6 +15,7 @@ extern "C" {
 OrderOptions_tag* optora_getorderoptions(void) {
     OrderOptions_tag& record = LibraryOrderOptions();
     return Shielded(&record, [&record] {
+        const auto hold = LockRecord(record);
         LoadOrderOptions(record);
         return &record;
     });
@@ -23,6 +25,7 @@ VerifyOptions_tag* optora_getverifyoptions(void) {
     VerifyOptions& record = LibraryVerifyOptions();
     VerifyOptions_tag* const address = &record;
     return Shielded(address, [&record, address] {
+        const auto hold = LockRecord(record);
         RefreshVerifyOptions(record);
         return address;
     });

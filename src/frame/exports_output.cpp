@@ -2,6 +2,7 @@
 #include "optora.h"
 
 #include "frame/call_frame.h"
+#include "frame/record_lock.h"
 #include "options/cut_options.h"
 #include "options/plot_options.h"
 
@@ -17,6 +18,7 @@ extern "C" {
 
 CutOptions_tag* optora_getcutoptions(void) {
     return Shielded(&g_cutOptions, [] {
+        const auto hold = LockRecord(g_cutOptions);
         LoadCutOptions(g_cutOptions);
         return &g_cutOptions;
     });
@@ -24,6 +26,7 @@ CutOptions_tag* optora_getcutoptions(void) {
 
 PlotOptions_tag* optora_getplotoptions(void) {
     return Framed(&g_plotOptions, [] {
+        const auto hold = LockRecord(g_plotOptions);
         LoadPlotOptions(g_plotOptions);
         ApplyZidPlotPath(g_plotOptions);
         return &g_plotOptions;

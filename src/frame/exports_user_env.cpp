@@ -4,6 +4,7 @@
 #include "optora.h"
 
 #include "frame/call_frame.h"
+#include "frame/record_lock.h"
 #include "options/user_env_items.h"
 
 using namespace optora;
@@ -13,6 +14,7 @@ extern "C" {
 UserEnvItems_tag* optora_getoptionsettings(void) {
     UserEnvItems_tag& record = LibraryUserEnvItems();
     return Shielded(&record, [&record] {
+        const auto hold = LockRecord(record);
         LoadUserEnvItems(record);
         return &record;
     });

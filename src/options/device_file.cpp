@@ -17,6 +17,7 @@ std::atomic<unsigned long> g_writes{0};
 // than freezing the caller's window.
 constexpr const char* kDeviceFileMutex = "Local\\KestrelDeviceDestinationFile";
 constexpr DWORD kLockWait = 5000;
+constexpr int kReplaceAttempts = 200;
 
 // The mutex is opened once per process, so a save pays only for holding it.
 HeldMutex LockDeviceFile() {
@@ -48,7 +49,14 @@ bool ReplaceThroughTemporary(const char* path, const std::string& temporary, con
     // Older tools may have marked the file hidden or system; keep that.
     const DWORD kept = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
     if (kept) SetFileAttributesA(temporary.c_str(), kept);
-    if (MoveFileExA(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    // A file some reader has open cannot be replaced on every system; readers
+    // hold it for moments, so try again for a while before rewriting in place.
+    for (int attempt = 0; attempt < kReplaceAttempts; ++attempt) {
+        if (MoveFileExA(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+        const DWORD error = GetLastError();
+        if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) break;
+        Sleep(1);
+    }
     DeleteFileA(temporary.c_str());
     return false;
 }

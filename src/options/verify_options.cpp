@@ -12,11 +12,26 @@
 namespace optora {
 namespace {
 
-// Every empty text points here; only other texts were allocated.
+// A text starts as this shared empty text. Any other text lives in a buffer
+// of ours whose capacity is stored just before it; a later text that fits is
+// written in place, so a pointer a caller read earlier stays readable. The
+// buffer's last byte stays zero, so even a reader racing a rewrite stops
+// inside it.
 constexpr char kEmptyText[] = "";
+constexpr std::size_t kHeader = sizeof(std::size_t);
+constexpr std::size_t kMinimumCapacity = 64;  // item names and the other texts fit
+
+char* BlockOf(const char* text) { return const_cast<char*>(text) - kHeader; }
+
+std::size_t CapacityOf(const char* text) {
+    if (text == kEmptyText) return 0;
+    std::size_t capacity = 0;
+    std::memcpy(&capacity, BlockOf(text), kHeader);
+    return capacity;
+}
 
 void Release(OptoraText& text) {
-    if (text.Text != kEmptyText) delete[] text.Text;
+    if (text.Text != kEmptyText) delete[] BlockOf(text.Text);
     text.Text = kEmptyText;
 }
 
@@ -69,15 +84,23 @@ void VerifyOptions::SetStorageArea(std::string_view designation) {
 
 void VerifyOptions::Assign(OptoraText& text, std::string_view value) {
     const std::size_t length = strnlen(value.data(), value.size());  // C readers stop at a zero
-    if (length == 0) {
-        Release(text);
+    if (length < CapacityOf(text.Text)) {
+        char* buffer = const_cast<char*>(text.Text);
+        std::memmove(buffer, value.data(), length);  // the value may be part of this very text
+        buffer[length] = '\0';
         return;
     }
-    std::unique_ptr<char[]> copy(new char[length + 1]);
-    std::memcpy(copy.get(), value.data(), length);
-    copy[length] = '\0';
+    if (length == 0) return;  // still the shared empty text
+    const std::size_t capacity = std::max(length + 1, kMinimumCapacity);
+    std::unique_ptr<char[]> block(new char[kHeader + capacity]);
+    std::memcpy(block.get(), &capacity, kHeader);
+    char* buffer = block.get() + kHeader;
+    std::memcpy(buffer, value.data(), length);
+    buffer[length] = '\0';
+    buffer[capacity - 1] = '\0';
     Release(text);
-    text.Text = copy.release();
+    block.release();
+    text.Text = buffer;
 }
 
 ItemName AnsiItemName(std::string_view text, bool characterRule, bool upperCase) {
@@ -111,9 +134,13 @@ void NormalizeModel(VerifyOptions& record) {
 void VerifyOptionsStore::Validate() {
     // Callers write into the record they were given; keep it terminated.
     record_.SetStorageArea(record_.StorageArea());
-    if (!StorageAreaExists(record_.StorageArea())) record_.SetStorageArea(kDefaultStorageArea);
+    // Without the database no area or rule can be judged missing; an install
+    // mistake must not replace what the user stored.
+    const bool judged = StorageDatabaseAvailable();
+    if (StorageAreaPath(record_.StorageArea(), false).empty() || (judged && !StorageAreaExists(record_.StorageArea())))
+        record_.SetStorageArea(kDefaultStorageArea);
     NormalizeModel(record_);
-    if (!GradeRuleExists(record_)) VerifyOptions::Assign(record_.GradeRule, {});
+    if (judged && !GradeRuleExists(record_)) VerifyOptions::Assign(record_.GradeRule, {});
 }
 
 void VerifyOptionsStore::Load() {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "frame/module_state.h"
+#include "store/stordb_exports.h"
 
 namespace optora {
 namespace {
@@ -15,15 +16,6 @@ struct CtrlEntryInfo {
 
 using GetAreaNames = int (*)(const char*, char*, int, unsigned long*);
 using LookupItem = int (*)(const char*, const char*, CtrlEntryInfo*);
-
-// The database exports C++ functions under MSVC's decoration.
-#ifdef _WIN64
-constexpr const char* kGetAreaNames = "?cc_get_area_names@@YAHPEBDPEADHPEAK@Z";
-constexpr const char* kLookupItem = "?cc_lookup_item@@YAHPEBD0PEAUCTRL_ENTRY_INFO@@@Z";
-#else
-constexpr const char* kGetAreaNames = "?cc_get_area_names@@YAHPBDPADHPAK@Z";
-constexpr const char* kLookupItem = "?cc_lookup_item@@YAHPBD0PAUCTRL_ENTRY_INFO@@@Z";
-#endif
 
 struct Database {
     GetAreaNames getAreaNames = nullptr;
@@ -42,9 +34,9 @@ const Database& TheDatabase() {
         Database d;
         const std::string directory = ModuleDirectory(LibraryModuleState().instance);
         if (directory.empty()) return d;
-        if (HMODULE module = LoadLibraryA((directory + "stordb.dll").c_str())) {
-            d.getAreaNames = Resolve<GetAreaNames>(module, kGetAreaNames);
-            d.lookupItem = Resolve<LookupItem>(module, kLookupItem);
+        if (HMODULE module = LoadLibraryA((directory + stordb::kFileName).c_str())) {
+            d.getAreaNames = Resolve<GetAreaNames>(module, stordb::kGetAreaNames);
+            d.lookupItem = Resolve<LookupItem>(module, stordb::kLookupItem);
         }
         return d;
     }();
@@ -52,6 +44,11 @@ const Database& TheDatabase() {
 }
 
 }  // namespace
+
+bool StorageDatabaseAvailable() {
+    const Database& database = TheDatabase();
+    return database.getAreaNames && database.lookupItem;
+}
 
 bool StorageAreaListed(const char* areaPath) {
     const Database& database = TheDatabase();

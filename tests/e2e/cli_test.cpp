@@ -1,4 +1,5 @@
 // optora-cli as an administrator uses it: output and exit codes.
+#include <filesystem>
 #include <string>
 
 #include "kestrel_test.h"
@@ -21,7 +22,7 @@ std::string Drain(HANDLE pipe) {
     return text;
 }
 
-RunResult RunCli(const std::string& arguments) {
+RunResult RunCli(const std::string& arguments, const std::string& program = BesideTestProgram("optora-cli.exe")) {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE outRead, outWrite, errRead, errWrite;
     CreatePipe(&outRead, &outWrite, &inherit, 0);
@@ -33,7 +34,7 @@ RunResult RunCli(const std::string& arguments) {
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = outWrite;
     startup.hStdError = errWrite;
-    std::string command = "\"" + BesideTestProgram("optora-cli.exe") + "\" " + arguments;
+    std::string command = "\"" + program + "\" " + arguments;
     PROCESS_INFORMATION process = {};
     RunResult result;
     const BOOL started =
@@ -94,6 +95,18 @@ TEST_F(CliTest, ShowPrintsTheOrderAndDigitizeOptions) {
                              "[Verify options]", "VerifyStorageArea        \"C:DATA70\"", "Model                    \"MY MODEL\"",
                              "CategoryChB              1 (same as piece name)"})
         EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
+    EXPECT_EQ(r.out.find("stordb.dll"), std::string::npos) << "the database is beside the library";
+
+    // An install that lacks the database says so.
+    const std::filesystem::path alone = std::filesystem::temp_directory_path() / "optora-cli-without-stordb";
+    std::filesystem::remove_all(alone);
+    std::filesystem::create_directories(alone);
+    for (const char* file : {"optora-cli.exe", "optora.dll"})
+        std::filesystem::copy_file(BesideTestProgram(file), alone / file);
+    const RunResult lone = RunCli("show", (alone / "optora-cli.exe").string());
+    EXPECT_EQ(lone.exitCode, 0u) << lone.err;
+    EXPECT_NE(lone.out.find("storage-area database (stordb.dll) not found"), std::string::npos) << lone.out;
+    std::filesystem::remove_all(alone);
 }
 
 TEST_F(CliTest, SetThenGetRoundTripsThroughTheRegistry) {

@@ -2,6 +2,7 @@
 // optora.dll, reading the records in place.
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 #include "kestrel_test.h"
 #include "optora.h"
@@ -84,9 +85,10 @@ TEST_F(GettersTest, TheVerifyRecordLastsUntilTheLibraryUnloads) {
     }
 }
 
-TEST_F(GettersTest, WithoutTheStorageAreaDatabaseNothingExists) {
-    MakeArea("AREA1", "RULES1\n");
-    StoreText(kArbor, "VerifyStorageArea", "C:AREA1");
+// An install without the database cannot tell a missing area from a present
+// one: it keeps what the user stored, even an area that does not exist.
+TEST_F(GettersTest, WithoutTheStorageAreaDatabaseTheStoredAreaAndRuleSurvive) {
+    StoreText(kArbor, "VerifyStorageArea", "C:NOWHERE");
     StoreText(kQuillon, "GradeRule", "RULES1");
 
     char temp[MAX_PATH] = {};
@@ -100,10 +102,17 @@ TEST_F(GettersTest, WithoutTheStorageAreaDatabaseNothingExists) {
     Load((alone / "optora.dll").string());
     auto get = Entry<VerifyGetter>("optora_getverifyoptions");
     ASSERT_TRUE(get);
-    const VerifyOptions_tag* record = get();
-    EXPECT_STREQ(record->VerifyStorageArea, "C:DATA70");
-    EXPECT_STREQ(record->GradeRule.Text, "");
-    EXPECT_EQ(ReadStored(kArbor, "VerifyStorageArea")->Text(), "C:DATA70");
+    for (int call = 0; call < 3; ++call) {
+        const VerifyOptions_tag* record = get();
+        EXPECT_STREQ(record->VerifyStorageArea, "C:NOWHERE");
+        EXPECT_STREQ(record->GradeRule.Text, "RULES1");
+    }
+    for (const auto& [key, name, text] : {std::tuple{kArbor, "VerifyStorageArea", "C:NOWHERE"},
+                                          std::tuple{kQuillon, "GradeRule", "RULES1"}}) {
+        const auto stored = ReadStored(key, name);
+        ASSERT_TRUE(stored) << name;
+        EXPECT_EQ(stored->Text(), text);
+    }
     Unload();
     fs::remove_all(alone);
 }

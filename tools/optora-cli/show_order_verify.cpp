@@ -1,6 +1,9 @@
+#include <string>
+
 #include "binding.h"
 #include "optora.h"
 #include "show.h"
+#include "store/stordb_exports.h"
 
 void ShowOrderOptions() {
     auto get = Bind<OrderOptions_tag* (*)()>("optora_getorderoptions");
@@ -15,9 +18,31 @@ void ShowOrderOptions() {
     PrintValue("LayruleMethod", layrule, layrule <= 2 ? kLayrule[layrule] : "unknown");
 }
 
+namespace {
+
+// What the library finds beside itself: without the database it keeps the
+// stored area and grade rule unchecked.
+bool StorageDatabaseFound() {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(OptoraLibrary(), path, sizeof path);
+    if (length == 0 || length >= sizeof path) return false;
+    std::string directory(path, length);
+    directory.erase(directory.find_last_of("\\/") + 1);
+    HMODULE database = LoadLibraryA((directory + optora::stordb::kFileName).c_str());
+    if (!database) return false;
+    const bool found = GetProcAddress(database, optora::stordb::kGetAreaNames) &&
+                       GetProcAddress(database, optora::stordb::kLookupItem);
+    FreeLibrary(database);
+    return found;
+}
+
+}  // namespace
+
 void ShowVerifyOptions() {
     auto get = Bind<VerifyOptions_tag* (*)()>("optora_getverifyoptions");
     if (!get) return;
+    if (!StorageDatabaseFound())
+        PrintText("note", "storage-area database (stordb.dll) not found: area and grade rule are not checked");
     const VerifyOptions_tag* options = get();
     PrintText("VerifyStorageArea", options->VerifyStorageArea);
     PrintText("Model", options->Model.Text);

@@ -1,0 +1,117 @@
+// Callers on several threads and several processes at once, through
+// optora.dll as the suite binds it.
+#include <windows.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "kestrel_test.h"
+#include "optora.h"
+#include "optora_library.h"
+
+using namespace optora::test;
+
+namespace {
+
+constexpr const char* kDeviceFile = "c:\\userroot\\system\\state\\dosfile.cfg";
+
+std::string ReadShared() {
+    HANDLE file = CreateFileA(kDeviceFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "(cannot open)";
+    char buffer[2048];
+    DWORD got = 0;
+    if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr)) got = 0;
+    CloseHandle(file);
+    return std::string(buffer, got);
+}
+
+HANDLE Start(const std::string& arguments) {
+    std::string command = "\"" + BesideTestProgram("device_saver.exe") + "\" " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return nullptr;
+    CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
+class ConcurrencyTest : public KestrelTest {};
+
+}  // namespace
+
+TEST_F(ConcurrencyTest, GettersOnManyThreadsAtOnceNeverCrash) {
+    OptoraLibrary library;
+    ASSERT_TRUE(library.Loaded());
+    const auto getCut = library.Entry<CutOptions_tag* (*)()>("optora_getcutoptions");
+    const auto getPlot = library.Entry<PlotOptions_tag* (*)()>("optora_getplotoptions");
+    const auto getOrder = library.Entry<OrderOptions_tag* (*)()>("optora_getorderoptions");
+    const auto getVerify = library.Entry<VerifyOptions_tag* (*)()>("optora_getverifyoptions");
+    const auto getSettings = library.Entry<UserEnvItems_tag* (*)()>("optora_getoptionsettings");
+    const auto getNotation = library.Entry<int (*)()>("optora_getnotation");
+    const auto getGrade = library.Entry<int (*)()>("optora_getgradeoption");
+    ASSERT_TRUE(getCut && getPlot && getOrder && getVerify && getSettings && getNotation && getGrade);
+    StoreText("Software\\Kestrel\\Quillon", "Model", "M1");
+    const char* model = getVerify()->Model.Text;
+
+    std::atomic<bool> stop{false};
+    std::atomic<long> calls{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 8; ++t) {
+        threads.emplace_back([&] {
+            while (!stop) {
+                getCut();
+                getPlot();
+                getOrder();
+                getVerify();
+                getSettings();
+                getNotation();
+                getGrade();
+                ++calls;
+            }
+        });
+    }
+    Sleep(2000);
+    stop = true;
+    for (std::thread& thread : threads) thread.join();
+    EXPECT_GT(calls.load(), 8);
+    EXPECT_STREQ(model, "M1") << "a text read before other calls stays readable";
+}
+
+TEST_F(ConcurrencyTest, TwoProcessesSavingAtOnceLoseNoLineAndNoReaderSeesATornFile) {
+    std::filesystem::create_directories("c:\\userroot\\system\\state");
+    std::ofstream(kDeviceFile, std::ios::binary) << "plot_type=2\nplot_dest=D:\\PLOTS\ncut_dest=E:\\CUT\n";
+    // Every whole file the two savers can leave, and nothing else.
+    std::set<std::string> whole;
+    for (const char* plot : {"2\nplot_dest=D:\\PLOTS", "0\nplot_dest=D:\\B22222", "1\nplot_dest=D:\\B1",
+                             "3\nplot_dest=D:\\BFINAL"})
+        for (const char* cut : {"E:\\CUT", "E:\\A1", "E:\\A22222", "E:\\AFINAL"})
+            whole.insert(std::string("plot_type=") + plot + "\ncut_dest=" + cut + "\n");
+
+    HANDLE savers[] = {Start("cut 2500"), Start("plot 2500")};
+    ASSERT_TRUE(savers[0] && savers[1]);
+    int reads = 0, bad = 0;
+    std::string example;
+    while (WaitForMultipleObjects(2, savers, TRUE, 0) == WAIT_TIMEOUT) {
+        const std::string bytes = ReadShared();
+        ++reads;
+        if (!whole.count(bytes)) {
+            ++bad;
+            example = bytes;
+        }
+    }
+    for (HANDLE saver : savers) {
+        DWORD code = 1;
+        EXPECT_TRUE(GetExitCodeProcess(saver, &code) && code == 0);
+        CloseHandle(saver);
+    }
+    EXPECT_EQ(bad, 0) << "of " << reads << " reads, e.g. '" << example << "'";
+    EXPECT_GT(reads, 50);
+    EXPECT_EQ(ReadShared(), "plot_type=3\nplot_dest=D:\\BFINAL\ncut_dest=E:\\AFINAL\n");
+}
