@@ -10,11 +10,13 @@ namespace {
 constexpr const char* kOrderKey = "Software\\Kestrel\\Arbor\\OrderOptions";
 constexpr int kYes = 27001, kSeamLabel = 27003, kSeam = 27004, kMethodLabel = 27006, kMethod = 27010;
 
-struct Order {
-    int32_t overwrite;
-    double seam;
-    std::vector<uint8_t> method;
-};
+template <typename T>
+std::vector<uint8_t> AsBytes(T value) {
+    std::vector<uint8_t> bytes(sizeof value);
+    std::memcpy(bytes.data(), &value, sizeof value);
+    return bytes;
+}
+std::vector<uint8_t> Stored(const char* name) { return ReadStored(kOrderKey, name).value_or(StoredValue{}).bytes; }
 
 void Paste(UiDriver& d, const char* text) {
     ASSERT_TRUE(OpenClipboard(d.Dialog()));
@@ -41,17 +43,13 @@ bool LabelIsRed(UiDriver& d) {
     return red;
 }
 
-RECT ClientRectOf(UiDriver& d, int id) {
-    RECT rect = {};
-    GetWindowRect(d.Item(id), &rect);
-    MapWindowPoints(nullptr, d.Dialog(), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-LONG ClientHeight(UiDriver& d) {
-    RECT rect = {};
-    GetClientRect(d.Dialog(), &rect);
-    return rect.bottom;
+// The top of a control and the bottom of the dialog, in client pixels.
+std::pair<LONG, LONG> TopAndHeight(UiDriver& d, int id) {
+    RECT control = {}, dialog = {};
+    GetWindowRect(d.Item(id), &control);
+    MapWindowPoints(nullptr, d.Dialog(), reinterpret_cast<POINT*>(&control), 2);
+    GetClientRect(d.Dialog(), &dialog);
+    return {control.top, dialog.bottom};
 }
 
 class OrderOptionsTest : public DialogTest {
@@ -69,14 +67,6 @@ protected:
         StoreRaw(kOrderKey, "OverwriteMarker", REG_BINARY, &overwrite, sizeof overwrite);
         StoreRaw(kOrderKey, "SplitPieceSeam", REG_BINARY, &seam, sizeof seam);
         StoreRaw(kOrderKey, "LayruleMethod", REG_BINARY, &method, sizeof method);
-    }
-    static Order Stored() {
-        Order order = {};
-        order.overwrite = ReadStored(kOrderKey, "OverwriteMarker").value_or(StoredValue{}).Int32();
-        const auto seam = ReadStored(kOrderKey, "SplitPieceSeam").value_or(StoredValue{});
-        if (seam.bytes.size() == sizeof order.seam) std::memcpy(&order.seam, seam.bytes.data(), sizeof order.seam);
-        order.method = ReadStored(kOrderKey, "LayruleMethod").value_or(StoredValue{}).bytes;
-        return order;
     }
     int Broadcasts() { return DialogTest::Broadcasts("OrderOptionsChanged"); }
 };
@@ -124,22 +114,21 @@ TEST_F(OrderOptionsTest, TheSeamTakesOnlyNumbersAndKeepsEnterAndEscapeToItself) 
                 d.Click(IDCANCEL);
             });
     });
-    EXPECT_EQ(Stored().seam, 0.375) << "Cancel saves nothing";
+    EXPECT_EQ(Stored("SplitPieceSeam"), AsBytes(0.375)) << "Cancel saves nothing";
     EXPECT_EQ(Broadcasts(), 0);
 }
 
 TEST_F(OrderOptionsTest, WithoutTheLayruleRowTheFirstMethodIsSavedInAShorterDialog) {
     Store(1, 0.5, 2);
-    LONG fullHeight = 0;
-    RECT methodRect = {};
+    std::pair<LONG, LONG> full;
     Show(1, [&](UiDriver& ui) {
         ui.Then([&](UiDriver& d) {
-            EXPECT_EQ(d.ComboItems(kMethod), (std::vector<std::string>{"Copy Marker", "Force Layrule", "Layrule Search Table"}));
+            EXPECT_EQ(d.ComboItems(kMethod),
+                      (std::vector<std::string>{"Copy Marker", "Force Layrule", "Layrule Search Table"}));
             EXPECT_EQ(d.ComboSelection(kMethod), 2);
             EXPECT_TRUE(d.IsChecked(kYes));
             EXPECT_EQ(d.Text(kSeam), "1.27");
-            fullHeight = ClientHeight(d);
-            methodRect = ClientRectOf(d, kMethod);
+            full = TopAndHeight(d, kMethod);
             d.Click(IDOK);
         });
     });
@@ -153,17 +142,17 @@ TEST_F(OrderOptionsTest, WithoutTheLayruleRowTheFirstMethodIsSavedInAShorterDial
                     EXPECT_FALSE(IsWindowVisible(d.Item(id)) || IsWindowEnabled(d.Item(id))) << id;
                 RECT row = {0, 39, 0, 60};
                 MapDialogRect(d.Dialog(), &row);
-                EXPECT_EQ(fullHeight - ClientHeight(d), row.bottom - row.top);
-                EXPECT_EQ(ClientRectOf(d, kSeam).top, methodRect.top);
+                const auto [seamTop, height] = TopAndHeight(d, kSeam);
+                EXPECT_EQ(full.second - height, row.bottom - row.top);
+                EXPECT_EQ(seamTop, full.first);
                 d.Click(IDOK);
             });
         },
         "_optora_doorderoptions");
     EXPECT_EQ(Broadcasts(), 1);
-    const Order saved = Stored();
-    EXPECT_EQ(saved.overwrite, 1);
-    EXPECT_EQ(saved.seam, 0.5);
-    EXPECT_EQ(saved.method, Bytes({0}));
+    EXPECT_EQ(Stored("OverwriteMarker"), AsBytes(int32_t{1}));
+    EXPECT_EQ(Stored("SplitPieceSeam"), AsBytes(0.5));
+    EXPECT_EQ(Stored("LayruleMethod"), Bytes({0}));
 
     Store(1, 0.5, 9);
     Show(1, [](UiDriver& ui) {
@@ -173,7 +162,7 @@ TEST_F(OrderOptionsTest, WithoutTheLayruleRowTheFirstMethodIsSavedInAShorterDial
             d.Click(IDOK);
         });
     });
-    EXPECT_EQ(Stored().method, Bytes({255})) << "no selection";
+    EXPECT_EQ(Stored("LayruleMethod"), Bytes({255})) << "no selection";
 }
 
 TEST_F(OrderOptionsTest, ARejectedSeamTurnsItsLabelRedUntilAnAcceptedOne) {
@@ -195,7 +184,9 @@ TEST_F(OrderOptionsTest, ARejectedSeamTurnsItsLabelRedUntilAnAcceptedOne) {
                 d.Click(IDCANCEL);
             });
     });
-    EXPECT_EQ(Stored().seam, 0.375);
+    for (const auto& [name, bytes] : {std::pair{"OverwriteMarker", AsBytes(int32_t{0})},
+                                      {"SplitPieceSeam", AsBytes(0.375)}, {"LayruleMethod", Bytes({1})}})
+        EXPECT_EQ(Stored(name), bytes) << "Cancel writes nothing: " << name;
     EXPECT_EQ(Broadcasts(), 0);
 
     Show(1, [](UiDriver& ui) {
@@ -204,7 +195,7 @@ TEST_F(OrderOptionsTest, ARejectedSeamTurnsItsLabelRedUntilAnAcceptedOne) {
             d.Click(IDOK);
         });
     });
-    EXPECT_DOUBLE_EQ(Stored().seam, 12 / 2.54);
+    EXPECT_EQ(Stored("SplitPieceSeam"), AsBytes(12 / 2.54));
     EXPECT_EQ(Broadcasts(), 1);
 }
 

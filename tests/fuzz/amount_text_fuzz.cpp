@@ -30,6 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(std::isfinite(amount->value) && (percentAllowed || !amount->percent));
     const AmountRange range{true, 0.0, 100.0};
     CheckRange(*amount, range, style);
+    const int decimals = ComputeDisplayDecimals({true, amount->value, -amount->value}, imperial, 0);
+    Check(decimals >= 0 && decimals <= 3);
 
     const std::string shown = FormatAmount(*amount, exact, style, symbols);
     if (shown.empty()) return 0;
