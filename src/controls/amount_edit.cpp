@@ -21,9 +21,9 @@ bool IsRepeat(LPARAM keyData) { return (keyData & (LPARAM{1} << 30)) != 0; }
 
 NumberSymbols UserNumberSymbols() {
     NumberSymbols symbols;
-    char text[10] = ".";
-    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, sizeof text) > 0 && text[0]) symbols.decimal = text[0];
-    char sign[10] = "-";
+    char decimal[10] = ".", sign[10] = "-";
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimal, sizeof decimal) > 0 && decimal[0])
+        symbols.decimal = decimal[0];
     if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SNEGATIVESIGN, sign, sizeof sign) > 0 && sign[0])
         symbols.negative = sign[0];
     return symbols;
@@ -83,8 +83,9 @@ bool CAmountEdit::ValidateAmount() {
     const RangeCheck check = CheckRange(*amount, range_, Style());
     if (!check.inRange) {
         const bool percent = amount->percent;
-        const std::string lower = FormatAmount({percent ? kPercentLower : range_.lower, percent}, true, Style(), symbols);
-        const std::string upper = FormatAmount({percent ? kPercentUpper : range_.upper, percent}, true, Style(), symbols);
+        const auto shown = [&](double limit) { return FormatAmount({limit, percent}, true, Style(), symbols); };
+        const std::string lower = shown(percent ? kPercentLower : range_.lower);
+        const std::string upper = shown(percent ? kPercentUpper : range_.upper);
         Reject(ui::FillPrompt(ui::LibraryText(IDS_PROMPT_NUMBER_RANGE), {lower, upper}));
         return false;
     }

@@ -100,7 +100,8 @@ bool COrderOptionsDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
         result = 0;
         return true;
     case WM_CTLCOLORSTATIC:
-        result = reinterpret_cast<LRESULT>(OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+        result = reinterpret_cast<LRESULT>(
+            OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
         return true;
     default:
         return false;
@@ -150,8 +151,9 @@ void COrderOptionsDlg::Highlight(int id) {
 }
 
 HBRUSH COrderOptionsDlg::OnCtlColorStatic(HDC dc, HWND control) {
-    const auto brush = reinterpret_cast<HBRUSH>(DefWindowProcA(Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                                               reinterpret_cast<LPARAM>(control)));
+    // The system's colours, with the text of a rejected field's label in red.
+    const auto brush = reinterpret_cast<HBRUSH>(
+        DefWindowProcA(Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
     if (highlighted_ != -1 && GetDlgCtrlID(control) == highlighted_) SetTextColor(dc, kRejectedText);
     return brush;
 }

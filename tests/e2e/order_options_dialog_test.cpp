@@ -1,4 +1,5 @@
 // The Order Options dialog and its seam field, through the exported launcher.
+#include <clocale>
 #include <cstring>
 
 #include "dialog_test.h"
@@ -196,6 +197,7 @@ TEST_F(OrderOptionsTest, ARejectedSeamTurnsItsLabelRedUntilAnAcceptedOne) {
         });
     });
     EXPECT_EQ(Stored("SplitPieceSeam"), AsBytes(12 / 2.54));
+    EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C") << "reading the seam leaves the process locale alone";
     EXPECT_EQ(Broadcasts(), 1);
 }
 
