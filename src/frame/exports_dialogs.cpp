@@ -2,6 +2,7 @@
 #include "optora.h"
 
 #include "dialogs/grade_options_dialog.h"
+#include "dialogs/order_options_dialog.h"
 #include "dialogs/preference_dialog.h"
 #include "frame/call_frame.h"
 #include "ui/launch.h"
@@ -26,8 +27,13 @@ void optora_setgradeoption(int method) {
     Framed([method] { CGradeOptionsDlg().SaveIfChanged(method); });
 }
 
+void optora_doorderoptions(HWND owner, unsigned int offerLayrule) {
+    ui::LaunchModal<COrderOptionsDlg>(owner, offerLayrule);
+}
+
 void _optora_dogradeoptions(HWND owner, int listDisabled) { optora_dogradeoptions(owner, listDisabled); }
 int _optora_getgradeoption(void) { return optora_getgradeoption(); }
 void _optora_setgradeoption(int method) { optora_setgradeoption(method); }
+void _optora_doorderoptions(HWND owner, unsigned int offerLayrule) { optora_doorderoptions(owner, offerLayrule); }
 
 }  // extern "C"

@@ -25,10 +25,12 @@ void ModalDialog::EndDialog(INT_PTR result) {
     if (window_) ::EndDialog(window_, result);
 }
 
-void ModalDialog::OnInvalidField(HWND control, const std::string& prompt) {
+void ModalDialog::OnInvalidField(HWND control, const std::string& prompt) { PromptInvalidField(window_, control, prompt); }
+
+void PromptInvalidField(HWND dialog, HWND control, const std::string& prompt) {
     char caption[256] = {};
-    GetWindowTextA(window_, caption, sizeof caption);
-    MessageBoxA(window_, prompt.c_str(), caption, MB_OK | MB_ICONEXCLAMATION);
+    GetWindowTextA(dialog, caption, sizeof caption);
+    MessageBoxA(dialog, prompt.c_str(), caption, MB_OK | MB_ICONEXCLAMATION);
     if (control) {
         SetFocus(control);
         char className[16] = {};
@@ -114,6 +116,8 @@ INT_PTR ModalDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     LRESULT result = 0;
     if (OnMessage(message, wParam, lParam, result)) {
+        // A dialog answers the colour messages with the brush itself.
+        if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) return static_cast<INT_PTR>(result);
         SetWindowLongPtrA(window_, DWLP_MSGRESULT, result);
         return TRUE;
     }

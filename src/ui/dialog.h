@@ -58,4 +58,8 @@ private:
     std::vector<UINT> listened_;
 };
 
+// A rejected field's prompt in a message box over its dialog; the focus goes
+// back to the field.
+void PromptInvalidField(HWND dialog, HWND control, const std::string& prompt);
+
 }  // namespace optora::ui

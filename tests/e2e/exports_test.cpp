@@ -35,6 +35,7 @@ const std::set<std::string> kExpectedExports = {
     "optora_getgradeoption",       "optora_setgradeoption",
     "_optora_dogradeoptions",      "_optora_getgradeoption",
     "_optora_setgradeoption",
+    "optora_doorderoptions",       "_optora_doorderoptions",
 };
 
 std::set<std::string> ExportedNames(HMODULE module) {

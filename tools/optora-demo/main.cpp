@@ -28,6 +28,7 @@ const DialogEntry kDialogs[] = {
     {"&Cut Options...", "optora_docutoptions", Launch::Window, 0},
     {"P&lot Options...", "optora_doplotoptions", Launch::WindowInt, 0},
     {"&Order Options...", "optora_doorderoptions", Launch::WindowUnsigned, 1},
+    {"Order Options (&without layrule)...", "optora_doorderoptions", Launch::WindowUnsigned, 0},
     {"&Digitize Processing Options...", "optora_doverifyoptions", Launch::Window, 0},
 };
 constexpr int kDialogCount = sizeof kDialogs / sizeof kDialogs[0];

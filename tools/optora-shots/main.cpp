@@ -23,6 +23,10 @@ const Shot kShots[] = {
     {"preference", "optora_dopreferences_noarea", 0, false},
     {"grade_options", "optora_dogradeoptions", 0, true},
     {"grade_options_read_only", "optora_dogradeoptions", 1, true},
+    {"order_options_metric", "optora_doorderoptions", 1, true},
+    {"order_options_imperial", "optora_doorderoptions", 1, true},
+    {"order_options_no_layrule_metric", "optora_doorderoptions", 0, true},
+    {"order_options_no_layrule_imperial", "optora_doorderoptions", 0, true},
 };
 
 std::string g_outputDir = ".";
@@ -95,6 +99,24 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     EndDialog(dialog, IDCANCEL);
 }
 
+// A shot whose name ends in _metric or _imperial is taken in that notation;
+// the others in whatever the region gives.
+void SetNotationFor(const std::string& file) {
+    const auto endsWith = [&](const std::string& tail) {
+        return file.size() >= tail.size() && file.compare(file.size() - tail.size(), tail.size(), tail) == 0;
+    };
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Kestrel\\Arbor", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    const char* notation = endsWith("_imperial") ? "1" : endsWith("_metric") ? "0" : nullptr;
+    if (notation)
+        RegSetValueExA(key, "Notation", 0, REG_SZ, reinterpret_cast<const BYTE*>(notation), 2);
+    else
+        RegDeleteValueA(key, "Notation");
+    RegCloseKey(key);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -113,6 +135,7 @@ int main(int argc, char** argv) {
             continue;
         }
         g_currentFile = shot.file;
+        SetNotationFor(shot.file);
         g_firstSeen = 0;
         g_saved = false;
         const UINT_PTR timer = SetTimer(nullptr, 0, 50, &Tick);

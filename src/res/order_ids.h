@@ -1,0 +1,14 @@
+#pragma once
+// Order Options dialog.
+#define IDD_ORDER_OPTIONS 106
+#define IDC_ORDER_OVERWRITE_NO 27000
+#define IDC_ORDER_OVERWRITE_YES 27001
+#define IDC_ORDER_OVERWRITE_PROMPT 27002
+#define IDC_ORDER_SEAM_LABEL 27003
+#define IDC_ORDER_SEAM 27004
+#define IDC_ORDER_LAYRULE_LABEL 27006
+#define IDC_ORDER_LAYRULE 27010
+// Layrule methods; the list shows them in the order of LayruleMethod values.
+#define IDS_LAYRULE_COPY_MARKER 27011
+#define IDS_LAYRULE_SEARCH_TABLE 27012
+#define IDS_LAYRULE_FORCE 27013

@@ -1,0 +1,222 @@
+// The Order Options dialog and its seam field, through the exported launcher.
+#include <clocale>
+#include <cstring>
+
+#include "dialog_test.h"
+
+using namespace optora::test;
+
+namespace {
+
+constexpr const char* kOrderKey = "Software\\Kestrel\\Arbor\\OrderOptions";
+constexpr int kYes = 27001, kSeamLabel = 27003, kSeam = 27004, kMethodLabel = 27006, kMethod = 27010;
+
+template <typename T>
+std::vector<uint8_t> AsBytes(T value) {
+    std::vector<uint8_t> bytes(sizeof value);
+    std::memcpy(bytes.data(), &value, sizeof value);
+    return bytes;
+}
+std::vector<uint8_t> Stored(const char* name) { return ReadStored(kOrderKey, name).value_or(StoredValue{}).bytes; }
+
+void Paste(UiDriver& d, const char* text) {
+    ASSERT_TRUE(OpenClipboard(d.Dialog()));
+    EmptyClipboard();
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, std::strlen(text) + 1);
+    std::memcpy(GlobalLock(data), text, std::strlen(text) + 1);
+    GlobalUnlock(data);
+    SetClipboardData(CF_TEXT, data);
+    CloseClipboard();
+    SendMessageA(d.Item(kSeam), EM_SETSEL, 0, -1);
+    SendMessageA(d.Item(kSeam), WM_PASTE, 0, 0);
+}
+
+// Through the dialog's own message loop, as a key the user pressed.
+void PressKey(UiDriver& d, WPARAM key) { PostMessageA(d.Item(kSeam), WM_KEYDOWN, key, 1); }
+bool Modified(UiDriver& d) { return SendMessageA(d.Item(kSeam), EM_GETMODIFY, 0, 0) != 0; }
+
+bool LabelIsRed(UiDriver& d) {
+    const HWND label = d.Item(kSeamLabel);
+    HDC dc = GetDC(label);
+    SendMessageA(d.Dialog(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label));
+    const bool red = GetTextColor(dc) == RGB(255, 0, 0);
+    ReleaseDC(label, dc);
+    return red;
+}
+
+// The top of a control and the bottom of the dialog, in client pixels.
+std::pair<LONG, LONG> TopAndHeight(UiDriver& d, int id) {
+    RECT control = {}, dialog = {};
+    GetWindowRect(d.Item(id), &control);
+    MapWindowPoints(nullptr, d.Dialog(), reinterpret_cast<POINT*>(&control), 2);
+    GetClientRect(d.Dialog(), &dialog);
+    return {control.top, dialog.bottom};
+}
+
+class OrderOptionsTest : public DialogTest {
+protected:
+    void Show(unsigned offerLayrule, const std::function<void(UiDriver&)>& script,
+              const char* entry = "optora_doorderoptions") {
+        const auto show = library_.Entry<void (*)(HWND, unsigned)>(entry);
+        ASSERT_TRUE(show);
+        UiDriver ui;
+        ui.WaitForDialog("Order Options");
+        script(ui);
+        EXPECT_TRUE(ui.Run([&] { show(nullptr, offerLayrule); })) << ui.Failure();
+    }
+    static void Store(int32_t overwrite, double seam, uint8_t method) {
+        StoreRaw(kOrderKey, "OverwriteMarker", REG_BINARY, &overwrite, sizeof overwrite);
+        StoreRaw(kOrderKey, "SplitPieceSeam", REG_BINARY, &seam, sizeof seam);
+        StoreRaw(kOrderKey, "LayruleMethod", REG_BINARY, &method, sizeof method);
+    }
+    int Broadcasts() { return DialogTest::Broadcasts("OrderOptionsChanged"); }
+};
+
+}  // namespace
+
+TEST_F(OrderOptionsTest, TheSeamTakesOnlyNumbersAndKeepsEnterAndEscapeToItself) {
+    SetRegionalMeasurement(true);
+    Show(1, [](UiDriver& ui) {
+        ui.Then([](UiDriver& d) {
+            EXPECT_EQ(d.Text(kSeam), "0.38") << "nothing stored: the region's unit and 2 places";
+            d.Click(IDCANCEL);
+        });
+    });
+    SetRegionalMeasurement(false);
+    Show(1, [](UiDriver& ui) {
+        ui.Then([](UiDriver& d) {
+              d.TypeText(kSeam, "12a");
+              EXPECT_EQ(d.Text(kSeam), "12");
+              Paste(d, "12a");
+              EXPECT_EQ(d.Text(kSeam), "12");
+              Paste(d, "7.5");
+              EXPECT_EQ(d.Text(kSeam), "7.5");
+              PressKey(d, VK_ESCAPE);
+          })
+            .WaitUntil("Escape to empty the seam", [](UiDriver& d) { return d.Text(kSeam).empty(); })
+            .Then([](UiDriver& d) {
+                EXPECT_TRUE(Modified(d));
+                PressKey(d, VK_ESCAPE);
+            })
+            .WaitUntil("Escape to restore the seam", [](UiDriver& d) { return d.Text(kSeam) == "0.95"; })
+            .Then([](UiDriver& d) {
+                EXPECT_FALSE(Modified(d));
+                d.TypeText(kSeam, "1");
+                PressKey(d, VK_RETURN);
+            })
+            .WaitUntil("Enter to accept the seam", [](UiDriver& d) { return d.Text(kSeam) == "1.00"; })
+            .Then([](UiDriver& d) {
+                d.TypeText(kSeam, "5");
+                SetFocus(d.Item(IDCANCEL));
+                EXPECT_EQ(d.Text(kSeam), "5") << "moving to Cancel does not validate";
+                d.TypeText(kSeam, "6");
+                SetFocus(d.Item(IDOK));
+                EXPECT_EQ(d.Text(kSeam), "6.00");
+                d.Click(IDCANCEL);
+            });
+    });
+    EXPECT_EQ(Stored("SplitPieceSeam"), AsBytes(0.375)) << "Cancel saves nothing";
+    EXPECT_EQ(Broadcasts(), 0);
+}
+
+TEST_F(OrderOptionsTest, WithoutTheLayruleRowTheFirstMethodIsSavedInAShorterDialog) {
+    Store(1, 0.5, 2);
+    std::pair<LONG, LONG> full;
+    Show(1, [&](UiDriver& ui) {
+        ui.Then([&](UiDriver& d) {
+            EXPECT_EQ(d.ComboItems(kMethod),
+                      (std::vector<std::string>{"Copy Marker", "Force Layrule", "Layrule Search Table"}));
+            EXPECT_EQ(d.ComboSelection(kMethod), 2);
+            EXPECT_TRUE(d.IsChecked(kYes));
+            EXPECT_EQ(d.Text(kSeam), "1.27");
+            full = TopAndHeight(d, kMethod);
+            d.Click(IDOK);
+        });
+    });
+    EXPECT_EQ(Broadcasts(), 0) << "OK without a change";
+
+    Show(
+        0,
+        [&](UiDriver& ui) {
+            ui.Then([&](UiDriver& d) {
+                for (int id : {kMethod, kMethodLabel})
+                    EXPECT_FALSE(IsWindowVisible(d.Item(id)) || IsWindowEnabled(d.Item(id))) << id;
+                RECT row = {0, 39, 0, 60};
+                MapDialogRect(d.Dialog(), &row);
+                const auto [seamTop, height] = TopAndHeight(d, kSeam);
+                EXPECT_EQ(full.second - height, row.bottom - row.top);
+                EXPECT_EQ(seamTop, full.first);
+                d.Click(IDOK);
+            });
+        },
+        "_optora_doorderoptions");
+    EXPECT_EQ(Broadcasts(), 1);
+    EXPECT_EQ(Stored("OverwriteMarker"), AsBytes(int32_t{1}));
+    EXPECT_EQ(Stored("SplitPieceSeam"), AsBytes(0.5));
+    EXPECT_EQ(Stored("LayruleMethod"), Bytes({0}));
+
+    Store(1, 0.5, 9);
+    Show(1, [](UiDriver& ui) {
+        ui.Then([](UiDriver& d) {
+            EXPECT_EQ(d.ComboSelection(kMethod), -1);
+            d.Click(kYes);
+            d.Click(IDOK);
+        });
+    });
+    EXPECT_EQ(Stored("LayruleMethod"), Bytes({255})) << "no selection";
+}
+
+TEST_F(OrderOptionsTest, ARejectedSeamTurnsItsLabelRedUntilAnAcceptedOne) {
+    Store(0, 0.375, 1);
+    Show(1, [](UiDriver& ui) {
+        ui.Then([](UiDriver& d) {
+              d.TypeText(kSeam, "300");
+              SetFocus(d.Item(IDOK));
+          })
+            .AnswerMessageBox("Please enter a number between 0.00 and 254.00.")
+            .Then([](UiDriver& d) {
+                EXPECT_TRUE(LabelIsRed(d));
+                EXPECT_EQ(GetFocus(), d.Item(kSeam));
+                d.TypeText(kSeam, "12");
+                SetFocus(d.Item(IDOK));
+                EXPECT_EQ(d.Text(kSeam), "12.00");
+                EXPECT_FALSE(LabelIsRed(d));
+                d.Click(kYes);
+                d.Click(IDCANCEL);
+            });
+    });
+    for (const auto& [name, bytes] : {std::pair{"OverwriteMarker", AsBytes(int32_t{0})},
+                                      {"SplitPieceSeam", AsBytes(0.375)}, {"LayruleMethod", Bytes({1})}})
+        EXPECT_EQ(Stored(name), bytes) << "Cancel writes nothing: " << name;
+    EXPECT_EQ(Broadcasts(), 0);
+
+    Show(1, [](UiDriver& ui) {
+        ui.Then([](UiDriver& d) {
+            d.TypeText(kSeam, "12");
+            d.Click(IDOK);
+        });
+    });
+    EXPECT_EQ(Stored("SplitPieceSeam"), AsBytes(12 / 2.54));
+    EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C") << "reading the seam leaves the process locale alone";
+    EXPECT_EQ(Broadcasts(), 1);
+}
+
+TEST_F(OrderOptionsTest, PreferencesChangedElsewhereReshowTheSeamAtOnce) {
+    Show(1, [](UiDriver& ui) {
+        ui.Then([](UiDriver& d) {
+              EXPECT_EQ(d.Text(kSeam), "0.95");
+              StoreText("Software\\Kestrel\\Arbor", "Notation", "1");
+              StoreText("Software\\Kestrel\\Arbor", "Precision", "3");
+              std::string command = "\"" + BesideTestProgram("broadcaster.exe") + "\" PreferencesChanged";
+              STARTUPINFOA startup = {};
+              startup.cb = sizeof startup;
+              PROCESS_INFORMATION process = {};
+              ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                         &startup, &process));
+              CloseHandle(process.hThread);
+              CloseHandle(process.hProcess);
+          })
+            .WaitUntil("the seam in inches", [](UiDriver& d) { return d.Text(kSeam) == "0.375"; })
+            .Then([](UiDriver& d) { d.Click(IDCANCEL); });
+    });
+}
