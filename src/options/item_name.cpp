@@ -5,22 +5,23 @@
 namespace optora {
 namespace {
 
-// The C locale's classification, spelled out: the locale-dependent <cctype>
-// calls would change their answer (and are undefined) for bytes above 127.
-bool IsAsciiAlnum(unsigned char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-unsigned char AsciiUpper(unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; }
-
 // Letters of the extended OEM set that item names have always allowed.
 bool IsExtendedLetter(unsigned char c) { return c == 0x80 || c == 0x8E || c == 0x99 || c == 0x9A || c == 0xA5; }
 
-bool AllowedByCharacterRule(unsigned char c) {
-    return IsAsciiAlnum(c) || c == ' ' || c == '-' || c == '_' || IsExtendedLetter(c);
-}
+// Lower-case letters pass too: whether they become upper case is the
+// caller's choice.
+bool AllowedByCharacterRule(unsigned char c) { return IsNameCharacter(AsciiUpper(c)); }
 
 }  // namespace
+
+// The C locale's classification, spelled out: the locale-dependent <cctype>
+// calls would change their answer (and are undefined) for bytes above 127.
+bool IsNameCharacter(unsigned char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || c == ' ' || c == '-' || c == '_' ||
+           IsExtendedLetter(c);
+}
+
+unsigned char AsciiUpper(unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; }
 
 bool IsItemSpace(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 

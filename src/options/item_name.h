@@ -33,6 +33,13 @@ private:
     std::size_t length_ = 0;
 };
 
+// The characters item names are made of, in their upper-case form: A to Z,
+// 0 to 9, a blank, "-", "_" and the code page's five extended letters.
+bool IsNameCharacter(unsigned char c);
+
+// C-locale upper case of a single byte; bytes above 127 stay as they are.
+unsigned char AsciiUpper(unsigned char c);
+
 // White space as the C locale classifies it: blank, tab, the line ends, form
 // and vertical feed. Bytes above 127 are never white space.
 bool IsItemSpace(unsigned char c);

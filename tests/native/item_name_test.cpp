@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "controls/name_filter.h"
 #include "options/item_name.h"
 #include "options/storage_area.h"
 
@@ -82,4 +83,28 @@ TEST(StorageAreaPath, DriveThenUserRootThenArea) {
     EXPECT_EQ(StorageAreaPath(":DATA70", true), "");
     EXPECT_EQ(StorageAreaPath("", true), "");
     EXPECT_EQ(StorageAreaPath("C:", false), "C:\\userroot\\storage\\");
+}
+
+TEST(NameFilter, PastedTextKeepsOnlyNameCharactersAndWholeDoubleByteCharacters) {
+    const optora::NameFilterRule ansi{NoLead, false}, japanese{Cp932Lead, true};
+    const struct {
+        std::string pasted;
+        const optora::NameFilterRule& rule;
+        std::string kept;
+        bool removed;
+    } kCases[] = {
+        {"xy#z-1", ansi, "XYZ-1", true},
+        {"ab_c d\r\b", ansi, "AB_C D\r\b", false},
+        {"\x99\x80\xe9", ansi, "\x99\x80", true},  // extended letters pass, other high bytes do not
+        {"\x83\x5c:a", japanese, "\x83\x5c" "A", true},  // "\" as a second byte is part of its character
+        {"\xa5\xdf", japanese, "\xa5\xdf", false},       // any high byte in a multi-byte code page
+        {std::string(258, 'A') + "\x83\x5c", japanese, std::string(258, 'A'), true},  // cut mid-character
+        {std::string(300, 'b'), ansi, std::string(259, 'B'), false},
+        {std::string("A\0B", 3), ansi, "A", false},
+    };
+    for (const auto& c : kCases) {
+        bool removed = !c.removed;
+        EXPECT_EQ(optora::FilterPastedName(c.pasted, c.rule, removed), c.kept) << c.pasted;
+        EXPECT_EQ(removed, c.removed) << c.pasted;
+    }
 }
