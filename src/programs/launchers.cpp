@@ -1,8 +1,8 @@
-#include "frame/launchers.h"
+#include "programs/launchers.h"
 
 #include <windows.h>
 
-#include "frame/program_lookup.h"
+#include "programs/program_lookup.h"
 #include "store/storage_database.h"
 
 namespace optora {
