@@ -9,6 +9,9 @@ namespace optora {
 namespace {
 
 constexpr char kDefaultUserEnvironment[] = "P-USER-ENVIRON";
+// What a process may be started with, terminator included; a longer line
+// would reach the program cut short, as other arguments than were asked for.
+constexpr std::size_t kCommandLineLimit = 32767;
 
 const char* TextOrEmpty(const char* text) { return text ? text : ""; }
 
@@ -25,6 +28,7 @@ void Start(const std::string& program, const std::string& arguments) {
     // which is a request to start something else altogether.
     if (program.empty()) return;
     const std::string commandLine = program + arguments;
+    if (commandLine.size() >= kCommandLineLimit) return;
     WinExec(commandLine.c_str(), SW_SHOW);
 }
 

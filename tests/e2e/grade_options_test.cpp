@@ -61,14 +61,21 @@ TEST_F(GradeOptionsTest, EachStoredTextGivesItsIndexAndIsSelectedInTheDialog) {
     EXPECT_EQ(Broadcasts(), 0) << "OK without a change and with a stored value sends nothing";
 }
 
-TEST_F(GradeOptionsTest, TheSetterStoresTheTextAndBroadcastsOnlyAChange) {
+TEST_F(GradeOptionsTest, TheSetterStoresTheTextAndBroadcastsOnlyAWrittenChange) {
+    std::vector<int> heard;  // by the caller's own window, during each broadcast
+    OwnWindow own([&] { heard.push_back(get_()); });
     const auto twin = library_.Entry<void (*)(int)>("_optora_setgradeoption");
-    for (const auto& [method, text, broadcasts] : {std::tuple{1, kMethods[1], 1}, {1, kMethods[1], 0},
-                                                   {2, kMethods[2], 1}, {7, "", 1}, {-1, "", 0}}) {
+    for (const auto& [method, readOnly, text, broadcasts] :
+         {std::tuple{1, false, kMethods[1], 1}, {1, false, kMethods[1], 0}, {2, false, kMethods[2], 1},
+          {0, true, kMethods[2], 0}, {7, false, "", 1}, {-1, false, "", 0}}) {
+        if (readOnly) SetKeyAccess(kGradeKey, "KR");
         (method == 2 ? twin : set_)(method);
+        if (readOnly) SetKeyAccess(kGradeKey, "KA");
         EXPECT_EQ(Stored(), text) << method;
         EXPECT_EQ(Broadcasts(), broadcasts) << method;
     }
+    EXPECT_EQ(heard, (std::vector<int>{1, 2, 0})) << "saved before the broadcast, readable during it";
+    EXPECT_EQ(own.KeysHeldOpen(), 0);
     EXPECT_EQ(get_(), 0);
     EXPECT_EQ(Stored(), "") << "a stored empty text is a value: not replaced by the default";
 }

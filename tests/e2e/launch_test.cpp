@@ -120,11 +120,17 @@ TEST_F(LaunchTest, WithoutAnEditorNothingStarts) {
     Launch(kDevArea, "C", "AREA1");
     Launch(kDevAreaName, "C", "AREA1", "T");
 
-    // Then one that does start, to bound the wait for any stray one.
-    InstallEditor("c:\\ads\\userenv.exe");
+    // Nor with a command line past the platform's limit, which would reach
+    // the editor cut short; the longest that fits does start.
+    const std::string program = "c:\\ads\\userenv.exe", fits(32766 - program.size() - 7, 'A');
+    InstallEditor(program);
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kLocation);
-    Launch("optora_dopreferences");
+    Launch(kDevArea, "C", (fits + 'A').c_str());
+    Launch(kDevArea, "C", std::string(65600, 'A').c_str());
+
+    // Then one that does start, to bound the wait for any stray one.
+    Launch(kDevArea, "C", fits.c_str());
     ASSERT_EQ(Logged(1).size(), 1u);
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    EXPECT_EQ(Logged(), std::vector<std::string>{Started("c:\\ads\\userenv.exe")});
+    EXPECT_EQ(Logged(), std::vector<std::string>{Started(program, " -dC -s" + fits)});
 }

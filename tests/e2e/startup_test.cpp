@@ -64,7 +64,7 @@ TEST_F(StartupE2eTest, EachCaseIsShownAtMostOnceAfterTheLoadAndHoldsWhatMatches)
         ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                    &startup, &process))
             << GetLastError();
-        const std::string mark = dir + "loaded.mark";
+        const std::string mark = dir + "identified.mark";
         const std::vector<ShownMessage> shown = AnswerMessageBoxes(
             [&] { EXPECT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0) << "the probe hangs"; },
             process.dwProcessId, [mark] { return fs::exists(mark) ? "after" : "during"; });
@@ -77,11 +77,11 @@ TEST_F(StartupE2eTest, EachCaseIsShownAtMostOnceAfterTheLoadAndHoldsWhatMatches)
         held << std::ifstream(dir + "probe.txt").rdbuf();
         EXPECT_EQ(held.str(), c.held);
 
-        ASSERT_EQ(shown.size(), c.shown ? 1u : 0u) << "two calls, one start-up";
+        ASSERT_EQ(shown.size(), c.shown ? 1u : 0u) << "several calls, one start-up";
         if (!c.shown) continue;
         EXPECT_EQ(shown[0].text, expected);
         EXPECT_EQ(shown[0].caption, "Error");
         EXPECT_FALSE(shown[0].owned);
-        EXPECT_EQ(shown[0].note, "after") << "nothing is shown under the loader lock";
+        EXPECT_EQ(shown[0].note, "after") << "nothing is shown under the loader lock, nor for an identifier";
     }
 }

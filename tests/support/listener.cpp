@@ -1,6 +1,8 @@
 #include "listener.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cwctype>
 #include <fstream>
 #include <sstream>
 
@@ -63,7 +65,33 @@ std::vector<ReceivedMessage> Listener::Received() const {
     return {};
 }
 
-OwnWindow::OwnWindow() {
+namespace {
+
+// Keys of this process whose name lies under Software\Kestrel, found by
+// asking every handle value for a key name.
+int OpenKestrelKeys() {
+    using QueryKey = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    static const auto query = reinterpret_cast<QueryKey>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryKey")));
+    constexpr int kKeyNameInformation = 3;
+    int open = 0;
+    for (uintptr_t value = 4; query && value < 0x2000; value += 4) {
+        struct {
+            ULONG length;
+            wchar_t name[1024];
+        } info = {};
+        ULONG size = 0;
+        if (query(reinterpret_cast<HANDLE>(value), kKeyNameInformation, &info, sizeof info, &size) != 0) continue;
+        std::wstring name(info.name, info.length / sizeof(wchar_t));
+        for (wchar_t& c : name) c = towlower(c);
+        if (name.find(L"\\software\\kestrel") != std::wstring::npos) ++open;
+    }
+    return open;
+}
+
+}  // namespace
+
+OwnWindow::OwnWindow(std::function<void()> onMessage) : onMessage_(std::move(onMessage)) {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = Proc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
@@ -79,7 +107,11 @@ OwnWindow::~OwnWindow() { DestroyWindow(window_); }
 
 LRESULT CALLBACK OwnWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<OwnWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self && message >= 0xC000 && message <= 0xFFFF) self->received_.push_back(message);
+    if (self && message >= 0xC000 && message <= 0xFFFF) {
+        self->received_.push_back(message);
+        self->keysHeldOpen_ = std::max(self->keysHeldOpen_, OpenKestrelKeys());
+        if (self->onMessage_) self->onMessage_();
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 

@@ -54,4 +54,8 @@ TEST(AppNameBuffer, CutsLongNamesAndTakesNullAsEmpty) {
     EXPECT_EQ(name.Text(), huge.substr(0, 103));
     name.Set("short");
     EXPECT_STREQ(name.Text(), "short") << "a shorter name leaves no tail of the longer one";
+    name.Set(name.Buffer());
+    EXPECT_STREQ(name.Text(), "short");
+    name.Set(name.Buffer() + 2);
+    EXPECT_STREQ(name.Text(), "ort") << "a part of the buffer itself";
 }
