@@ -50,9 +50,12 @@ bool RegistryKey::ReadText(const char* name, std::string& out, const char* defau
     DWORD got = sizeof buffer;
     if (key_ && RegQueryValueExA(key_.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &got) ==
                     ERROR_SUCCESS) {
+        // A text that fills the buffer without its terminator did not fit.
         const void* zero = std::memchr(buffer, 0, got);
-        out.assign(buffer, zero ? static_cast<const char*>(zero) - buffer : got);
-        return true;
+        if (zero || got < sizeof buffer) {
+            out.assign(buffer, zero ? static_cast<const char*>(zero) - buffer : got);
+            return true;
+        }
     }
     out = defaultText ? defaultText : "";
     return false;

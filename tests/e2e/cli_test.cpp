@@ -99,7 +99,7 @@ TEST_F(CliTest, ShowPrintsTheOrderAndDigitizeOptions) {
 TEST_F(CliTest, SetThenGetRoundTripsThroughTheRegistry) {
     RunResult r = RunCli("set alteration -12");
     EXPECT_EQ(r.exitCode, 0u) << r.err;
-    EXPECT_EQ(ReadStored("Software\\Kestrel\\Arbor", "Alteration")->Int32(), -12);
+    EXPECT_EQ(RequireStored("Software\\Kestrel\\Arbor", "Alteration").Int32(), -12);
     r = RunCli("get alteration");
     EXPECT_EQ(r.exitCode, 0u);
     EXPECT_EQ(r.out.substr(0, r.out.find_first_of("\r\n")), "-12");

@@ -103,7 +103,7 @@ TEST_F(GettersTest, WithoutTheStorageAreaDatabaseNothingExists) {
     const VerifyOptions_tag* record = get();
     EXPECT_STREQ(record->VerifyStorageArea, "C:DATA70");
     EXPECT_STREQ(record->GradeRule.Text, "");
-    EXPECT_EQ(ReadStored(kArbor, "VerifyStorageArea")->Text(), "C:DATA70");
+    EXPECT_EQ(RequireStored(kArbor, "VerifyStorageArea").Text(), "C:DATA70");
     Unload();
     fs::remove_all(alone);
 }

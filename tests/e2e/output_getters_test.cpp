@@ -70,7 +70,7 @@ TEST_F(OutputGettersTest, ZidGetterPlotsIntoItsOwnDirectoryWithoutStoringIt) {
     EXPECT_STREQ(getPlot_()->DosPlotPath, "C:\\PLOT") << "no PATH: as loaded";
     StoreText("Software\\Kestrel\\ZID", "PATH", "C:\\ZID\\");
     EXPECT_STREQ(getPlot_()->DosPlotPath, "C:\\ZID\\lotprint");
-    EXPECT_EQ(ReadStored("Software\\Kestrel\\Arbor\\PlotOptions\\ZID_PLOT_OPTIONS", "DosPlotPath")->Text(), "C:\\PLOT")
+    EXPECT_EQ(RequireStored("Software\\Kestrel\\Arbor\\PlotOptions\\ZID_PLOT_OPTIONS", "DosPlotPath").Text(), "C:\\PLOT")
         << "the stored directory stays";
     SetPlotApp("");
     EXPECT_STREQ(getPlot_()->DosPlotPath, "C:\\PLOT") << "other applications: no ZID directory";

@@ -34,6 +34,12 @@ std::optional<StoredValue> ReadStored(const char* path, const char* name) {
     return value;
 }
 
+StoredValue RequireStored(const char* path, const char* name) {
+    std::optional<StoredValue> value = ReadStored(path, name);
+    if (!value) ADD_FAILURE() << path << " holds no " << name;
+    return value.value_or(StoredValue{});
+}
+
 bool KeyExists(const char* path) {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;

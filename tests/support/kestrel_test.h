@@ -20,6 +20,9 @@ struct StoredValue {
 };
 
 std::optional<StoredValue> ReadStored(const char* path, const char* name);
+// The same, for a value the test needs: a missing one fails the test and
+// reads as empty, never as a crash.
+StoredValue RequireStored(const char* path, const char* name);
 bool KeyExists(const char* path);
 void StoreRaw(const char* path, const char* name, DWORD type, const void* data, DWORD size,
               HKEY root = HKEY_CURRENT_USER);

@@ -35,7 +35,7 @@ TEST_F(AlterationTest, AKeyThatCannotBeOpenedForWritingReadsOneAndTakesNothing) 
     EXPECT_EQ(ReadAlteration(), 1);
     WriteAlteration(9);
     SetKeyAccess(kArbor, "KA");
-    EXPECT_EQ(ReadStored(kArbor, "Alteration")->Int32(), 5);
+    EXPECT_EQ(RequireStored(kArbor, "Alteration").Int32(), 5);
 }
 
 TEST_F(AlterationTest, StoredValuesOfOtherSizesAndTypes) {
@@ -49,5 +49,5 @@ TEST_F(AlterationTest, StoredValuesOfOtherSizesAndTypes) {
 
     StoreRaw(kArbor, "Alteration", REG_BINARY, &wide, sizeof wide);
     WriteAlteration(3);
-    EXPECT_EQ(ReadStored(kArbor, "Alteration")->bytes, Bytes({3, 0, 0, 0})) << "rewritten at its own size";
+    EXPECT_EQ(RequireStored(kArbor, "Alteration").bytes, Bytes({3, 0, 0, 0})) << "rewritten at its own size";
 }
