@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cwctype>
 #include <fstream>
 #include <sstream>
 
@@ -64,32 +63,6 @@ std::vector<ReceivedMessage> Listener::Received() const {
     ADD_FAILURE() << "the listener never received the marker broadcast";
     return {};
 }
-
-namespace {
-
-// Keys of this process whose name lies under Software\Kestrel, found by
-// asking every handle value for a key name.
-int OpenKestrelKeys() {
-    using QueryKey = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
-    static const auto query = reinterpret_cast<QueryKey>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryKey")));
-    constexpr int kKeyNameInformation = 3;
-    int open = 0;
-    for (uintptr_t value = 4; query && value < 0x2000; value += 4) {
-        struct {
-            ULONG length;
-            wchar_t name[1024];
-        } info = {};
-        ULONG size = 0;
-        if (query(reinterpret_cast<HANDLE>(value), kKeyNameInformation, &info, sizeof info, &size) != 0) continue;
-        std::wstring name(info.name, info.length / sizeof(wchar_t));
-        for (wchar_t& c : name) c = towlower(c);
-        if (name.find(L"\\software\\kestrel") != std::wstring::npos) ++open;
-    }
-    return open;
-}
-
-}  // namespace
 
 OwnWindow::OwnWindow(std::function<void()> onMessage) : onMessage_(std::move(onMessage)) {
     WNDCLASSA windowClass = {};

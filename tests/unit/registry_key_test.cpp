@@ -110,33 +110,15 @@ TEST_F(RegistryKeyTest, ReadsGiveValueDefaultOrEmptyNeverGarbage) {
     EXPECT_EQ(value, 0x11111109) << "a shorter value fills only its own bytes";
 }
 
-namespace {
-// Wine counts no handles (GetProcessHandleCount gives 0), but both it and
-// Windows hand out the lowest free handle slot: after a leak, a fresh handle
-// lands far above where it landed before.
-uintptr_t NextHandleSlot() {
-    HKEY key = nullptr;
-    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kDeep, 0, KEY_READ, &key), ERROR_SUCCESS);
-    const uintptr_t slot = reinterpret_cast<uintptr_t>(key);
-    RegCloseKey(key);
-    return slot;
-}
-}  // namespace
-
-TEST_F(RegistryKeyTest, ManyKeyObjectsLeakNoHandles) {
+TEST_F(RegistryKeyTest, KeyObjectsLeakNoHandles) {
     StoreText(kDeep, "Name", "x");
-    const uintptr_t before = NextHandleSlot();
-    for (int i = 0; i < 2000; ++i) {
+    {
         RegistryKey key(HKEY_CURRENT_USER, kDeep);
         key.OpenForReading();
         key.OpenForWriting("Sub");
         key.OpenForReading("Missing");
         key.OpenForReading();
+        EXPECT_EQ(OpenKestrelKeys(), 1);
     }
-    EXPECT_LT(NextHandleSlot(), before + 64);
-
-    std::vector<HKEY> leaked(200);  // the probe does see a leak
-    for (HKEY& key : leaked) RegOpenKeyExA(HKEY_CURRENT_USER, kDeep, 0, KEY_READ, &key);
-    EXPECT_GT(NextHandleSlot(), before + 200);
-    for (HKEY key : leaked) RegCloseKey(key);
+    EXPECT_EQ(OpenKestrelKeys(), 0);
 }

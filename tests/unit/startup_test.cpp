@@ -7,7 +7,6 @@
 #include "frame/startup.h"
 #include "install_location.h"
 #include "kestrel_test.h"
-#include "language/probe_string.h"
 #include "message_boxes.h"
 #include "optora_version.h"
 
@@ -109,27 +108,6 @@ TEST_F(StartupTest, ProductVersionsAreReadFromTheFixedVersionInformation) {
     EXPECT_TRUE(same("same.dll"));
     EXPECT_FALSE(same("build.dll")) << "least significant half";
     EXPECT_FALSE(same("major.dll")) << "most significant half";
-}
-
-TEST_F(StartupTest, OnlyALibraryOfTheSameVersionBecomesTheSourceOfStrings) {
-    for (const char* library : {"language_same.dll", "language_other_build.dll", "language_other_major.dll"}) {
-        SCOPED_TRACE(library);
-        const bool same = library == std::string("language_same.dll");
-        Host();
-        ModuleState state{host_, host_};
-        Put(library, "optorares.dll");
-        bool started = false;
-        const auto shown = Texts(AnswerMessageBoxes([&] { started = COptoraApp(state).InitInstance(); }));
-        EXPECT_TRUE(started);
-        EXPECT_EQ(shown, same ? std::vector<std::string>{} : std::vector{Incompatible("optorares.dll")});
-        EXPECT_EQ(Held("optorares.dll"), same) << "another version is never loaded";
-        EXPECT_EQ(state.instance, host_) << "the library stays itself";
-        EXPECT_EQ(state.resources, same ? GetModuleHandleA((dir_ + "optorares.dll").c_str()) : host_);
-        char text[64] = {};
-        LoadStringA(state.resources, IDS_LANGUAGE_PROBE, text, sizeof text);
-        EXPECT_STREQ(text, same ? "translated" : "base language");
-        if (same) FreeLibrary(state.resources);
-    }
 }
 
 TEST_F(StartupTest, AnUnversionedHostOrAnUnloadableLibraryGetsNoLanguageLibrary) {
