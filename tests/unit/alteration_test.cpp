@@ -9,20 +9,15 @@ constexpr const char* kArbor = "Software\\Kestrel\\Arbor";
 class AlterationTest : public KestrelTest {};
 }  // namespace
 
-TEST_F(AlterationTest, FreshUserReadsZeroAndTheKeyIsCreated) {
+TEST_F(AlterationTest, AFreshUserReadsZeroAndOnlyChangesAreWrittenAsFourByteBinary) {
     EXPECT_EQ(ReadAlteration(), 0);
-    EXPECT_TRUE(KeyExists(kArbor));
-    EXPECT_FALSE(ReadStored(kArbor, "Alteration").has_value());
-}
-
-TEST_F(AlterationTest, WritesOnlyChangesAsFourByteBinary) {
+    EXPECT_TRUE(KeyExists(kArbor)) << "the read creates the key";
     WriteAlteration(0);
     EXPECT_FALSE(ReadStored(kArbor, "Alteration").has_value()) << "absent counts as 0";
     WriteAlteration(1);
-    auto stored = ReadStored(kArbor, "Alteration");
-    ASSERT_TRUE(stored.has_value());
-    EXPECT_EQ(stored->type, static_cast<DWORD>(REG_BINARY));
-    EXPECT_EQ(stored->bytes, Bytes({1, 0, 0, 0}));
+    const StoredValue stored = RequireStored(kArbor, "Alteration");
+    EXPECT_EQ(stored.type, static_cast<DWORD>(REG_BINARY));
+    EXPECT_EQ(stored.bytes, Bytes({1, 0, 0, 0}));
     for (int value : {-3, 0, 5, INT32_MIN, INT32_MAX}) {
         WriteAlteration(value);
         EXPECT_EQ(ReadAlteration(), value);
