@@ -39,6 +39,10 @@ extern "C" {
 /* Length of the application-name buffers, terminator included. */
 #define OPTORA_APPNAME_SIZE 104
 
+/* The records' layout is the interface: a caller built with other packing
+   must still read the fields where the library wrote them. */
+#pragma pack(push, 8)
+
 typedef struct CutOptions_tag {
     char DosCutPath[256];
     char DosCutExtension[256];
@@ -117,6 +121,8 @@ typedef struct VerifyOptions_tag {
     OptoraText    Size;           /* size digitized */
     int           Type;           /* 0: GradeRule names a rule table; 1: a piece */
 } VerifyOptions_tag;
+
+#pragma pack(pop)
 
 /* Dialog launchers: modal over the caller's window; return when closed. */
 OPTORA_API void optora_dopreferences_noarea(HWND owner);

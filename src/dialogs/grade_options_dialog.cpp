@@ -26,7 +26,7 @@ std::string CGradeOptionsDlg::MethodText(int index) {
     return index >= 0 && index < static_cast<int>(texts.size()) ? texts[static_cast<size_t>(index)] : std::string();
 }
 
-void CGradeOptionsDlg::Read() {
+bool CGradeOptionsDlg::Read() {
     const auto texts = MethodTexts();
     std::string current = texts[0];
     bool found = false;
@@ -42,22 +42,22 @@ void CGradeOptionsDlg::Read() {
         }
     }
     if (methodList_.Handle()) methodList_.Select(gradeIndex_);
-    if (!found) {
-        changed_ = true;
-        RegistryKey key(HKEY_CURRENT_USER, keys::kGradeOptions);
-        key.OpenForWriting();
-        key.WriteText(kGradeMethod, current);
-    }
+    if (found) return false;
+    RegistryKey key(HKEY_CURRENT_USER, keys::kGradeOptions);
+    key.OpenForWriting();
+    key.WriteText(kGradeMethod, current);
+    return true;
 }
 
-void CGradeOptionsDlg::Save(int index) {
-    RegistryKey key(HKEY_CURRENT_USER, keys::kGradeOptions);
-    key.OpenForWriting();  // a failed open makes the write fail quietly
-    key.WriteText(kGradeMethod, MethodText(index));
-    if (changed_) {
-        Broadcast(OPTORA_MSG_GRADEOPTIONS, 0, 0, kBroadcastDefault);
-        changed_ = false;
+void CGradeOptionsDlg::Save(int index, bool announce) {
+    bool written = false;
+    {
+        RegistryKey key(HKEY_CURRENT_USER, keys::kGradeOptions);
+        key.OpenForWriting();  // a failed open makes the write fail quietly
+        written = key.WriteText(kGradeMethod, MethodText(index));
     }
+    // Closed first: the sender's own windows hear the broadcast and may read.
+    if (written && announce) Broadcast(OPTORA_MSG_GRADEOPTIONS, 0, 0, kBroadcastDefault);
 }
 
 void CGradeOptionsDlg::SaveIfChanged(int index) {
@@ -67,8 +67,7 @@ void CGradeOptionsDlg::SaveIfChanged(int index) {
         RegistryKey key(HKEY_CURRENT_USER, keys::kGradeOptions);
         if (key.OpenForReading()) found = key.ReadText(kGradeMethod, stored);
     }
-    changed_ = !found || stored != MethodText(index);
-    Save(index);
+    Save(index, !found || stored != MethodText(index));
 }
 
 void CGradeOptionsDlg::DoDataExchange(ui::DataExchange& exchange) {
@@ -77,17 +76,16 @@ void CGradeOptionsDlg::DoDataExchange(ui::DataExchange& exchange) {
 
 bool CGradeOptionsDlg::OnInitDialog() {
     ModalDialog::OnInitDialog();
-    changed_ = false;
     methodList_.Clear();
     for (const std::string& text : MethodTexts()) methodList_.InsertAt(-1, text);
     if (readOnly_) EnableWindow(methodList_.Handle(), FALSE);
-    Read();
+    changed_ = Read();  // a default just written is news to the suite
     return true;
 }
 
 void CGradeOptionsDlg::OnOK() {
     UpdateData(true);
-    Save(methodList_.Selection());
+    Save(methodList_.Selection(), changed_);
     EndDialog(IDOK);
 }
 

@@ -16,11 +16,11 @@ public:
     explicit CGradeOptionsDlg(HWND owner = nullptr, int readOnly = 0);
 
     // Finds the stored method (selecting it when the list exists); writes the
-    // first method when none is stored.
-    void Read();
-    // Stores the text of the method at index (empty for any other index) and
-    // broadcasts when the dialog was marked changed.
-    void Save(int index);
+    // first method when none is stored and then says true.
+    bool Read();
+    // Stores the text of the method at index (empty for any other index);
+    // when announce is set and the text was written, tells the suite.
+    void Save(int index, bool announce);
     // The setter's path: no dialog marks a change, so the stored text decides.
     void SaveIfChanged(int index);
 

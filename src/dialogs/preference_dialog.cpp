@@ -47,20 +47,24 @@ bool CPreference::OnInitDialog() {
 
 void CPreference::OnOK() {
     UpdateData(true);
-    RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
-    if (key.OpenForWriting()) {
-        const std::string precision = std::to_string(precisionList_.Selection());
-        const std::string notation = std::to_string(notation_);
-        std::string oldPrecision, oldNotation;
-        key.ReadText("Precision", oldPrecision);
-        key.ReadText("Notation", oldNotation);
-
-        bool written = false;
-        if (oldPrecision != precision) written = key.WriteText("Precision", precision) || written;
-        if (oldNotation != notation) written = key.WriteText("Notation", notation) || written;
-        if (written) Broadcast(OPTORA_MSG_PREFERENCES, 0, 0, kBroadcastDefault);
-    }
+    if (WriteChanges()) Broadcast(OPTORA_MSG_PREFERENCES, 0, 0, kBroadcastDefault);
     EndDialog(IDOK);
+}
+
+// The key is closed before the broadcast: the sender's own windows hear it.
+bool CPreference::WriteChanges() const {
+    RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
+    if (!key.OpenForWriting()) return false;
+    const std::string precision = std::to_string(precisionList_.Selection());
+    const std::string notation = std::to_string(notation_);
+    std::string oldPrecision, oldNotation;
+    key.ReadText("Precision", oldPrecision);
+    key.ReadText("Notation", oldNotation);
+
+    bool written = false;
+    if (oldPrecision != precision) written = key.WriteText("Precision", precision) || written;
+    if (oldNotation != notation) written = key.WriteText("Notation", notation) || written;
+    return written;
 }
 
 }  // namespace optora

@@ -22,6 +22,10 @@ protected:
     void OnOK() override;
 
 private:
+    // Writes the shown values that differ from the stored ones; true when
+    // something was written.
+    bool WriteChanges() const;
+
     ui::ComboBox precisionList_;
     int notation_ = -1;  // radio index: 0 Metric, 1 Imperial, -1 none
 };

@@ -7,7 +7,8 @@ namespace optora {
 void AppName::Set(const char* name) {
     if (!name) name = "";
     const std::size_t length = strnlen(name, kSize - 1);
-    std::memcpy(buffer_, name, length);
+    // Callers may hand back the buffer itself, or a part of it.
+    std::memmove(buffer_, name, length);
     buffer_[length] = '\0';
 }
 

@@ -10,9 +10,9 @@
 using namespace optora;
 
 namespace {
-int Id(const char* name) {
-    return Shielded(0, [name] { return static_cast<int>(MessageId(name)); });
-}
+// Like the application names, the identifiers need neither the library's
+// resources nor its start-up: a caller may ask for them from any state.
+int Id(const char* name) noexcept { return static_cast<int>(MessageId(name)); }
 }  // namespace
 
 extern "C" {

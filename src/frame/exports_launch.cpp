@@ -3,7 +3,7 @@
 #include "optora.h"
 
 #include "frame/call_frame.h"
-#include "frame/launchers.h"
+#include "programs/launchers.h"
 
 using namespace optora;
 

@@ -4,16 +4,10 @@
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace optora {
-namespace {
-thread_local const ModuleState* t_active = nullptr;
-}
-
 ModuleState& LibraryModuleState() {
     static ModuleState state{reinterpret_cast<HINSTANCE>(&__ImageBase), reinterpret_cast<HINSTANCE>(&__ImageBase)};
     return state;
 }
-
-const ModuleState* ActiveModuleState() { return t_active; }
 
 std::string ModuleDirectory(HINSTANCE module, std::string* modulePath) {
     char path[MAX_PATH] = {};
@@ -25,9 +19,5 @@ std::string ModuleDirectory(HINSTANCE module, std::string* modulePath) {
     if (modulePath) *modulePath = full;
     return full.substr(0, separator + 1);
 }
-
-ModuleStateGuard::ModuleStateGuard() : previous_(t_active) { t_active = &LibraryModuleState(); }
-
-ModuleStateGuard::~ModuleStateGuard() { t_active = previous_; }
 
 }  // namespace optora

@@ -1,6 +1,5 @@
 #include "frame/startup.h"
 
-#include <atomic>
 #include <string>
 #include <vector>
 
@@ -36,9 +35,19 @@ HINSTANCE Load(const std::string& path, const char* name) {
     return nullptr;
 }
 
-enum StartState { kNotStarted, kStarting, kStarted };
-std::atomic<int> g_startState{kNotStarted};
-std::atomic<DWORD> g_startingThread{0};
+INIT_ONCE g_startOnce = INIT_ONCE_STATIC_INIT;
+thread_local bool t_starting = false;
+
+BOOL CALLBACK StartOnce(PINIT_ONCE, PVOID, PVOID*) {
+    t_starting = true;
+    try {
+        COptoraApp(LibraryModuleState()).InitInstance();
+    } catch (...) {
+        // Start-up never fails: the library's own resources stay in use.
+    }
+    t_starting = false;
+    return TRUE;
+}
 
 }  // namespace
 
@@ -96,22 +105,11 @@ BOOL COptoraApp::InitInstance() {
 }
 
 void EnsureStarted() noexcept {
-    if (g_startState.load(std::memory_order_acquire) == kStarted) return;
-    int expected = kNotStarted;
-    if (g_startState.compare_exchange_strong(expected, kStarting, std::memory_order_acq_rel)) {
-        g_startingThread.store(GetCurrentThreadId());
-        try {
-            COptoraApp(LibraryModuleState()).InitInstance();
-        } catch (...) {
-            // Start-up never fails: the library's own resources stay in use.
-        }
-        g_startState.store(kStarted, std::memory_order_release);
-        return;
-    }
-    // A message box of the start-up runs a message loop; a call it lets in
-    // on the same thread goes on with the library's own resources.
-    if (g_startingThread.load() == GetCurrentThreadId()) return;
-    while (g_startState.load(std::memory_order_acquire) != kStarted) Sleep(1);
+    // A message box of the start-up runs a message loop; a call it lets in on
+    // the same thread goes on with the library's own resources rather than
+    // wait for itself. Other threads wait until start-up is over.
+    if (t_starting) return;
+    InitOnceExecuteOnce(&g_startOnce, StartOnce, nullptr, nullptr);
 }
 
 }  // namespace optora

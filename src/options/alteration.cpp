@@ -22,12 +22,13 @@ int ReadAlteration() {
 }
 
 void WriteAlteration(int value) {
-    RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
-    if (!key.OpenForWriting()) return;
-    int32_t old = 0;
-    if (!key.ReadInt32(kValue, old)) old = 0;
-    if (old == value) return;
-    key.WriteInt32(kValue, value);
+    {
+        RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
+        if (!key.OpenForWriting()) return;
+        int32_t old = 0;
+        if (!key.ReadInt32(kValue, old)) old = 0;
+        if (old == value || !key.WriteInt32(kValue, value)) return;
+    }
     Broadcast(kMessage, 0, 0, kBroadcastOthers);
 }
 

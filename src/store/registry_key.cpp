@@ -87,6 +87,7 @@ bool RegistryKey::ReadText(const char* name, std::string& out, const char* defau
     DWORD got = sizeof buffer;
     DWORD type = REG_NONE;
     if (key_ && Query(name, &type, reinterpret_cast<BYTE*>(buffer), got) == ERROR_SUCCESS) {
+        // A text that fills the buffer without its terminator did not fit.
         const void* zero = std::memchr(buffer, 0, got);
         if (zero || got < sizeof buffer) {
             out.assign(buffer, zero ? static_cast<const char*>(zero) - buffer : got);

@@ -2,10 +2,12 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 #include "frame/module_state.h"
 #include "store/stordb_exports.h"
+#include "options/item_name.h"
 
 namespace optora {
 namespace {
@@ -43,6 +45,11 @@ const Database& TheDatabase() {
     return database;
 }
 
+// The database copies what it is handed into buffers of these sizes; what
+// would not fit is no name or path it could hold, and never reaches it.
+bool FitsPath(const char* path) { return path && strnlen(path, MAX_PATH) < MAX_PATH; }
+bool FitsItemName(const char* name) { return name && strnlen(name, ItemName::kMaxLength + 1) <= ItemName::kMaxLength; }
+
 }  // namespace
 
 bool StorageDatabaseAvailable() {
@@ -52,7 +59,7 @@ bool StorageDatabaseAvailable() {
 
 bool StorageAreaListed(const char* areaPath) {
     const Database& database = TheDatabase();
-    if (!database.getAreaNames || !areaPath) return false;
+    if (!database.getAreaNames || !FitsPath(areaPath)) return false;
     char names[21] = {};
     unsigned long count = 1;
     return database.getAreaNames(areaPath, names, sizeof names, &count) == 1 && count == 1;
@@ -60,7 +67,7 @@ bool StorageAreaListed(const char* areaPath) {
 
 bool ControlFileLists(const char* controlFile, const char* itemName) {
     const Database& database = TheDatabase();
-    if (!database.lookupItem || !controlFile || !itemName) return false;
+    if (!database.lookupItem || !FitsPath(controlFile) || !FitsItemName(itemName)) return false;
     CtrlEntryInfo entry = {};
     return database.lookupItem(controlFile, itemName, &entry) == 1;
 }

@@ -31,12 +31,19 @@ bool ReadControlFile(const char* path, std::string& content) {
     return ok;
 }
 
+// The suite's library copies its arguments into fixed buffers; longer ones
+// are cut, so a caller must bound them itself.
+std::string Held(const char* text, std::size_t size) { return std::string(text, strnlen(text, size - 1)); }
+
 }  // namespace
 
 int cc_get_area_names(const char* path, char* names, int nameSize, unsigned long* count) {
     if (count) *count = 0;
     if (!path || !*path) return 0;
-    std::string area(path);
+    char full[MAX_PATH] = {};
+    const DWORD length = GetFullPathNameA(Held(path, MAX_PATH).c_str(), MAX_PATH, full, nullptr);
+    if (length == 0 || length >= MAX_PATH) return 0;
+    std::string area(full, length);
     while (!area.empty() && (area.back() == '\\' || area.back() == '/')) area.pop_back();
     if (!IsDirectory(area) || !IsDirectory(area + "\\data") || !IsDirectory(area + "\\param")) return 0;
     if (names && nameSize > 0) {
@@ -52,8 +59,8 @@ int cc_get_area_names(const char* path, char* names, int nameSize, unsigned long
 int cc_lookup_item(const char* controlFile, const char* name, CTRL_ENTRY_INFO* info) {
     if (!controlFile || !name) return 0;
     std::string content;
-    if (!ReadControlFile(controlFile, content)) return 0;
-    const int line = stordb::FindItem(content, name);
+    if (!ReadControlFile(Held(controlFile, MAX_PATH).c_str(), content)) return 0;
+    const int line = stordb::FindItem(content, Held(name, stordb::kMaxItemName + 1));
     if (!line) return 0;
     if (info) {
         std::memset(info, 0, sizeof *info);

@@ -13,6 +13,8 @@
 //   bytes; longer lines never match.
 // - A control file that is missing, unreadable, larger than 1 MiB or holds a
 //   zero byte (not text) holds no items.
+// - Like the suite's library, it keeps a path it is handed in 260 bytes and
+//   a name in 21, cutting longer ones: callers must not hand it longer ones.
 #pragma once
 
 // The caller provides 192 bytes for the entry of a found item.

@@ -1,5 +1,12 @@
-// The DLL as the suite binds it: by file name, then every entry point by name.
+// The DLL as the suite binds it: by file name, then every entry point by name,
+// reading the records it hands out in place.
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
 #include <set>
+#include <sstream>
 #include <string>
 
 #include "kestrel_test.h"
@@ -7,41 +14,27 @@
 #include "optora_library.h"
 
 using namespace optora::test;
+namespace fs = std::filesystem;
 
 namespace {
 
-const std::set<std::string> kExpectedExports = {
-    "optora_getnotation",          "optora_getprecision",
-    "optora_getalteration",        "optora_setalteration",
-    "optora_getbroadcastid",       "optora_getbroadcastid_gradeopt",
-    "optora_getbroadcastalt",      "optora_getbroadcastid_cutopt",
-    "optora_getbroadcastid_plotopt", "optora_getbroadcastid_orderopt",
-    "optora_getbroadcastid_verifyopt",
-    "optora_setcutapp",            "optora_getcutapp",
-    "optora_setplotapp",           "optora_getplotapp",
-    "optora_getcutoptions",        "optora_getplotoptions",
-    "_optora_getcutoptions",       "_optora_getplotoptions",
-    "optora_getorderoptions",      "optora_getverifyoptions",
-    "optora_dopreferences",        "optora_dopreferences_devarea",
-    "optora_dopreferences_devarea_name", "_optora_dopreferences",
-    "_optora_getnotation",         "_optora_getprecision",
-    "_optora_getbroadcastid",      "_optora_getbroadcastid_gradeopt",
-    "_optora_getbroadcastalt",     "_optora_getbroadcastid_cutopt",
-    "_optora_getbroadcastid_plotopt", "_optora_getbroadcastid_orderopt",
-    "_optora_getbroadcastid_verifyopt",
-    "_optora_getorderoptions",     "_optora_getverifyoptions",
-    "optora_getoptionsettings",    "_optora_getoptionsettings",
-    "optora_dopreferences_noarea", "optora_dogradeoptions",
-    "optora_getgradeoption",       "optora_setgradeoption",
-    "_optora_dogradeoptions",      "_optora_getgradeoption",
-    "_optora_setgradeoption",
-    "optora_doorderoptions",       "_optora_doorderoptions",
-};
+constexpr const char* kExpectedExports = R"(
+    optora_getnotation optora_getprecision optora_getalteration optora_setalteration optora_getgradeoption
+    optora_setgradeoption optora_getbroadcastid optora_getbroadcastid_gradeopt optora_getbroadcastalt
+    optora_getbroadcastid_cutopt optora_getbroadcastid_plotopt optora_getbroadcastid_orderopt
+    optora_getbroadcastid_verifyopt optora_setcutapp optora_getcutapp optora_setplotapp optora_getplotapp
+    optora_getcutoptions optora_getplotoptions optora_getorderoptions optora_getverifyoptions
+    optora_getoptionsettings optora_dopreferences optora_dopreferences_devarea optora_dopreferences_devarea_name
+    optora_dopreferences_noarea optora_dogradeoptions _optora_getcutoptions _optora_getplotoptions
+    _optora_getorderoptions _optora_getverifyoptions _optora_getoptionsettings _optora_dopreferences
+    _optora_getnotation _optora_getprecision _optora_getbroadcastid _optora_getbroadcastid_gradeopt
+    _optora_getbroadcastalt _optora_getbroadcastid_cutopt _optora_getbroadcastid_plotopt
+    _optora_getbroadcastid_orderopt _optora_getbroadcastid_verifyopt _optora_dogradeoptions
+    _optora_getgradeoption _optora_setgradeoption optora_doorderoptions _optora_doorderoptions)";
 
 std::set<std::string> ExportedNames(HMODULE module) {
     auto* base = reinterpret_cast<const BYTE*>(module);
-    auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const IMAGE_DATA_DIRECTORY& entry = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
     auto* directory = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + entry.VirtualAddress);
     auto* names = reinterpret_cast<const DWORD*>(base + directory->AddressOfNames);
@@ -50,53 +43,91 @@ std::set<std::string> ExportedNames(HMODULE module) {
     return result;
 }
 
+void MakeArea(const std::string& area, const std::string& rules) {
+    const std::string directory = "c:\\userroot\\storage\\" + area;
+    fs::create_directories(directory + "\\data");
+    fs::create_directories(directory + "\\param");
+    std::ofstream(directory + "\\data\\rutab.ctl", std::ios::binary) << rules;
+}
+
+constexpr const char* kArbor = "Software\\Kestrel\\Arbor";
+constexpr const char* kQuillon = "Software\\Kestrel\\Quillon";
+using IntFn = int (*)();
+using RecordFn = void* (*)();
+
 class ExportsTest : public KestrelTest {
 protected:
-    template <typename Fn>
-    Fn Entry(const char* name) const {
-        return library_.Entry<Fn>(name);
-    }
     OptoraLibrary library_;
 };
-
-using IntFn = int (*)();
 
 }  // namespace
 
 TEST_F(ExportsTest, ExportsExactlyTheUndecoratedNamesThatBehave) {
     ASSERT_TRUE(library_.Loaded());
-    EXPECT_EQ(ExportedNames(GetModuleHandleA("optora.dll")), kExpectedExports);
+    std::istringstream words(kExpectedExports);
+    const std::set<std::string> expected{std::istream_iterator<std::string>(words), {}};
+    EXPECT_EQ(ExportedNames(GetModuleHandleA("optora.dll")), expected);
 }
 
-TEST_F(ExportsTest, UnderscoreTwinsBehaveAsTheirPlainEntryPoints) {
-    const char* const twins[] = {"getnotation", "getprecision", "getbroadcastid", "getbroadcastid_gradeopt",
-                                 "getbroadcastalt", "getbroadcastid_cutopt", "getbroadcastid_plotopt",
-                                 "getbroadcastid_orderopt", "getbroadcastid_verifyopt", "getgradeoption"};
-    auto compare = [&](const char* state) {
-        for (const char* twin : twins) {
-            const std::string plain = std::string("optora_") + twin;
-            auto a = Entry<IntFn>(plain.c_str());
-            auto b = Entry<IntFn>(("_" + plain).c_str());
-            if (a && b) {
-                EXPECT_EQ(a(), b()) << plain << " with " << state;
-            }
-        }
-    };
-    compare("nothing stored, metric region");
+TEST_F(ExportsTest, UnderscoreTwinsAnswerAsTheirPlainEntryPoints) {
     SetRegionalMeasurement(true);
-    StoreText("Software\\Kestrel\\Arbor", "Precision", "3");
-    compare("US region, precision 3");
-    StoreText("Software\\Kestrel\\Arbor", "Notation", "0");
-    compare("notation 0");
-    EXPECT_EQ(Entry<IntFn>("optora_getbroadcastid_verifyopt")(),
+    StoreText(kArbor, "Precision", "3");
+    StoreText("Software\\Kestrel\\Marlow 2000\\RuleTable\\GradeOptions", "Grade Method", "Base Up-Down Incremental");
+    for (const char* twin : {"getnotation", "getprecision", "getbroadcastid", "getbroadcastid_gradeopt",
+                             "getbroadcastalt", "getbroadcastid_cutopt", "getbroadcastid_plotopt",
+                             "getbroadcastid_orderopt", "getbroadcastid_verifyopt", "getgradeoption"}) {
+        const std::string plain = std::string("optora_") + twin;
+        EXPECT_EQ(library_.Entry<IntFn>(plain.c_str())(), library_.Entry<IntFn>(("_" + plain).c_str())()) << plain;
+    }
+    EXPECT_EQ(library_.Entry<IntFn>("optora_getgradeoption")(), 2);
+    EXPECT_EQ(library_.Entry<IntFn>("optora_getbroadcastid_verifyopt")(),
               static_cast<int>(RegisterWindowMessageA("VerifyStorageAreaChanged")))
         << "the caller's process sees the same identifier";
 }
 
+// Each record getter and its twin hand out one record, read afresh on every
+// call: a value stored between two calls shows, a caller's change does not stay.
+TEST_F(ExportsTest, RecordGettersHandOutOneRecordReadAfresh) {
+    MakeArea("AREA1", "RULES1\n");  // known to stordb.dll beside the library
+    StoreText(kArbor, "VerifyStorageArea", "C:AREA1");
+    struct Case {
+        const char* getter;
+        const char* path;
+        const char* name;
+        int32_t stored;
+        std::function<int64_t(void*)> field;
+    };
+    const Case cases[] = {
+        {"getcutoptions", "Software\\Kestrel\\Arbor\\CutOptions\\DEFAULT_CUT_OPTIONS", "DosExtType", 2,
+         [](void* r) { return static_cast<CutOptions_tag*>(r)->DosExtType; }},
+        {"getplotoptions", "Software\\Kestrel\\Arbor\\PlotOptions\\DEFAULT_PLOT_OPTIONS", "PlotDosExtType", 3,
+         [](void* r) { return static_cast<PlotOptions_tag*>(r)->PlotDosExtType; }},
+        {"getorderoptions", "Software\\Kestrel\\Arbor\\OrderOptions", "OverwriteMarker", 2,
+         [](void* r) { return static_cast<OrderOptions_tag*>(r)->OverwriteMarker; }},
+        {"getoptionsettings", "Software\\Kestrel\\Arbor\\PlotOptions", "DosPlotType", 3,
+         [](void* r) { return static_cast<UserEnvItems_tag*>(r)->DosPlotType; }},
+        {"getverifyoptions", kQuillon, "StartingNumber", 42,
+         [](void* r) { return static_cast<VerifyOptions_tag*>(r)->StartingNumber; }},
+    };
+    for (const Case& c : cases) {
+        const std::string plain = std::string("optora_") + c.getter;
+        void* record = library_.Entry<RecordFn>(plain.c_str())();
+        ASSERT_NE(record, nullptr) << plain;
+        EXPECT_NE(c.field(record), c.stored) << plain;
+        StoreInt32(c.path, c.name, c.stored);
+        std::memset(record, 0, 4);  // a caller's change does not survive the next call
+        EXPECT_EQ(library_.Entry<RecordFn>(("_" + plain).c_str())(), record) << plain;
+        EXPECT_EQ(c.field(record), c.stored) << plain;
+        RegDeleteTreeA(HKEY_CURRENT_USER, c.path);
+    }
+    const auto* verify = library_.Entry<VerifyOptions_tag* (*)()>("optora_getverifyoptions")();
+    EXPECT_STREQ(verify->VerifyStorageArea, "C:AREA1");
+    EXPECT_STREQ(library_.Entry<CutOptions_tag* (*)()>("optora_getcutoptions")()->CutFormat, "42format");
+}
+
 TEST_F(ExportsTest, ApplicationNamesLiveInTheLibrary) {
-    auto setCut = Entry<void (*)(char*)>("optora_setcutapp");
-    auto getCut = Entry<char* (*)()>("optora_getcutapp");
-    auto getPlot = Entry<char* (*)()>("optora_getplotapp");
+    auto setCut = library_.Entry<void (*)(char*)>("optora_setcutapp");
+    auto getCut = library_.Entry<char* (*)()>("optora_getcutapp");
     EXPECT_STREQ(getCut(), "");
     char* const buffer = getCut();
     char name[] = "CUTGEN_CUT_OPTIONS";
@@ -104,18 +135,43 @@ TEST_F(ExportsTest, ApplicationNamesLiveInTheLibrary) {
     name[0] = 'X';  // the library keeps its own copy
     EXPECT_STREQ(getCut(), "CUTGEN_CUT_OPTIONS");
     EXPECT_EQ(getCut(), buffer) << "always the same buffer";
-    EXPECT_STREQ(getPlot(), "") << "the two names are separate";
+    EXPECT_STREQ(library_.Entry<char* (*)()>("optora_getplotapp")(), "") << "the two names are separate";
     setCut(nullptr);
 }
 
-TEST_F(ExportsTest, UserEnvironmentGetterHandsOutOneRecordAndReloadsIt) {
-    using Getter = UserEnvItems_tag* (*)();
-    UserEnvItems_tag* first = Entry<Getter>("optora_getoptionsettings")();
-    EXPECT_EQ(first->GroupCount, 4);
-    EXPECT_FALSE(KeyExists("Software\\Kestrel")) << "no key at all: nothing is created";
+TEST_F(ExportsTest, ZidGetterPlotsIntoItsOwnDirectoryWithoutStoringIt) {
+    const auto getPlot = library_.Entry<PlotOptions_tag* (*)()>("optora_getplotoptions");
+    const auto setPlotApp = [this](std::string name) { library_.Entry<void (*)(char*)>("optora_setplotapp")(name.data()); };
+    setPlotApp("ZID_PLOT_OPTIONS");
+    EXPECT_STREQ(getPlot()->DosPlotPath, "C:\\PLOT") << "no PATH: as loaded";
+    StoreText("Software\\Kestrel\\ZID", "PATH", "C:\\ZID\\");
+    EXPECT_STREQ(getPlot()->DosPlotPath, "C:\\ZID\\lotprint");
+    EXPECT_EQ(RequireStored("Software\\Kestrel\\Arbor\\PlotOptions\\ZID_PLOT_OPTIONS", "DosPlotPath").Text(), "C:\\PLOT")
+        << "the stored directory stays";
+    setPlotApp("");
+    EXPECT_STREQ(getPlot()->DosPlotPath, "C:\\PLOT") << "other applications: no ZID directory";
+}
 
-    StoreInt32("Software\\Kestrel\\Arbor\\PlotOptions", "DosPlotType", 3);
-    EXPECT_EQ(Entry<Getter>("_optora_getoptionsettings")(), first);
-    EXPECT_EQ(first->DosPlotType, 3);
-    EXPECT_STREQ(first->CutFormat, "42format") << "the cut group came from its loader";
+// Beside stordb.dll, then alone and loaded twice: the verify record lives
+// from load to unload. Without the database nothing can be judged missing,
+// so an install mistake keeps even an area that does not exist.
+TEST_F(ExportsTest, TheVerifyRecordLivesWithTheLibraryAndKeepsWhatItCannotJudge) {
+    const fs::path alone = "c:\\optora-without-stordb";
+    fs::remove_all(alone);
+    fs::create_directories(alone);
+    fs::copy_file(BesideTestProgram("optora.dll"), alone / "optora.dll");
+    const std::string copy = (alone / "optora.dll").string();
+    for (const std::string& path : {std::string("optora.dll"), copy, copy}) {
+        StoreText(kArbor, "VerifyStorageArea", "C:NOWHERE");
+        StoreText(kQuillon, "GradeRule", "RULES1");
+        OptoraLibrary library(path);
+        ASSERT_TRUE(library.Loaded()) << path;
+        const auto* record = library.Entry<VerifyOptions_tag* (*)()>("optora_getverifyoptions")();
+        const bool database = path == "optora.dll";
+        EXPECT_STREQ(record->VerifyStorageArea, database ? "C:DATA70" : "C:NOWHERE") << path;
+        EXPECT_STREQ(record->GradeRule.Text, database ? "" : "RULES1") << path;
+    }
+    EXPECT_EQ(RequireStored(kArbor, "VerifyStorageArea").Text(), "C:NOWHERE");
+    EXPECT_EQ(RequireStored(kQuillon, "GradeRule").Text(), "RULES1");
+    fs::remove_all(alone);
 }

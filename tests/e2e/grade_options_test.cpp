@@ -46,68 +46,61 @@ TEST_F(GradeOptionsTest, TheGetterWritesTheFirstMethodWhenNoneIsStoredAndRewrite
     EXPECT_EQ(Broadcasts(), 0) << "a getter never broadcasts";
 }
 
-TEST_F(GradeOptionsTest, EachStoredTextGivesItsIndexAndIsSelectedInTheDialog) {
-    for (int method = 0; method < 3; ++method) {
-        StoreText(kGradeKey, "Grade Method", kMethods[method]);
-        EXPECT_EQ(get_(), method) << kMethods[method];
-        Show([method](UiDriver& d) {
-            EXPECT_EQ(d.ComboItems(kMethodList), std::vector<std::string>(kMethods, kMethods + 3)) << "not sorted";
-            EXPECT_EQ(d.ComboSelection(kMethodList), method);
-            EXPECT_TRUE(IsWindowEnabled(d.Item(kMethodList)));
-            d.Click(IDOK);
-        });
-        EXPECT_EQ(Stored(), kMethods[method]);
+TEST_F(GradeOptionsTest, TheDialogShowsTheStoredMethodAndOkSavesTheShownOne) {
+    const struct {
+        const char* stored;
+        int listDisabled;
+        bool click;
+        int button, shown;
+        const char* saved;
+        int broadcasts;
+    } runs[] = {
+        {kMethods[0], 0, false, IDOK, 0, kMethods[0], 0},
+        {kMethods[1], 0, false, IDOK, 1, kMethods[1], 0},     // no change: nothing sent
+        {kMethods[2], 1, false, IDOK, 2, kMethods[2], 0},     // a disabled list still saves
+        {nullptr, 0, false, IDCANCEL, 0, kMethods[0], 0},     // the default written on opening stays
+        {nullptr, 0, false, IDOK, 0, kMethods[0], 1},         // and makes OK broadcast
+        {kMethods[1], 0, true, IDOK, 1, kMethods[2], 1},      // a click steps to the next method
+    };
+    for (const auto& r : runs) {
+        SCOPED_TRACE(testing::Message() << (r.stored ? r.stored : "none") << " " << r.click << " " << r.button);
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Kestrel");
+        if (r.stored) StoreText(kGradeKey, "Grade Method", r.stored);
+        Show(
+            [&r](UiDriver& d) {
+                EXPECT_EQ(d.ComboItems(kMethodList), std::vector<std::string>(kMethods, kMethods + 3)) << "not sorted";
+                EXPECT_EQ(d.ComboSelection(kMethodList), r.shown);
+                EXPECT_EQ(IsWindowEnabled(d.Item(kMethodList)) != FALSE, !r.listDisabled);
+                if (r.click) {
+                    SetFocus(d.Item(kMethodList));
+                    SendMessageA(d.Item(kMethodList), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+                    SendMessageA(d.Item(kMethodList), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+                }
+                // OK writes the shown method whatever is stored by now.
+                if (r.button == IDOK) RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Kestrel");
+                d.Click(r.button);
+            },
+            r.listDisabled, r.listDisabled ? "_optora_dogradeoptions" : "optora_dogradeoptions");
+        EXPECT_EQ(Stored(), r.saved);
+        EXPECT_EQ(Broadcasts(), r.broadcasts);
     }
-    EXPECT_EQ(Broadcasts(), 0) << "OK without a change and with a stored value sends nothing";
 }
 
-TEST_F(GradeOptionsTest, TheSetterStoresTheTextAndBroadcastsOnlyAChange) {
+TEST_F(GradeOptionsTest, TheSetterStoresTheTextAndBroadcastsOnlyAWrittenChange) {
+    std::vector<int> heard;  // by the caller's own window, during each broadcast
+    OwnWindow own([&] { heard.push_back(get_()); });
     const auto twin = library_.Entry<void (*)(int)>("_optora_setgradeoption");
-    for (const auto& [method, text, broadcasts] : {std::tuple{1, kMethods[1], 1}, {1, kMethods[1], 0},
-                                                   {2, kMethods[2], 1}, {7, "", 1}, {-1, "", 0}}) {
+    for (const auto& [method, readOnly, text, broadcasts] :
+         {std::tuple{1, false, kMethods[1], 1}, {1, false, kMethods[1], 0}, {2, false, kMethods[2], 1},
+          {0, true, kMethods[2], 0}, {7, false, "", 1}, {-1, false, "", 0}}) {
+        if (readOnly) SetKeyAccess(kGradeKey, "KR");
         (method == 2 ? twin : set_)(method);
+        if (readOnly) SetKeyAccess(kGradeKey, "KA");
         EXPECT_EQ(Stored(), text) << method;
         EXPECT_EQ(Broadcasts(), broadcasts) << method;
     }
+    EXPECT_EQ(heard, (std::vector<int>{1, 2, 0})) << "saved before the broadcast, readable during it";
+    EXPECT_EQ(own.KeysHeldOpen(), 0);
     EXPECT_EQ(get_(), 0);
     EXPECT_EQ(Stored(), "") << "a stored empty text is a value: not replaced by the default";
-}
-
-TEST_F(GradeOptionsTest, ADisabledListStillSavesOnOk) {
-    StoreText(kGradeKey, "Grade Method", kMethods[2]);
-    EXPECT_EQ(library_.Entry<int (*)()>("_optora_getgradeoption")(), 2);
-    Show(
-        [](UiDriver& d) {
-            EXPECT_FALSE(IsWindowEnabled(d.Item(kMethodList)));
-            EXPECT_EQ(d.ComboSelection(kMethodList), 2);
-            RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Kestrel");
-            d.Click(IDOK);
-        },
-        1, "_optora_dogradeoptions");
-    EXPECT_EQ(Stored(), kMethods[2]);
-}
-
-TEST_F(GradeOptionsTest, TheDefaultWrittenOnOpeningMakesOkBroadcastButNotCancel) {
-    for (const int button : {IDCANCEL, IDOK}) {
-        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Kestrel");
-        Show([button](UiDriver& d) {
-            EXPECT_EQ(d.ComboSelection(kMethodList), 0);
-            d.Click(button);
-        });
-        EXPECT_EQ(Stored(), kMethods[0]) << "the default stays written after Cancel";
-        EXPECT_EQ(Broadcasts(), button == IDOK ? 1 : 0);
-    }
-}
-
-TEST_F(GradeOptionsTest, ClickingTheListStepsToTheNextMethodAndOkSavesIt) {
-    StoreText(kGradeKey, "Grade Method", kMethods[1]);
-    Show([](UiDriver& d) {
-        SetFocus(d.Item(kMethodList));
-        SendMessageA(d.Item(kMethodList), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-        SendMessageA(d.Item(kMethodList), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-        EXPECT_EQ(d.ComboSelection(kMethodList), 2);
-        d.Click(IDOK);
-    });
-    EXPECT_EQ(Stored(), kMethods[2]);
-    EXPECT_EQ(Broadcasts(), 1) << "a step is a selection change";
 }

@@ -65,52 +65,42 @@ protected:
 
 }  // namespace
 
-TEST_F(LaunchTest, TheInstalledEditorStartsWithTheDeviceAndAreaArguments) {
-    InstallEditor("c:\\suite\\bin\\userenv.exe");
-    StoreMachineText(kLocationV8, "userenv.exe", "c:\\suite\\bin");
-    Launch("optora_dopreferences");
-    ASSERT_EQ(Logged(1).size(), 1u);
-    Launch("_optora_dopreferences");
-    ASSERT_EQ(Logged(2).size(), 2u);
-    Launch(kDevArea, "C", "AREA1");
-    ASSERT_EQ(Logged(3).size(), 3u);
-    Launch(kDevArea, kNone, kNone);
-    const std::string path = "c:\\suite\\bin\\userenv.exe";
-    EXPECT_EQ(Logged(4), (std::vector<std::string>{Started(path), Started(path), Started(path, " -dC -sAREA1"),
-                                                   Started(path, " -d -s")}));
-}
-
-TEST_F(LaunchTest, ATableTheAreaLacksGivesWayToTheDefaultTable) {
-    InstallEditor("c:\\userroot\\prog\\appl\\userenv.exe");
+// Installed where its path has a blank: quoted, or "c:\suite\Program.exe"
+// would start instead.
+TEST_F(LaunchTest, EachLauncherStartsTheInstalledEditorWithItsArguments) {
+    const std::string editor = "c:\\suite\\Program Files\\userenv.exe";
+    InstallEditor("c:\\suite\\Program.exe");
+    InstallEditor(editor);
+    StoreMachineText(kLocationV8, "userenv.exe", "c:\\suite\\Program Files\\");
     fs::create_directories("c:\\userroot\\storage\\AREA1\\data");
     fs::create_directories("c:\\userroot\\storage\\AREA1\\param");
     std::ofstream("c:\\userroot\\storage\\AREA1\\param\\usrpt.ctl", std::ios::binary)
         << "P-USER-ENVIRON\r\nMYTABLE\r\n";
-    const char* const runs[][4] = {
-        {"C", "AREA1", "MYTABLE", " -dC -sAREA1 -iMYTABLE"},
-        {"C", "AREA1", "OTHER", " -dC -sAREA1 -iP-USER-ENVIRON"},
-        {"c:", "AREA1", "mytable", " -dc: -sAREA1 -imytable"},  // as the database compares them
-        {"D", "AREA1", "MYTABLE", " -dD -sAREA1 -iP-USER-ENVIRON"},  // no such area on D:
-        {"C", "AREA2", "MYTABLE", " -dC -sAREA2 -iP-USER-ENVIRON"},
-        {"C", "AREA1", nullptr, " -dC -sAREA1 -iP-USER-ENVIRON"},
-        {nullptr, nullptr, "MYTABLE", " -d -s -iP-USER-ENVIRON"},
+    const struct {
+        int texts;  // how many text arguments the entry point takes
+        const char *device, *area, *name, *arguments;
+    } runs[] = {
+        {0, kNone, kNone, kNone, ""},  // optora_dopreferences, then its twin
+        {0, kNone, kNone, kNone, ""},
+        {2, "C", "AREA1", kNone, " -dC -sAREA1"},
+        {2, kNone, kNone, kNone, " -d -s"},
+        {3, "C", "AREA1", "MYTABLE", " -dC -sAREA1 -iMYTABLE"},
+        {3, "C", "AREA1", "OTHER", " -dC -sAREA1 -iP-USER-ENVIRON"},
+        {3, "c:", "AREA1", "mytable", " -dc: -sAREA1 -imytable"},  // as the database compares them
+        {3, "D", "AREA1", "MYTABLE", " -dD -sAREA1 -iP-USER-ENVIRON"},  // no such area on D:
+        {3, "C", "AREA2", "MYTABLE", " -dC -sAREA2 -iP-USER-ENVIRON"},
+        {3, "C", "AREA1", kNone, " -dC -sAREA1 -iP-USER-ENVIRON"},
+        {3, kNone, kNone, "MYTABLE", " -d -s -iP-USER-ENVIRON"},
     };
     std::vector<std::string> expected;
     for (const auto& run : runs) {
-        Launch(kDevAreaName, run[0], run[1], run[2]);
-        expected.push_back(Started("c:\\userroot\\prog\\appl\\userenv.exe", run[3]));
+        if (run.texts == 0) Launch(expected.empty() ? "optora_dopreferences" : "_optora_dopreferences");
+        if (run.texts == 2) Launch(kDevArea, run.device, run.area);
+        if (run.texts == 3) Launch(kDevAreaName, run.device, run.area, run.name);
+        expected.push_back(Started(editor, run.arguments));
         ASSERT_EQ(Logged(expected.size()).size(), expected.size()) << "launch " << expected.size();
     }
     EXPECT_EQ(Logged(), expected);
-}
-
-TEST_F(LaunchTest, APathWithABlankIsQuoted) {
-    InstallEditor("c:\\suite\\Program.exe");  // what an unquoted command line would start instead
-    InstallEditor("c:\\suite\\Program Files\\userenv.exe");
-    StoreMachineText(kLocationV8, "userenv.exe", "c:\\suite\\Program Files\\");
-    Launch(kDevAreaName, "C", "AREA1", "T");
-    EXPECT_EQ(Logged(1), std::vector<std::string>{Started("c:\\suite\\Program Files\\userenv.exe",
-                                                          " -dC -sAREA1 -iP-USER-ENVIRON")});
 }
 
 TEST_F(LaunchTest, WithoutAnEditorNothingStarts) {
@@ -120,11 +110,17 @@ TEST_F(LaunchTest, WithoutAnEditorNothingStarts) {
     Launch(kDevArea, "C", "AREA1");
     Launch(kDevAreaName, "C", "AREA1", "T");
 
-    // Then one that does start, to bound the wait for any stray one.
-    InstallEditor("c:\\ads\\userenv.exe");
+    // Nor with a command line past the platform's limit, which would reach
+    // the editor cut short; the longest that fits does start.
+    const std::string program = "c:\\ads\\userenv.exe", fits(32766 - program.size() - 7, 'A');
+    InstallEditor(program);
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kLocation);
-    Launch("optora_dopreferences");
+    Launch(kDevArea, "C", (fits + 'A').c_str());
+    Launch(kDevArea, "C", std::string(65600, 'A').c_str());
+
+    // Then one that does start, to bound the wait for any stray one.
+    Launch(kDevArea, "C", fits.c_str());
     ASSERT_EQ(Logged(1).size(), 1u);
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    EXPECT_EQ(Logged(), std::vector<std::string>{Started("c:\\ads\\userenv.exe")});
+    EXPECT_EQ(Logged(), std::vector<std::string>{Started(program, " -dC -s" + fits)});
 }

@@ -85,7 +85,9 @@ TEST_F(PreferenceDialogTest, ValuesTheDialogDoesNotOfferShowNothingAndCancelKeep
 }
 
 TEST_F(PreferenceDialogTest, TheCallersWindowOwnsTheDialogAndTheGettersSeeTheResult) {
-    OwnWindow owner;
+    const auto notation = library_.Entry<int (*)()>("optora_getnotation");
+    int heard = -1;
+    OwnWindow owner([&] { heard = notation(); });
     HWND seenOwner = nullptr;
     Show(
         [&](UiDriver& d) {
@@ -96,7 +98,9 @@ TEST_F(PreferenceDialogTest, TheCallersWindowOwnsTheDialogAndTheGettersSeeTheRes
         },
         owner.Handle());
     EXPECT_EQ(seenOwner, owner.Handle());
-    EXPECT_EQ(library_.Entry<int (*)()>("optora_getnotation")(), 1);
+    EXPECT_EQ(heard, 1) << "saved before the broadcast, readable during it";
+    EXPECT_EQ(owner.KeysHeldOpen(), 0);
+    EXPECT_EQ(notation(), 1);
     EXPECT_EQ(library_.Entry<int (*)()>("optora_getprecision")(), 0);
     EXPECT_EQ(Broadcasts(), 1);
     const UINT id = RegisterWindowMessageA("PreferencesChanged");

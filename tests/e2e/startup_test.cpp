@@ -17,19 +17,23 @@ class StartupE2eTest : public KestrelTest {};
 TEST_F(StartupE2eTest, EachCaseIsShownAtMostOnceAfterTheLoadAndHoldsWhatMatches) {
     struct Case {
         const char* name;
-        const char* resources;  // the test library copied as optorares.dll, if any
-        const char* lexicon;    // as Lexicon.dll; "" for a file that is no library
-        const char* shown;      // the message expected (the error code follows "Error Code ")
+        const char* resources;  // the test library copied as optorares.dll, if any; "" for a file
+        const char* lexicon;    // that is no library; the same for Lexicon.dll
+        const char* shown;      // the message expected (the error code of its file follows "Error Code ")
         const char* held;       // what the probe reports holding
     };
+    constexpr const char* kIncompatible =
+        "Error loading resource DLL! (optorares.dll)  Incompatible version.\nUntranslated resources will be used.";
+    constexpr const char* kNothing = "optorares.dll absent\nLexicon.dll absent\nqueue DOS File, media None\n";
     const Case cases[] = {
-        {"none", nullptr, nullptr, nullptr,
-         "optorares.dll absent\nLexicon.dll absent\nqueue DOS File, media None\n"},
+        {"none", nullptr, nullptr, nullptr, kNothing},
         {"same", "language_same.dll", "language_other_major.dll", nullptr,
          "optorares.dll loaded\nLexicon.dll loaded\nqueue Fichier DOS, media Aucun\n"},
-        {"other", "language_other_build.dll", nullptr,
-         "Error loading resource DLL! (optorares.dll)  Incompatible version.\nUntranslated resources will be used.",
-         "optorares.dll absent\nLexicon.dll absent\nqueue DOS File, media None\n"},
+        {"other", "language_other_build.dll", nullptr, kIncompatible, kNothing},
+        {"major", "language_other_major.dll", nullptr, kIncompatible, kNothing},
+        {"unreadable", "", nullptr, kIncompatible, kNothing},
+        {"refusing", "language_refusing.dll", nullptr, "Error loading resource DLL! (optorares.dll)  Error Code ",
+         kNothing},
         {"unloadable", "language_same.dll", "",
          "Error loading resource DLL! (Lexicon.dll)  Error Code ",
          "optorares.dll loaded\nLexicon.dll absent\nqueue Fichier DOS, media Aucun\n"},
@@ -46,13 +50,15 @@ TEST_F(StartupE2eTest, EachCaseIsShownAtMostOnceAfterTheLoadAndHoldsWhatMatches)
         std::error_code ignored;
         fs::remove_all(dir, ignored);
         for (const char* library : {"optora.dll", "stordb.dll"}) PutFile(dir + library, BesideTestProgram(library));
-        if (c.resources) PutFile(dir + "optorares.dll", BesideTestProgram(c.resources));
+        for (const auto& [library, as] : {std::pair{c.resources, "optorares.dll"}, {c.lexicon, "Lexicon.dll"}}) {
+            if (library && *library) PutFile(dir + as, BesideTestProgram(library));
+            if (library && !*library) std::ofstream(dir + as, std::ios::binary) << "not a library";
+        }
         std::string expected = c.shown ? c.shown : "";
-        if (c.lexicon && *c.lexicon) PutFile(dir + "Lexicon.dll", BesideTestProgram(c.lexicon));
-        if (c.lexicon && !*c.lexicon) {
-            std::ofstream(dir + "Lexicon.dll", std::ios::binary) << "not a library";
+        if (expected.size() > 12 && expected.substr(expected.size() - 11) == "Error Code ") {
+            const std::string failing = expected.substr(expected.find('(') + 1, expected.find(')') - expected.find('(') - 1);
             SetLastError(0);
-            ASSERT_EQ(LoadLibraryA((dir + "Lexicon.dll").c_str()), nullptr);
+            ASSERT_EQ(LoadLibraryA((dir + failing).c_str()), nullptr);
             ASSERT_NE(GetLastError(), 0u);
             expected += std::to_string(GetLastError()) + ".\nUntranslated resources will be used.";
         }
@@ -64,7 +70,7 @@ TEST_F(StartupE2eTest, EachCaseIsShownAtMostOnceAfterTheLoadAndHoldsWhatMatches)
         ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                    &startup, &process))
             << GetLastError();
-        const std::string mark = dir + "loaded.mark";
+        const std::string mark = dir + "identified.mark";
         const std::vector<ShownMessage> shown = AnswerMessageBoxes(
             [&] { EXPECT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0) << "the probe hangs"; },
             process.dwProcessId, [mark] { return fs::exists(mark) ? "after" : "during"; });
@@ -77,11 +83,11 @@ TEST_F(StartupE2eTest, EachCaseIsShownAtMostOnceAfterTheLoadAndHoldsWhatMatches)
         held << std::ifstream(dir + "probe.txt").rdbuf();
         EXPECT_EQ(held.str(), c.held);
 
-        ASSERT_EQ(shown.size(), c.shown ? 1u : 0u) << "two calls, one start-up";
+        ASSERT_EQ(shown.size(), c.shown ? 1u : 0u) << "several calls, one start-up";
         if (!c.shown) continue;
         EXPECT_EQ(shown[0].text, expected);
         EXPECT_EQ(shown[0].caption, "Error");
         EXPECT_FALSE(shown[0].owned);
-        EXPECT_EQ(shown[0].note, "after") << "nothing is shown under the loader lock";
+        EXPECT_EQ(shown[0].note, "after") << "nothing is shown under the loader lock, nor for an identifier";
     }
 }

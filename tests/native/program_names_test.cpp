@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "frame/program_names.h"
+#include "programs/program_names.h"
 
 using namespace optora;
 

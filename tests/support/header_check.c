@@ -1,4 +1,6 @@
-/* Compiled as C: the public header must need nothing from C++. */
+/* Compiled as C: the public header must need nothing from C++. Packed
+   tighter than the library, as a caller may be: the records keep their layout. */
+#pragma pack(1)
 #include "optora.h"
 
 #include <stddef.h>

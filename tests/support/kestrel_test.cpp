@@ -3,6 +3,7 @@
 #include <sddl.h>
 
 #include <cstring>
+#include <cwctype>
 #include <filesystem>
 
 namespace optora::test {
@@ -33,6 +34,35 @@ std::optional<StoredValue> ReadStored(const char* path, const char* name) {
     if (status != ERROR_SUCCESS) return std::nullopt;
     return value;
 }
+
+StoredValue RequireStored(const char* path, const char* name) {
+    std::optional<StoredValue> value = ReadStored(path, name);
+    if (!value) ADD_FAILURE() << path << " holds no " << name;
+    return value.value_or(StoredValue{});
+}
+
+// Every handle value is asked for a key name: Wine counts no handles
+// (GetProcessHandleCount gives 0).
+int OpenKestrelKeys() {
+    using QueryKey = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    static const auto query = reinterpret_cast<QueryKey>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryKey")));
+    constexpr int kKeyNameInformation = 3;
+    int open = 0;
+    for (uintptr_t value = 4; query && value < 0x2000; value += 4) {
+        struct {
+            ULONG length;
+            wchar_t name[1024];
+        } info = {};
+        ULONG size = 0;
+        if (query(reinterpret_cast<HANDLE>(value), kKeyNameInformation, &info, sizeof info, &size) != 0) continue;
+        std::wstring name(info.name, info.length / sizeof(wchar_t));
+        for (wchar_t& c : name) c = towlower(c);
+        if (name.find(L"\\software\\kestrel") != std::wstring::npos) ++open;
+    }
+    return open;
+}
+
 
 bool KeyExists(const char* path) {
     HKEY key = nullptr;

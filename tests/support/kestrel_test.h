@@ -20,7 +20,12 @@ struct StoredValue {
 };
 
 std::optional<StoredValue> ReadStored(const char* path, const char* name);
+// The same, for a value the test needs: a missing one fails the test and
+// reads as empty, never as a crash.
+StoredValue RequireStored(const char* path, const char* name);
 bool KeyExists(const char* path);
+// Keys under HKCU\Software\Kestrel this process holds open now.
+int OpenKestrelKeys();
 void StoreRaw(const char* path, const char* name, DWORD type, const void* data, DWORD size,
               HKEY root = HKEY_CURRENT_USER);
 void StoreText(const char* path, const char* name, const std::string& text);

@@ -1,5 +1,6 @@
 #include "listener.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -63,7 +64,7 @@ std::vector<ReceivedMessage> Listener::Received() const {
     return {};
 }
 
-OwnWindow::OwnWindow() {
+OwnWindow::OwnWindow(std::function<void()> onMessage) : onMessage_(std::move(onMessage)) {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = Proc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
@@ -79,7 +80,11 @@ OwnWindow::~OwnWindow() { DestroyWindow(window_); }
 
 LRESULT CALLBACK OwnWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<OwnWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self && message >= 0xC000 && message <= 0xFFFF) self->received_.push_back(message);
+    if (self && message >= 0xC000 && message <= 0xFFFF) {
+        self->received_.push_back(message);
+        self->keysHeldOpen_ = std::max(self->keysHeldOpen_, OpenKestrelKeys());
+        if (self->onMessage_) self->onMessage_();
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,20 +38,27 @@ private:
 };
 
 // A top-level window of the test's own process that records what it receives.
+// A sender's own windows hear most broadcasts while the sender waits: onMessage
+// runs then, as a recipient calling back into the library would.
 class OwnWindow {
 public:
-    OwnWindow();
+    explicit OwnWindow(std::function<void()> onMessage = {});
     ~OwnWindow();
     OwnWindow(const OwnWindow&) = delete;
     OwnWindow& operator=(const OwnWindow&) = delete;
 
     HWND Handle() const { return window_; }
     const std::vector<UINT>& Received() const { return received_; }
+    // The most keys under HKCU\Software\Kestrel this process held open while
+    // a message was delivered: a sender must have closed them all.
+    int KeysHeldOpen() const { return keysHeldOpen_; }
 
 private:
     static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
     HWND window_ = nullptr;
     std::vector<UINT> received_;
+    std::function<void()> onMessage_;
+    int keysHeldOpen_ = 0;
 };
 
 }  // namespace optora::test

@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace optora::test {
 
 // optora.dll bound by name, as the suite's applications bind it.
 class OptoraLibrary {
 public:
-    OptoraLibrary() : module_(LoadLibraryA("optora.dll")) {}
+    explicit OptoraLibrary(const std::string& path = "optora.dll") : module_(LoadLibraryA(path.c_str())) {}
     ~OptoraLibrary() {
         if (module_) FreeLibrary(module_);
     }

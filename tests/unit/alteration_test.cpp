@@ -9,20 +9,15 @@ constexpr const char* kArbor = "Software\\Kestrel\\Arbor";
 class AlterationTest : public KestrelTest {};
 }  // namespace
 
-TEST_F(AlterationTest, FreshUserReadsZeroAndTheKeyIsCreated) {
+TEST_F(AlterationTest, AFreshUserReadsZeroAndOnlyChangesAreWrittenAsFourByteBinary) {
     EXPECT_EQ(ReadAlteration(), 0);
-    EXPECT_TRUE(KeyExists(kArbor));
-    EXPECT_FALSE(ReadStored(kArbor, "Alteration").has_value());
-}
-
-TEST_F(AlterationTest, WritesOnlyChangesAsFourByteBinary) {
+    EXPECT_TRUE(KeyExists(kArbor)) << "the read creates the key";
     WriteAlteration(0);
     EXPECT_FALSE(ReadStored(kArbor, "Alteration").has_value()) << "absent counts as 0";
     WriteAlteration(1);
-    auto stored = ReadStored(kArbor, "Alteration");
-    ASSERT_TRUE(stored.has_value());
-    EXPECT_EQ(stored->type, static_cast<DWORD>(REG_BINARY));
-    EXPECT_EQ(stored->bytes, Bytes({1, 0, 0, 0}));
+    const StoredValue stored = RequireStored(kArbor, "Alteration");
+    EXPECT_EQ(stored.type, static_cast<DWORD>(REG_BINARY));
+    EXPECT_EQ(stored.bytes, Bytes({1, 0, 0, 0}));
     for (int value : {-3, 0, 5, INT32_MIN, INT32_MAX}) {
         WriteAlteration(value);
         EXPECT_EQ(ReadAlteration(), value);
@@ -35,7 +30,7 @@ TEST_F(AlterationTest, AKeyThatCannotBeOpenedForWritingReadsOneAndTakesNothing) 
     EXPECT_EQ(ReadAlteration(), 1);
     WriteAlteration(9);
     SetKeyAccess(kArbor, "KA");
-    EXPECT_EQ(ReadStored(kArbor, "Alteration")->Int32(), 5);
+    EXPECT_EQ(RequireStored(kArbor, "Alteration").Int32(), 5);
 }
 
 TEST_F(AlterationTest, StoredValuesOfOtherSizesAndTypes) {
@@ -49,5 +44,5 @@ TEST_F(AlterationTest, StoredValuesOfOtherSizesAndTypes) {
 
     StoreRaw(kArbor, "Alteration", REG_BINARY, &wide, sizeof wide);
     WriteAlteration(3);
-    EXPECT_EQ(ReadStored(kArbor, "Alteration")->bytes, Bytes({3, 0, 0, 0})) << "rewritten at its own size";
+    EXPECT_EQ(RequireStored(kArbor, "Alteration").bytes, Bytes({3, 0, 0, 0})) << "rewritten at its own size";
 }

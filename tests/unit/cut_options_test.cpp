@@ -121,7 +121,7 @@ TEST_F(CutOptionsTest, FirstLoadOfARecordSavesAndTheNextDoesNot) {
     // The record held no directory yet: saved; the file's directory is ignored, the file kept in step.
     LoadCutOptions(options);
     EXPECT_TRUE(KeyExists(kVelorKey));
-    EXPECT_EQ(ReadStored(kCutKey, "DosCutPath")->Text(), "D:\\CUTS");
+    EXPECT_EQ(RequireStored(kCutKey, "DosCutPath").Text(), "D:\\CUTS");
     EXPECT_EQ(DeviceFileBytes(), "plot_type=3\nplot_dest=D:\\P\ncut_dest=D:\\CUTS\n");
 
     RegDeleteTreeA(HKEY_CURRENT_USER, kVelorKey);

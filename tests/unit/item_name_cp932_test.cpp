@@ -44,5 +44,5 @@ TEST_F(Cp932Test, ADoubleByteModelSurvivesTheRegistryAndNormalisation) {
     VerifyOptions record;
     RefreshVerifyOptions(record);
     EXPECT_EQ(std::string(record.Model.Text), kModel + "-1");
-    EXPECT_EQ(ReadStored(kQuillon, "Model")->Text(), kModel + "-1");
+    EXPECT_EQ(RequireStored(kQuillon, "Model").Text(), kModel + "-1");
 }

@@ -89,6 +89,8 @@ TEST_F(PlotOptionsTest, AnEmptyStoredQueueMakesTheSetIncomplete) {
 
 TEST_F(PlotOptionsTest, BundlesFallBackToTheMarkerEditorsValue) {
     StoreCompleteSet(kDefaultVariant, {{"ImageType", std::string(300, 'T').c_str()}});  // too long: missing, so saved
+    StoreInt32(kVelorKey, "Bundles_By", 2);
+    EXPECT_EQ(Load().Bundles_By, 1) << "the general key first";
     ASSERT_EQ(RegDeleteKeyValueA(HKEY_CURRENT_USER, kArborKey, "Bundles_By"), ERROR_SUCCESS);
     StoreInt32(kVelorKey, "Bundles_By", 1);
     EXPECT_EQ(Load().Bundles_By, 1);
@@ -99,12 +101,13 @@ TEST_F(PlotOptionsTest, BundlesFallBackToTheMarkerEditorsValue) {
 TEST_F(PlotOptionsTest, CompleteSetsAreNotWrittenAndNegativeCountsReadAsZero) {
     const std::string file = "plot_type=3\nplot_dest=X:\\FILE\ncut_dest=E:\\CUT\n";
     // A flag is its first byte.
-    StoreCompleteSet(kDefaultVariant, {{"WastePercentage", -1}, {"PlotDosNameFormat", 256}, {"PlotDosExt", ".HP.GL"}});
+    StoreCompleteSet(kDefaultVariant, {{"WastePercentage", -1}, {"DecimalYards", -2}, {"PlotDosNameFormat", 256},
+                                       {"PlotDosExt", ".HP.GL"}});
     PutDeviceFile(file);
     PlotOptions_tag o = {};
     for (int call = 0; call < 2; ++call) {
         LoadPlotOptions(o);
-        ExpectValues(nullptr, {{"WastePercentage", o.WastePercentage, 0}, {"DecimalYards", o.DecimalYards, 1},
+        ExpectValues(nullptr, {{"WastePercentage", o.WastePercentage, 0}, {"DecimalYards", o.DecimalYards, 0},
                                {"PlotDosNameFormat", o.PlotDosNameFormat, 0}, {"PlotDosExt", o.PlotDosExt, "HPGL"},
                                {"DosPlotPath", o.DosPlotPath, "D:\\PLOTS"}, {"DosPlotType", o.DosPlotType, 1}});
     }
@@ -138,6 +141,8 @@ TEST_F(PlotOptionsTest, PiecePlotAndZidVariantsOverrideStoredValues) {
     ExpectValues(nullptr, {{"DefaultPlotOutput", o.DefaultPlotOutput, 1}, {"PlotDosNameFormat", o.PlotDosNameFormat, 1},
                            {"DosPlotType", o.DosPlotType, 0}, {"AutoPlot", o.AutoPlot, 1},
                            {"DosPlotPath", o.DosPlotPath, "D:\\PLOTS"}});
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kZidPlot, "DefaultPlotOutput");
+    EXPECT_EQ(Load().DefaultPlotOutput, 0) << "until a value is stored";
 
     StoreCompleteSet(kDefaultVariant);
     PlotAppName().Set("zid_plot_options");

@@ -2,7 +2,7 @@
 // fallback directories, with real registry values and files on C:.
 #include <filesystem>
 
-#include "frame/program_lookup.h"
+#include "programs/program_lookup.h"
 #include "install_location.h"
 #include "kestrel_test.h"
 

@@ -7,9 +7,7 @@
 #include "frame/startup.h"
 #include "install_location.h"
 #include "kestrel_test.h"
-#include "language/probe_string.h"
 #include "message_boxes.h"
-#include "optora_version.h"
 
 using namespace optora;
 using namespace optora::test;
@@ -84,68 +82,15 @@ protected:
 
 }  // namespace
 
-TEST_F(StartupTest, ProductVersionsAreReadFromTheFixedVersionInformation) {
-    Put("language_host.dll", "host.dll");
-    Put("language_same.dll", "same.dll");
-    Put("language_other_build.dll", "build.dll");
-    Put("language_other_major.dll", "major.dll");
-    Put("language_unversioned.dll", "none.dll");
-    Put(nullptr, "garbage.dll");
-
-    const auto host = ReadProductVersion((dir_ + "host.dll").c_str());
-    ASSERT_TRUE(host.has_value());
-    EXPECT_EQ(host->mostSignificant, DWORD{OPTORA_VERSION_MAJOR << 16 | OPTORA_VERSION_MINOR});
-    EXPECT_EQ(host->leastSignificant, DWORD{OPTORA_VERSION_PATCH << 16 | OPTORA_VERSION_BUILD});
-    EXPECT_EQ(ReadProductVersion(BesideTestProgram("optora.dll").c_str()), host) << "optora.dll's own version";
-    for (const char* unreadable : {"none.dll", "garbage.dll", "missing.dll"}) {
-        const std::string path = dir_ + unreadable;
-        EXPECT_FALSE(ReadProductVersion(path.c_str()).has_value()) << unreadable;
-        EXPECT_FALSE(SameProductVersion(path.c_str(), path.c_str())) << "two unreadable versions are not the same";
-    }
-    EXPECT_FALSE(ReadProductVersion(nullptr).has_value());
-    const auto same = [this](const char* other) {
-        return SameProductVersion((dir_ + "host.dll").c_str(), (dir_ + other).c_str());
-    };
-    EXPECT_TRUE(same("same.dll"));
-    EXPECT_FALSE(same("build.dll")) << "least significant half";
-    EXPECT_FALSE(same("major.dll")) << "most significant half";
-}
-
-TEST_F(StartupTest, OnlyALibraryOfTheSameVersionBecomesTheSourceOfStrings) {
-    for (const char* library : {"language_same.dll", "language_other_build.dll", "language_other_major.dll"}) {
-        SCOPED_TRACE(library);
-        const bool same = library == std::string("language_same.dll");
-        Host();
-        ModuleState state{host_, host_};
-        Put(library, "optorares.dll");
-        bool started = false;
-        const auto shown = Texts(AnswerMessageBoxes([&] { started = COptoraApp(state).InitInstance(); }));
-        EXPECT_TRUE(started);
-        EXPECT_EQ(shown, same ? std::vector<std::string>{} : std::vector{Incompatible("optorares.dll")});
-        EXPECT_EQ(Held("optorares.dll"), same) << "another version is never loaded";
-        EXPECT_EQ(state.instance, host_) << "the library stays itself";
-        EXPECT_EQ(state.resources, same ? GetModuleHandleA((dir_ + "optorares.dll").c_str()) : host_);
-        char text[64] = {};
-        LoadStringA(state.resources, IDS_LANGUAGE_PROBE, text, sizeof text);
-        EXPECT_STREQ(text, same ? "translated" : "base language");
-        if (same) FreeLibrary(state.resources);
-    }
-}
-
-TEST_F(StartupTest, AnUnversionedHostOrAnUnloadableLibraryGetsNoLanguageLibrary) {
+// The rest of start-up is seen by a caller's process (the end-to-end test);
+// a library without version information only here.
+TEST_F(StartupTest, AnUnversionedHostGetsNoLanguageLibrary) {
     std::vector<std::string> shown;
     Host("language_unversioned.dll");
     Put("language_same.dll", "optorares.dll");
     EXPECT_EQ(Load("optorares.dll", shown), nullptr);
     EXPECT_EQ(shown, std::vector<std::string>{Incompatible("optorares.dll")});
     EXPECT_FALSE(Held("optorares.dll"));
-
-    Host();
-    Put("language_refusing.dll", "lang.dll");
-    EXPECT_EQ(Load("lang.dll", shown), nullptr);
-    EXPECT_EQ(shown, std::vector<std::string>{LoadFailed(dir_, "lang.dll")});
-    EXPECT_EQ(Load("missing.dll", shown), nullptr);
-    EXPECT_TRUE(shown.empty()) << "a missing library is no error";
 }
 
 // The suite-wide library is process-wide: this one test owns its story.

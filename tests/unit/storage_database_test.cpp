@@ -34,6 +34,13 @@ TEST_F(StorageDatabaseTest, AStorageAreaNeedsItsDataAndParamDirectories) {
     EXPECT_FALSE(StorageAreaListed("c:\\userroot\\storage\\HALF"));
     EXPECT_FALSE(StorageAreaListed(""));
     EXPECT_FALSE(StorageAreaListed(nullptr));
+
+    // The database cuts a path to 259 characters: a longer one must not reach it.
+    std::string area = "c:\\userroot\\storage\\DATA70";
+    while (area.size() < 258) area += "\\.";
+    area += "\\";
+    EXPECT_TRUE(StorageAreaListed(area.c_str()));
+    EXPECT_FALSE(StorageAreaListed((area + ".").c_str()));
 }
 
 TEST_F(StorageDatabaseTest, ControlFilesListItemsAndBadOnesListNothing) {
@@ -50,4 +57,15 @@ TEST_F(StorageDatabaseTest, ControlFilesListItemsAndBadOnesListNothing) {
     WriteFile(param + "huge.ctl", "MYTABLE\n" + std::string(2 << 20, 'x'));
     EXPECT_FALSE(ControlFileLists((param + "huge.ctl").c_str(), "MYTABLE"));
     EXPECT_FALSE(ControlFileLists(nullptr, "MYTABLE"));
+
+    // It cuts names to 20 bytes and paths to 259 characters: longer ones must
+    // not reach it.
+    std::string longest = param;
+    while (longest.size() < 259 - 10) longest += ".\\";
+    longest += "usrpt.ctl";
+    ASSERT_EQ(longest.size(), 259u);
+    WriteFile(param + "usrpt.ctl", "ABCDEFGHIJKLMNOPQRST\n");
+    EXPECT_TRUE(ControlFileLists(longest.c_str(), "ABCDEFGHIJKLMNOPQRST"));
+    EXPECT_FALSE(ControlFileLists(longest.c_str(), "ABCDEFGHIJKLMNOPQRSTU"));
+    EXPECT_FALSE(ControlFileLists((longest + "X").c_str(), "ABCDEFGHIJKLMNOPQRST"));
 }

@@ -60,6 +60,11 @@ TEST_F(VerifyOptionsTest, StoredValuesLoadAndOnlyACategoryChBOfOneIsTrue) {
     StoreRaw(kQuillon, "CategoryChB", REG_BINARY, "\x01", 1);
     store_.Load();
     EXPECT_EQ(record_.CategoryChB, 1) << "a one-byte 1";
+    StoreInt32(kQuillon, "CategoryChB", 0);
+    store_.Load();
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kQuillon, "CategoryChB");
+    store_.Load();
+    EXPECT_EQ(record_.CategoryChB, 1) << "a missing one";
 
     // Without the general key the storage area in the record is kept.
     RegDeleteTreeA(HKEY_CURRENT_USER, kArbor);

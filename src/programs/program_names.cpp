@@ -1,4 +1,4 @@
-#include "frame/program_names.h"
+#include "programs/program_names.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,14 +1,17 @@
-#include "frame/launchers.h"
+#include "programs/launchers.h"
 
 #include <windows.h>
 
-#include "frame/program_lookup.h"
+#include "programs/program_lookup.h"
 #include "store/storage_database.h"
 
 namespace optora {
 namespace {
 
 constexpr char kDefaultUserEnvironment[] = "P-USER-ENVIRON";
+// What a process may be started with, terminator included; a longer line
+// would reach the program cut short, as other arguments than were asked for.
+constexpr std::size_t kCommandLineLimit = 32767;
 
 const char* TextOrEmpty(const char* text) { return text ? text : ""; }
 
@@ -25,6 +28,7 @@ void Start(const std::string& program, const std::string& arguments) {
     // which is a request to start something else altogether.
     if (program.empty()) return;
     const std::string commandLine = program + arguments;
+    if (commandLine.size() >= kCommandLineLimit) return;
     WinExec(commandLine.c_str(), SW_SHOW);
 }
 

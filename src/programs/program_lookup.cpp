@@ -1,10 +1,10 @@
-#include "frame/program_lookup.h"
+#include "programs/program_lookup.h"
 
 #include <cstring>
 #include <optional>
 #include <string>
 
-#include "frame/program_names.h"
+#include "programs/program_names.h"
 #include "store/unique_resource.h"
 
 namespace optora {
