@@ -1,4 +1,6 @@
 // The Preference dialog as an application opens it, driven as a user would.
+#include <functional>
+
 #include "dialog_test.h"
 
 using namespace optora::test;
@@ -25,63 +27,53 @@ protected:
 
 }  // namespace
 
-TEST_F(PreferenceDialogTest, FirstUseShowsTheRegionAndTwoAndOkThenStoresOnlyWhatChanged) {
-    for (const bool us : {false, true}) {
-        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Kestrel");
-        SetRegionalMeasurement(us);
-        Show([us](UiDriver& d) {
-            EXPECT_EQ(d.IsChecked(kImperial), us);
-            EXPECT_EQ(d.IsChecked(kMetric), !us);
+// Each run starts from what the one before left, unless it stores values of
+// its own; REG_EXPAND_SZ marks a value that OK must not rewrite.
+TEST_F(PreferenceDialogTest, TheDialogShowsWhatIsStoredAndOkWritesOnlyWhatChanged) {
+    const struct {
+        bool fresh, usRegion;
+        const char *precision, *notation;  // stored before the run, when given
+        DWORD storedType;
+        int shownPrecision;
+        bool metric, imperial;
+        std::function<void(UiDriver&)> edit;
+        int button;
+        const char *savedPrecision, *savedNotation;
+        DWORD precisionType, notationType;
+        int broadcasts;
+    } runs[] = {
+        {true, false, nullptr, nullptr, REG_SZ, 2, true, false, {}, IDOK, "2", "0", REG_SZ, REG_SZ, 1},
+        {true, true, nullptr, nullptr, REG_SZ, 2, false, true, {}, IDOK, "2", "1", REG_SZ, REG_SZ, 1},
+        {false, true, "2", "1", REG_EXPAND_SZ, 2, false, true, {}, IDOK, "2", "1", REG_EXPAND_SZ, REG_EXPAND_SZ, 0},
+        {false, true, nullptr, nullptr, REG_SZ, 2, false, true, [](UiDriver& d) { d.SelectComboItem(kPrecision, 3); },
+         IDOK, "3", "1", REG_SZ, REG_EXPAND_SZ, 1},
+        // Values the dialog does not offer show nothing; OK writes what is shown.
+        {false, false, "7", "5", REG_SZ, -1, false, false, {}, IDOK, "-1", "-1", REG_SZ, REG_SZ, 1},
+        {false, false, "1", "0", REG_SZ, 1, true, false,
+         [](UiDriver& d) {
+             d.Click(kImperial);
+             d.SelectComboItem(kPrecision, 0);
+         },
+         IDCANCEL, "1", "0", REG_SZ, REG_SZ, 0},
+    };
+    for (const auto& r : runs) {
+        SCOPED_TRACE(testing::Message() << "run " << (&r - runs));
+        if (r.fresh) RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Kestrel");
+        SetRegionalMeasurement(r.usRegion);
+        if (r.precision) StoreRaw(kArbor, "Precision", r.storedType, r.precision, 2);
+        if (r.notation) StoreRaw(kArbor, "Notation", r.storedType, r.notation, 2);
+        Show([&r](UiDriver& d) {
             EXPECT_EQ(d.ComboItems(kPrecision), (std::vector<std::string>{"0", "1", "2", "3"}));
-            EXPECT_EQ(d.ComboSelection(kPrecision), 2);
-            d.Click(IDOK);
+            EXPECT_EQ(d.ComboSelection(kPrecision), r.shownPrecision);
+            EXPECT_EQ(d.IsChecked(kMetric), r.metric);
+            EXPECT_EQ(d.IsChecked(kImperial), r.imperial);
+            if (r.edit) r.edit(d);
+            d.Click(r.button);
         });
-        EXPECT_EQ(Stored("Notation"), us ? "1" : "0");
-        EXPECT_EQ(Stored("Precision"), "2");
-        EXPECT_EQ(Broadcasts(), 1);
+        EXPECT_EQ(Stored("Precision", r.precisionType), r.savedPrecision);
+        EXPECT_EQ(Stored("Notation", r.notationType), r.savedNotation);
+        EXPECT_EQ(Broadcasts(), r.broadcasts);
     }
-
-    // Marked: a rewrite would make them REG_SZ again.
-    StoreRaw(kArbor, "Notation", REG_EXPAND_SZ, "1", 2);
-    StoreRaw(kArbor, "Precision", REG_EXPAND_SZ, "2", 2);
-    Show([](UiDriver& d) { d.Click(IDOK); });
-    EXPECT_EQ(Stored("Notation", REG_EXPAND_SZ), "1") << "unchanged values are not rewritten";
-    EXPECT_EQ(Stored("Precision", REG_EXPAND_SZ), "2");
-    EXPECT_EQ(Broadcasts(), 0);
-
-    Show([](UiDriver& d) {
-        d.SelectComboItem(kPrecision, 3);
-        d.Click(IDOK);
-    });
-    EXPECT_EQ(Stored("Precision"), "3");
-    EXPECT_EQ(Stored("Notation", REG_EXPAND_SZ), "1") << "only the changed value is written";
-    EXPECT_EQ(Broadcasts(), 1) << "one broadcast for the one change";
-}
-
-TEST_F(PreferenceDialogTest, ValuesTheDialogDoesNotOfferShowNothingAndCancelKeepsWhatIsStored) {
-    StoreText(kArbor, "Precision", "7");
-    StoreText(kArbor, "Notation", "5");
-    Show([](UiDriver& d) {
-        EXPECT_EQ(d.ComboSelection(kPrecision), -1);
-        EXPECT_FALSE(d.IsChecked(kMetric) || d.IsChecked(kImperial));
-        d.Click(IDOK);
-    });
-    EXPECT_EQ(Stored("Precision"), "-1") << "OK writes what is shown";
-    EXPECT_EQ(Stored("Notation"), "-1");
-    EXPECT_EQ(Broadcasts(), 1);
-
-    StoreText(kArbor, "Precision", "1");
-    StoreText(kArbor, "Notation", "0");
-    Show([](UiDriver& d) {
-        EXPECT_EQ(d.ComboSelection(kPrecision), 1);
-        d.Click(kImperial);
-        EXPECT_TRUE(d.IsChecked(kImperial));
-        d.SelectComboItem(kPrecision, 0);
-        d.Click(IDCANCEL);
-    });
-    EXPECT_EQ(Stored("Precision"), "1") << "Cancel after changes";
-    EXPECT_EQ(Stored("Notation"), "0");
-    EXPECT_EQ(Broadcasts(), 0);
 }
 
 TEST_F(PreferenceDialogTest, TheCallersWindowOwnsTheDialogAndTheGettersSeeTheResult) {

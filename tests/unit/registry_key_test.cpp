@@ -49,19 +49,7 @@ TEST_F(RegistryKeyTest, SubkeyFormOpensBelowThePathAndFailsCleanly) {
     EXPECT_FALSE(ReadStored("Software\\Kestrel\\Test", "Where").has_value());
 }
 
-TEST_F(RegistryKeyTest, WritesUseTheSuiteEncodings) {
-    RegistryKey key(HKEY_CURRENT_USER, kDeep);
-    ASSERT_TRUE(key.OpenForWriting());
-    EXPECT_TRUE(key.WriteText("Notation", "Metric"));
-    EXPECT_TRUE(key.WriteText("Empty", std::string()));
-    EXPECT_TRUE(key.WriteInt32("Count", 0x01020304));
-    const double seam = 0.375;
-    EXPECT_TRUE(key.WriteBinary("Seam", &seam, sizeof seam));
-
-    // "Metric" takes 7 bytes with its terminator; the integer is little-endian, as in memory.
-    ExpectValues(kDeep, {{"Notation", "Metric"}, {"Empty", ""}, {"Count", 0x01020304}});
-    EXPECT_EQ(RequireStored(kDeep, "Seam").bytes.size(), 8u);
-}
+// Each option set's tests check the bytes and types its writes store.
 
 TEST_F(RegistryKeyTest, ReadsGiveValueDefaultOrEmptyNeverGarbage) {
     // "Fits" takes 256 bytes with the terminator, "TooLong" 257.
