@@ -68,6 +68,11 @@ UiDriver& UiDriver::Then(Action action) {
     return *this;
 }
 
+UiDriver& UiDriver::WaitUntil(const std::string& what, std::function<bool(UiDriver&)> ready) {
+    steps_.push_back({what, std::move(ready), nullptr});
+    return *this;
+}
+
 bool UiDriver::Run(const std::function<void()>& launch) {
     UiDriver* const outer = t_playing;
     t_playing = this;

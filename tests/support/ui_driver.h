@@ -31,6 +31,8 @@ public:
     // presses OK and waits until the code that showed it has carried on.
     UiDriver& AnswerMessageBox(const std::string& expectedText);
     UiDriver& Then(Action action);
+    // Waits until the condition holds (a window has gone, a text has come).
+    UiDriver& WaitUntil(const std::string& what, std::function<bool(UiDriver&)> ready);
 
     // Runs launch, which returns when its modal loop ends. False when a
     // step was never reached or the timeout hit (every dialog of this thread
