@@ -4,12 +4,14 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
 #include <thread>
 
+#include "bitmap_file.h"
 #include "controls/dos_path_lookup.h"
 #include "controls/shell_files.h"
 #include "kestrel_test.h"
@@ -362,6 +364,31 @@ TEST_F(FileControlsTest, F4BrowsesFromTheFieldAndShiftF4DoesNot) {
             HoldKey(VK_SHIFT, true);
             SendMessageA(d.Item(kLookup), WM_KEYUP, VK_F4, 0);  // a browser would hold this step until the timeout
             HoldKey(VK_SHIFT, false);
+            d.Click(IDCANCEL);
+        });
+    Drive(dialog, ui);
+}
+
+// scripts/screenshots.sh runs this with OPTORA_SHOT_DIR set.
+TEST_F(FileControlsTest, Screenshot) {
+    const char* directory = std::getenv("OPTORA_SHOT_DIR");
+    if (!directory) GTEST_SKIP() << "pictures are taken by scripts/screenshots.sh";
+    ControlsDialog dialog;
+    DWORD shown = 0;
+    UiDriver ui;
+    ui.WaitForDialog(kCaption)
+        .Then([&](UiDriver& d) {
+            SetWindowPos(d.Dialog(), HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE);
+            RedrawWindow(d.Dialog(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            shown = GetTickCount();
+        })
+        .WaitUntil("the display to catch up", [&](UiDriver&) { return GetTickCount() - shown > 400; })
+        .Then([&](UiDriver& d) {
+            RECT area = {};
+            GetWindowRect(d.Dialog(), &area);
+            const HDC screen = GetDC(nullptr);
+            EXPECT_TRUE(WriteBitmap(std::string(directory) + "\\file_controls.bmp", screen, area));
+            ReleaseDC(nullptr, screen);
             d.Click(IDCANCEL);
         });
     Drive(dialog, ui);
