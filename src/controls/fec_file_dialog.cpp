@@ -61,6 +61,7 @@ UINT_PTR CALLBACK CFECFileDialog::Hook(HWND child, UINT message, WPARAM, LPARAM 
         SendMessageA(dialog, CDM_SETCONTROLTEXT, IDOK, reinterpret_cast<LPARAM>("OK"));
         break;
     case CDN_SELCHANGE:
+    case CDN_FILEOK:  // a name typed after choosing from the list changes no selection
         self->OnSelectionChange(dialog);
         break;
     default:

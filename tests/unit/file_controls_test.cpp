@@ -393,3 +393,51 @@ TEST_F(FileControlsTest, Screenshot) {
         });
     Drive(dialog, ui);
 }
+
+TEST_F(FileControlsTest, TheFileDialogKeepsALargeSelection) {
+    std::string typed;
+    for (int i = 0; i < 12; ++i) {
+        const std::string name = "a rather long file name number " + std::to_string(i) + ".txt";
+        std::ofstream("c:\\userroot\\pick\\" + name) << i;
+        typed += "\"" + name + "\" ";
+    }
+    for (const bool all : {false, true}) {
+        ControlsDialog dialog;
+        auto fileDialog = std::make_shared<HWND>();
+        UiDriver ui;
+        ui.WaitForDialog(kCaption)
+            .Then([](UiDriver& d) {
+                SetWindowTextA(d.Item(kFiles), "C:\\userroot\\pick\\a rather long file name number 3.txt");
+                SendMessageA(d.Item(kFiles), WM_NCLBUTTONDOWN, HTBORDER, 0);  // off the button: nothing
+                HoldKey(VK_CONTROL, true);
+                SendMessageA(d.Item(kFiles), WM_KEYDOWN, VK_OEM_PERIOD, 0);
+            })
+            .WaitForDialog("Browse for File")
+            .Then([&](UiDriver& d) {
+                HoldKey(VK_CONTROL, false);
+                *fileDialog = d.Dialog();
+                EXPECT_EQ(TextOf(GetDlgItem(d.Dialog(), IDOK)), "OK");
+                const HWND list = FindWindowExA(FindWindowExA(d.Dialog(), nullptr, "SHELLDLL_DefView", nullptr), nullptr,
+                                                "SysListView32", nullptr);
+                LVITEMA selected = {};
+                selected.stateMask = selected.state = LVIS_SELECTED;
+                if (all) SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&selected));
+                PostMessageA(d.Dialog(), WM_COMMAND, IDOK, 0);
+            })
+            .WaitUntil("the file dialog to close", [=](UiDriver&) { return !IsWindow(*fileDialog); })
+            .WaitForDialog(kCaption)
+            .Then([&](UiDriver& d) {
+                ASSERT_EQ(dialog.told.size(), 2u);
+                const std::string chosen = dialog.told[1].text;
+                EXPECT_EQ(d.Text(kFiles), chosen);
+                if (all) {
+                    EXPECT_EQ(std::count(chosen.begin(), chosen.end(), ';'), 11) << "more than the name buffer holds";
+                    EXPECT_EQ(chosen.rfind("C:\\userroot\\pick\\a rather long file name number 0.txt; a rather", 0), 0u);
+                } else {
+                    EXPECT_EQ(chosen, "C:\\userroot\\pick\\a rather long file name number 3.txt") << "the field's file first";
+                }
+                d.Click(IDCANCEL);
+            });
+        Drive(dialog, ui);
+    }
+}
