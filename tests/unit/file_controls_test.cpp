@@ -130,10 +130,22 @@ std::string BrowserSelection(HWND browser) {
 
 // Waits for the folder browser to select a folder, presses one of its
 // buttons and waits until it has gone.
-UiDriver& AnswerBrowser(UiDriver& ui, UINT press, const std::string& selected, UiDriver::Action check = {}) {
+UiDriver& AnswerBrowser(UiDriver& ui, UINT press, const std::string& path, UiDriver::Action check = {}) {
     auto browser = std::make_shared<HWND>();
+    const std::string selected = path.substr(path.find_last_of('\\') + 1);
     return ui.WaitForDialog("Browse for Folder")
-        .WaitUntil("the folder " + selected, [=](UiDriver& d) { return BrowserSelection(d.Dialog()) == selected; })
+        .WaitUntil("the folder " + selected,
+                   [=, since = std::make_shared<DWORD>(0)](UiDriver& d) {
+                       // On its first run in a process Wine's browser may fill its tree only after it
+                       // started, missing the start folder; the check then waits for a warm browser.
+                       const std::string now = BrowserSelection(d.Dialog());
+                       if (!*since) *since = GetTickCount();
+                       if (now.empty() && GetTickCount() - *since > 1500) {
+                           SendMessageA(d.Dialog(), BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+                           *since = GetTickCount();
+                       }
+                       return now == selected;
+                   })
         .Then([=](UiDriver& d) {
             *browser = d.Dialog();
             if (check) check(d);
@@ -190,6 +202,23 @@ TEST(FileEditCtrl, RefusesConflictingFlagsAndSizesItsButton) {
     }
 }
 
+TEST(FileEditCtrl, AFlatFieldLooksUpWhileTheMouseIsOverIt) {
+    FileEditCtrl flat;
+    ASSERT_TRUE(flat.Create(CustomBrowse | FlatButton, 0, "", WS_CHILD | WS_VISIBLE, {0, 0, 200, 20}, Parent(), 7));
+    const struct {
+        POINT at;
+        bool hot;
+    } moves[] = {{{5, 5}, true}, {{190, 5}, true}, {{-5, 5}, false}, {{5, 5}, true}, {{5, 25}, false}};
+    EXPECT_EQ(flat.ButtonState(), FileEditCtrl::kUp | FileEditCtrl::kFlat);
+    for (const auto& move : moves) {
+        SendMessageA(flat.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(move.at.x, move.at.y));
+        EXPECT_EQ(GetCapture() == flat.Handle(), move.hot) << move.at.x << "," << move.at.y;
+        EXPECT_EQ(flat.ButtonState(), move.hot ? FileEditCtrl::kUp : FileEditCtrl::kUp | FileEditCtrl::kFlat);
+    }
+    EnableWindow(flat.Handle(), FALSE);
+    EXPECT_EQ(flat.ButtonState(), FileEditCtrl::kDisabled | FileEditCtrl::kFlat);
+}
+
 TEST_F(FileControlsTest, CtrlPeriodAndParentsThatTakeOverTheBrowse) {
     ControlsDialog dialog;
     dialog.answers[BeforeBrowse] = 7;
@@ -224,7 +253,7 @@ TEST_F(FileControlsTest, CtrlPeriodAndParentsThatTakeOverTheBrowse) {
                 ScreenToClient(field, &at);
                 SendMessageA(field, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
             });
-        AnswerBrowser(ui, IDOK, "pick")
+        AnswerBrowser(ui, IDOK, "C:\\userroot\\pick")
             .Then([&](UiDriver& d) {
                 EXPECT_EQ(d.Text(kFlatFolder), answer ? "C:\\userroot\\pick" : "C:\\userroot\\pick\\");
                 EXPECT_EQ(GetCapture(), nullptr);
@@ -351,13 +380,13 @@ TEST_F(FileControlsTest, F4BrowsesFromTheFieldAndShiftF4DoesNot) {
     };
     UiDriver ui;
     ui.WaitForDialog(kCaption).Then(browse(kLookup));
-    AnswerBrowser(ui, IDOK, "plots", inBrowser("Select the directory for plot files."))
+    AnswerBrowser(ui, IDOK, "C:\\userroot\\plots", inBrowser("Select the directory for plot files."))
         .Then([&](UiDriver& d) {
             EXPECT_EQ(d.Text(kLookup), "C:\\USERROOT\\PLOTS") << "the chosen folder, in upper case";
             EXPECT_FALSE(dialog.lookups[3].IsValid());
         })
         .Then(browse(kInvalidLookup));
-    AnswerBrowser(ui, IDCANCEL, "plots", inBrowser("Select the directory for cut files."))
+    AnswerBrowser(ui, IDCANCEL, "C:\\userroot\\plots", inBrowser("Select the directory for cut files."))
         .Then([&](UiDriver& d) {
             EXPECT_TRUE(dialog.lookups[3].IsValid()) << "a browse clears the mark, cancelled or not";
             EXPECT_EQ(d.Text(kInvalidLookup), "C:\\userroot\\plots");
