@@ -30,6 +30,14 @@ RECT ClientInWindow(HWND window) {
     return client;
 }
 
+TOOLINFOA Tool(HWND window, UINT_PTR id) {
+    TOOLINFOA info = {};
+    info.cbSize = sizeof info;
+    info.hwnd = window;
+    info.uId = id;
+    return info;
+}
+
 COLORREF Grey(COLORREF colour) {
     const int luminance = (GetRValue(colour) * 30 + GetGValue(colour) * 59 + GetBValue(colour) * 11) / 100;
     return RGB(luminance, luminance, luminance);
@@ -443,10 +451,7 @@ void FileEditCtrl::RelayToTooltip(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!tooltip_) return;
         SendMessageA(tooltip_, WM_SETFONT, static_cast<WPARAM>(Send(WM_GETFONT)), FALSE);
         for (UINT_PTR tool : {kButtonTool, kTextTool}) {
-            TOOLINFOA info = {};
-            info.cbSize = sizeof info;
-            info.hwnd = Handle();
-            info.uId = tool;
+            TOOLINFOA info = Tool(Handle(), tool);
             info.lpszText = LPSTR_TEXTCALLBACKA;
             SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
         }
@@ -459,10 +464,7 @@ void FileEditCtrl::RelayToTooltip(UINT message, WPARAM wParam, LPARAM lParam) {
     const RECT inWindow = ClientInWindow(Handle());
     OffsetRect(&button, -inWindow.left, -inWindow.top);
     for (const auto& [tool, rect] : {std::pair{kButtonTool, button}, std::pair{kTextTool, client}}) {
-        TOOLINFOA info = {};
-        info.cbSize = sizeof info;
-        info.hwnd = Handle();
-        info.uId = tool;
+        TOOLINFOA info = Tool(Handle(), tool);
         info.rect = rect;
         SendMessageA(tooltip_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&info));
     }

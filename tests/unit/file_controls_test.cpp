@@ -204,7 +204,9 @@ TEST(FileEditCtrl, RefusesConflictingFlagsAndSizesItsButton) {
 
 TEST(FileEditCtrl, AFlatFieldLooksUpWhileTheMouseIsOverIt) {
     FileEditCtrl flat;
-    ASSERT_TRUE(flat.Create(CustomBrowse | FlatButton, 0, "", WS_CHILD | WS_VISIBLE, {0, 0, 200, 20}, Parent(), 7));
+    ASSERT_TRUE(flat.Create(CustomBrowse | FlatButton | ButtonTip | TextTip, 0, "", WS_CHILD | WS_VISIBLE, {0, 0, 200, 20},
+                            Parent(), 7));
+    flat.SetTextTip("where the files go");
     const struct {
         POINT at;
         bool hot;
@@ -217,6 +219,26 @@ TEST(FileEditCtrl, AFlatFieldLooksUpWhileTheMouseIsOverIt) {
     }
     EnableWindow(flat.Handle(), FALSE);
     EXPECT_EQ(flat.ButtonState(), FileEditCtrl::kDisabled | FileEditCtrl::kFlat);
+
+    // The tooltip came with the first mouse message; it asks the field for its texts.
+    HWND tooltip = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM found) {
+        char name[32] = {};
+        GetClassNameA(window, name, sizeof name);
+        if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0) *reinterpret_cast<HWND*>(found) = window;
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&tooltip));
+    ASSERT_NE(tooltip, nullptr);
+    for (const auto& [tool, text] : {std::pair<UINT_PTR, std::string>{1, "Browse"}, {2, "where the files go"}}) {
+        char shown[80] = {};
+        TOOLINFOA info = {};
+        info.cbSize = sizeof info;
+        info.hwnd = flat.Handle();
+        info.uId = tool;
+        info.lpszText = shown;
+        SendMessageA(tooltip, TTM_GETTEXTA, sizeof shown, reinterpret_cast<LPARAM>(&info));
+        EXPECT_EQ(std::string(shown), text);
+    }
 }
 
 TEST_F(FileControlsTest, CtrlPeriodAndParentsThatTakeOverTheBrowse) {
