@@ -155,6 +155,13 @@ UiDriver& AnswerBrowser(UiDriver& ui, UINT press, const std::string& path, UiDri
         .WaitForDialog(kCaption);
 }
 
+BOOL CALLBACK FindTooltip(HWND window, LPARAM found) {
+    char name[32] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0) *reinterpret_cast<HWND*>(found) = window;
+    return TRUE;
+}
+
 HWND Parent() {
     static const HWND parent = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 400, 100, nullptr, nullptr, nullptr, nullptr);
     return parent;
@@ -222,12 +229,7 @@ TEST(FileEditCtrl, AFlatFieldLooksUpWhileTheMouseIsOverIt) {
 
     // The tooltip came with the first mouse message; it asks the field for its texts.
     HWND tooltip = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM found) {
-        char name[32] = {};
-        GetClassNameA(window, name, sizeof name);
-        if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0) *reinterpret_cast<HWND*>(found) = window;
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&tooltip));
+    EnumThreadWindows(GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&tooltip));
     ASSERT_NE(tooltip, nullptr);
     for (const auto& [tool, text] : {std::pair<UINT_PTR, std::string>{1, "Browse"}, {2, "where the files go"}}) {
         char shown[80] = {};
