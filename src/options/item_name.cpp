@@ -31,6 +31,18 @@ std::string_view TrimItemSpace(std::string_view text) {
     return text;
 }
 
+std::string UpperCaseAnsi(std::string_view text, ItemName::LeadBytePredicate isLeadByte) {
+    std::string upper(text);
+    for (std::size_t i = 0; i < upper.size(); ++i) {
+        const auto c = static_cast<unsigned char>(upper[i]);
+        if (isLeadByte && isLeadByte(c))
+            ++i;
+        else
+            upper[i] = static_cast<char>(AsciiUpper(c));
+    }
+    return upper;
+}
+
 ItemName::ItemName(std::string_view text, bool characterRule, bool upperCase, LeadBytePredicate isLeadByte) {
     const auto at = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     const auto isLead = [isLeadByte](unsigned char c) { return isLeadByte && isLeadByte(c); };

@@ -47,4 +47,8 @@ bool IsItemSpace(unsigned char c);
 // The text without white space at either end.
 std::string_view TrimItemSpace(std::string_view text);
 
+// Single-byte letters in upper case; a double-byte character stays whole,
+// as its trail byte may read as a lower-case letter.
+std::string UpperCaseAnsi(std::string_view text, ItemName::LeadBytePredicate isLeadByte);
+
 }  // namespace optora

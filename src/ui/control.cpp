@@ -61,6 +61,7 @@ LRESULT CALLBACK SubclassedControl::Procedure(HWND window, UINT message, WPARAM 
         const LRESULT result = self->Default(message, wParam, lParam);
         self->Detach();
         RemovePropA(window, kOriginalProp);
+        self->OnWindowGone();
         return result;
     }
     try {

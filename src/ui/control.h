@@ -27,6 +27,9 @@ protected:
     // Every message of the window; pass what is not handled to Default.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+    // After the window is gone and the object detached; the last call the
+    // window system makes on the object, so it may delete itself here.
+    virtual void OnWindowGone() {}
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -116,7 +116,8 @@ INT_PTR ModalDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     LRESULT result = 0;
     if (OnMessage(message, wParam, lParam, result)) {
-        // A dialog answers the colour messages with the brush itself.
+        // The colour messages take their brush from the procedure's own
+        // answer, not from the message result.
         if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) return static_cast<INT_PTR>(result);
         SetWindowLongPtrA(window_, DWLP_MSGRESULT, result);
         return TRUE;

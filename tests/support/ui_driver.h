@@ -31,7 +31,7 @@ public:
     // presses OK and waits until the code that showed it has carried on.
     UiDriver& AnswerMessageBox(const std::string& expectedText);
     UiDriver& Then(Action action);
-    // Waits until ready holds (what was posted or sent from elsewhere has arrived).
+    // Waits until the condition holds (a window has gone, a text has come).
     UiDriver& WaitUntil(const std::string& what, std::function<bool(UiDriver&)> ready);
 
     // Runs launch, which returns when its modal loop ends. False when a
