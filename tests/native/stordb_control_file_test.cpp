@@ -4,7 +4,7 @@
 
 #include "control_file.h"
 
-using stordb::FindItem;
+using storage::FindItem;
 
 TEST(StordbControlFile, FindsNamesOnTheirLines) {
     const std::string content = "P-USER-ENVIRON\r\n  RULES1 \nrules2\n\nLAST";
@@ -20,7 +20,7 @@ TEST(StordbControlFile, FindsNamesOnTheirLines) {
 TEST(StordbControlFile, GarbageHoldsNoItems) {
     EXPECT_EQ(FindItem("", "A"), 0);
     EXPECT_EQ(FindItem(std::string("A\0B\nA\n", 6), "A"), 0) << "a zero byte: not a text file";
-    EXPECT_EQ(FindItem(std::string(stordb::kMaxControlFileSize + 1, 'A'), "A"), 0) << "too large";
+    EXPECT_EQ(FindItem(std::string(storage::kMaxControlFileSize + 1, 'A'), "A"), 0) << "too large";
     const std::string longName(21, 'N');
     EXPECT_EQ(FindItem(longName + "\n", longName), 0) << "item names have at most 20 bytes";
     EXPECT_EQ(FindItem(std::string(20, 'N') + "\n", std::string(20, 'N')), 1);
