@@ -5,7 +5,7 @@
 
 #include "controls/choice_list.h"
 #include "controls/file_choice.h"
-#include "frame/module_state.h"
+#include "frame/beside_library.h"
 #include "options/field_copy.h"
 #include "options/registry_paths.h"
 #include "store/registry_key.h"
@@ -20,22 +20,12 @@ struct Chooser {
     ChooserFunction getFileNameEx = nullptr;
 };
 
-template <typename Fn>
-Fn Resolve(HMODULE module, const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 // Loaded on first use and kept for the life of the process.
 const Chooser& TheChooser() {
     static const Chooser chooser = [] {
-        Chooser c;
-        const std::string directory = ModuleDirectory(LibraryModuleState().instance);
-        if (directory.empty()) return c;
-        if (HMODULE module = LoadLibraryA((directory + "devadod.dll").c_str())) {
-            c.getFileName = Resolve<ChooserFunction>(module, "DevaDod_GetFileName");
-            c.getFileNameEx = Resolve<ChooserFunction>(module, "DevaDod_GetFileNameEx");
-        }
-        return c;
+        HMODULE module = LoadBesideLibrary("devadod.dll");
+        return Chooser{ResolveExport<ChooserFunction>(module, "DevaDod_GetFileName"),
+                       ResolveExport<ChooserFunction>(module, "DevaDod_GetFileNameEx")};
     }();
     return chooser;
 }
