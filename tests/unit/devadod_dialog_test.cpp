@@ -257,10 +257,13 @@ TEST_F(DevaDodTest, ResultsAreTakenFromTheBufferAsTheyFit) {
         int RunChooser(FileChoice& record) override {
             std::memcpy(record.open.lpstrFile, bytes.data(), std::min<std::size_t>(bytes.size(), record.open.nMaxFile));
             std::memcpy(record.device, "Z:", 3);
+            sharedWasEmpty = record.text1[0] == '\0';
+            std::memcpy(record.text4, "dirty", 6);  // the shared buffer: the next run must start it empty
             return answer;
         }
         std::string bytes;
         int answer;
+        bool sharedWasEmpty = false;
     };
     struct Case {
         std::string bytes;
@@ -283,6 +286,7 @@ TEST_F(DevaDodTest, ResultsAreTakenFromTheBufferAsTheyFit) {
         EXPECT_EQ(results, c.names);
         EXPECT_EQ(device, c.device);
         EXPECT_EQ(Stored("Device"), c.device);
+        EXPECT_TRUE(chooser.sharedWasEmpty);
     }
 }
 
