@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "chooser_ids.h"
@@ -23,10 +25,8 @@ struct Kind {
     const char* caption;
 };
 const Kind kKinds[] = {
-    {kStorageAreas, nullptr, "Choose Storage Area"},
-    {kModels, "data\\model.ctl", "Choose Model"},
-    {kPieces, "data\\piece.ctl", "Choose Piece"},
-    {kRuleTables, "data\\rutab.ctl", "Choose Rule Table"},
+    {kStorageAreas, nullptr, "Choose Storage Area"},   {kModels, "data\\model.ctl", "Choose Model"},
+    {kPieces, "data\\piece.ctl", "Choose Piece"},      {kRuleTables, "data\\rutab.ctl", "Choose Rule Table"},
     {0, "param\\usrpt.ctl", "Choose Parameter Table"},
 };
 
@@ -47,7 +47,8 @@ std::string ItemText(HWND control, UINT getLength, UINT getText, WPARAM index) {
     const LRESULT length = SendMessageA(control, getLength, index, 0);
     if (length <= 0) return {};
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    text.resize(static_cast<std::size_t>(std::max<LRESULT>(0, SendMessageA(control, getText, index, reinterpret_cast<LPARAM>(text.data())))));
+    text.resize(static_cast<std::size_t>(
+        std::max<LRESULT>(0, SendMessageA(control, getText, index, reinterpret_cast<LPARAM>(text.data())))));
     return text;
 }
 
@@ -58,7 +59,9 @@ std::string ComboSelection(HWND combo) {
 
 // Selects the entry equal to text regardless of case, else the first; false when there is none.
 bool SelectEntry(HWND control, UINT findExact, UINT select, const std::string& text) {
-    LRESULT found = text.empty() ? -1 : SendMessageA(control, findExact, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+    LRESULT found = text.empty() ? -1
+                                 : SendMessageA(control, findExact, static_cast<WPARAM>(-1),
+                                                reinterpret_cast<LPARAM>(text.c_str()));
     if (found < 0) found = 0;
     return SendMessageA(control, select, static_cast<WPARAM>(found), 0) >= 0;
 }
@@ -86,15 +89,15 @@ private:
         auto* self = reinterpret_cast<ChooserWindow*>(GetWindowLongPtrA(window, DWLP_USER));
         if (!self) return FALSE;
         switch (message) {
-        case WM_INITDIALOG:
-            self->window_ = window;
-            self->Init();
-            return TRUE;
-        case WM_COMMAND:
-            self->OnCommand(LOWORD(wParam), HIWORD(wParam));
-            return TRUE;
-        default:
-            return FALSE;
+            case WM_INITDIALOG:
+                self->window_ = window;
+                self->Init();
+                return TRUE;
+            case WM_COMMAND:
+                self->OnCommand(LOWORD(wParam), HIWORD(wParam));
+                return TRUE;
+            default:
+                return FALSE;
         }
     }
 
@@ -138,10 +141,11 @@ private:
         const LONG_PTR exStyle = GetWindowLongPtrA(single, GWL_EXSTYLE);
         HFONT font = reinterpret_cast<HFONT>(SendMessageA(single, WM_GETFONT, 0, 0));
         DestroyWindow(single);
-        HWND multiple = CreateWindowExA(static_cast<DWORD>(exStyle), "LISTBOX", "", static_cast<DWORD>(style) | LBS_EXTENDEDSEL,
-                                        area.left, area.top, area.right - area.left, area.bottom - area.top, window_,
-                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_ITEMS)),
-                                        reinterpret_cast<HINSTANCE>(&__ImageBase), nullptr);
+        HWND multiple =
+            CreateWindowExA(static_cast<DWORD>(exStyle), "LISTBOX", "", static_cast<DWORD>(style) | LBS_EXTENDEDSEL,
+                            area.left, area.top, area.right - area.left, area.bottom - area.top, window_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_ITEMS)),
+                            reinterpret_cast<HINSTANCE>(&__ImageBase), nullptr);
         SendMessageA(multiple, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         SetWindowPos(multiple, Item(IDC_ITEMS_LABEL), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
@@ -166,8 +170,9 @@ private:
         SendMessageA(areas, CB_RESETCONTENT, 0, 0);
         for (const std::string& name : storage::StorageAreas(Device()))
             SendMessageA(areas, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-        const LRESULT found = wanted.empty() ? -1 : SendMessageA(areas, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                                                 reinterpret_cast<LPARAM>(wanted.c_str()));
+        const LRESULT found = wanted.empty() ? -1
+                                             : SendMessageA(areas, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                            reinterpret_cast<LPARAM>(wanted.c_str()));
         SendMessageA(areas, CB_SETCURSEL, static_cast<WPARAM>(found < 0 ? 0 : found), 0);
         FillItems();
         return found >= 0;

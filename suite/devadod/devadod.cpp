@@ -29,7 +29,9 @@ void Report(const char* call, const FileChoice* record) {
         using file_choice::kShortTextSize;
         using file_choice::kTextSize;
         const OPENFILENAMEA& open = record->open;
-        const auto add = [&](const char* key, const std::string& value) { line += std::string("\t") + key + "=" + value; };
+        const auto add = [&](const char* key, const std::string& value) {
+            line += std::string("\t") + key + "=" + value;
+        };
         const auto text = [&](const char* key, const char* buffer, std::size_t size) {
             add(key, buffer ? BoundedText(buffer, size) : "(null)");
             add((std::string(key) + "@").c_str(), Pointer(buffer));

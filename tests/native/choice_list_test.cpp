@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "controls/choice_list.h"
+
+#include <gtest/gtest.h>
 
 using optora::SplitChoiceList;
 
@@ -11,9 +11,9 @@ TEST(ChoiceList, TakesTheTextsThatFitTheBuffer) {
         Names names;
     } cases[] = {
         {std::string("A\0B\0\0", 5), {"A", "B"}},
-        {std::string("A\0B\0", 4), {"A", "B"}},           // full: no closing empty text
-        {std::string("A\0BC", 4), {"A"}},                 // the last text has no terminator inside
-        {std::string("\0B\0\0", 4), {}},                  // an empty first text ends the list
+        {std::string("A\0B\0", 4), {"A", "B"}},  // full: no closing empty text
+        {std::string("A\0BC", 4), {"A"}},        // the last text has no terminator inside
+        {std::string("\0B\0\0", 4), {}},         // an empty first text ends the list
         {std::string("ABC", 3), {}},
         {std::string(), {}},
     };

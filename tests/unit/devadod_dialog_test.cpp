@@ -1,6 +1,8 @@
 // The storage-area chooser as the library drives it, through the devadod.dll
 // stand-in beside the test program; the stand-in reports each record it
 // receives to the file named by OPTORA_DEVADOD_LOG.
+#include "controls/devadod_dialog.h"
+
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -8,7 +10,6 @@
 #include <sstream>
 
 #include "chooser_ids.h"
-#include "controls/devadod_dialog.h"
 #include "controls/file_choice.h"
 #include "kestrel_test.h"
 #include "ui_driver.h"
@@ -136,7 +137,8 @@ TEST_F(DevaDodTest, ChooseItemsHandsTheRecordOverAndRemembersAfterCancel) {
         EXPECT_EQ(r["start"], c.start.substr(0, 259)) << "cut to its 260-byte buffer";
         EXPECT_EQ(r["device"] + "|" + r["area"], std::string(c.wantDevice) + "|" + c.wantArea);
         EXPECT_EQ(r["text3"] + "|" + r["extra"] + "|" + r["extraFlags"], "C:|xtra|0x204");
-        for (const char* shared : {"initialDir", "text1", "text4"}) EXPECT_EQ(r[std::string(shared) + "@"], r["filter@"]);
+        for (const char* shared : {"initialDir", "text1", "text4"})
+            EXPECT_EQ(r[std::string(shared) + "@"], r["filter@"]);
         EXPECT_EQ(r["filter"] + r["initialDir"] + r["text1"] + r["text4"], "");
     }
 }
@@ -219,7 +221,7 @@ TEST_F(DevaDodTest, TheChooserStaysInsideTheResultBuffer) {
     } cases[] = {
         {8, 1, std::string("ABC\0DE\0\0", 8) + '#'},
         {7, 1, std::string("ABC\0\0", 5) + "####"},  // both names need 8 bytes: only the first is written
-        {4, 0, "#########"},  // not even one name fits: a cancel
+        {4, 0, "#########"},                         // not even one name fits: a cancel
         {0, 0, "#########"},
     };
     for (const Case& c : cases) {
@@ -253,7 +255,8 @@ TEST_F(DevaDodTest, TheChooserStaysInsideTheResultBuffer) {
 // What comes back in the result buffer, as another chooser might leave it.
 TEST_F(DevaDodTest, ResultsAreTakenFromTheBufferAsTheyFit) {
     struct Scripted : CDevaDodDialog {
-        Scripted(std::string bytes, int answer) : CDevaDodDialog(nullptr, true, 8), bytes(std::move(bytes)), answer(answer) {}
+        Scripted(std::string bytes, int answer)
+            : CDevaDodDialog(nullptr, true, 8), bytes(std::move(bytes)), answer(answer) {}
         int RunChooser(FileChoice& record) override {
             std::memcpy(record.open.lpstrFile, bytes.data(), std::min<std::size_t>(bytes.size(), record.open.nMaxFile));
             std::memcpy(record.device, "Z:", 3);
@@ -273,9 +276,9 @@ TEST_F(DevaDodTest, ResultsAreTakenFromTheBufferAsTheyFit) {
         const char* device;
     } cases[] = {
         {std::string("A\0BB\0CCCC", 9), 0x400, 1, 1, {"A", "BB"}, "Z:"},  // the buffer ends inside the third
-        {std::string("\0", 1), 0x400, 1, 0, {}, "C:"},                   // a choice of nothing: a cancel
-        {std::string("\0", 1), 0x40000000, 1, 1, {}, "Z:"},              // areas come back in device and area
-        {std::string("A\0\0", 3), 0x400, 0, 0, {"A"}, "Z:"},             // cancelled: what the chooser left
+        {std::string("\0", 1), 0x400, 1, 0, {}, "C:"},                    // a choice of nothing: a cancel
+        {std::string("\0", 1), 0x40000000, 1, 1, {}, "Z:"},               // areas come back in device and area
+        {std::string("A\0\0", 3), 0x400, 0, 0, {"A"}, "Z:"},              // cancelled: what the chooser left
     };
     for (const Case& c : cases) {
         Scripted chooser(c.bytes, c.answer);
@@ -341,7 +344,8 @@ TEST_F(DevaDodTest, WithoutTheChooserEveryChoiceIsACancel) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    ASSERT_TRUE(
+        CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
     WaitForSingleObject(process.hProcess, 60000);
     DWORD exitCode = 1;
     GetExitCodeProcess(process.hProcess, &exitCode);
