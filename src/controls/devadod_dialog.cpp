@@ -97,7 +97,7 @@ int CDevaDodDialog::ChooseItems(const std::string& title, uint32_t kindMask, uin
         area = "Data70";
     }
 
-    ChoiceTexts texts;
+    ChoiceTexts texts = {};
     CopyField(texts.title, title);
     CopyField(texts.device, device);
     CopyField(texts.area, area);
@@ -132,7 +132,7 @@ int CDevaDodDialog::ChooseItems(const std::string& title, uint32_t kindMask, uin
     device = FieldText(texts.device);
     area = FieldText(texts.area);
     index = record.open.nFilterIndex;
-    results = SplitChoiceList(result.data(), result.size());
+    results = chosen ? SplitChoiceList(result.data(), result.size()) : std::vector<std::string>();
     if (chosen && results.empty() && !(kindMask & file_choice::kStorageAreas)) {
         chosen = 0;  // nothing the caller could take: as if cancelled
         device = deviceBefore;
@@ -153,8 +153,7 @@ bool ChooseItem(HWND dialog, int controlId, uint32_t kindMask, const std::string
         CopyField(device, std::string_view(storageArea).substr(0, colon + 1));
         CopyField(area, std::string_view(storageArea).substr(colon + 1));
     }
-    static char empty[1];  // the chooser must not write into these, but should it, it finds one zero byte
-    empty[0] = '\0';
+    static char empty[1] = "";  // the texts the chooser only reads
     char result[2048] = {};
 
     FileChoice record;

@@ -28,7 +28,8 @@ public:
     // Runs the chooser; device and area (in and out) start from the remembered
     // ones when either is empty and are remembered afterwards, chosen or not.
     // Non-zero when the user chose: items in results, or for storage areas
-    // (kind 0x40000000) device and area. A choice of no items is a cancel.
+    // (kind 0x40000000) device and area. A choice of no items is a cancel;
+    // after a cancel results is empty.
     int ChooseItems(const std::string& title, uint32_t kindMask, uint32_t& index, std::string& device,
                     std::string& area, const std::string& startText, std::vector<std::string>& results,
                     const std::string& extraText, uint32_t extraFlags);

@@ -254,34 +254,33 @@ TEST_F(DevaDodTest, TheChooserStaysInsideTheResultBuffer) {
 
 // What comes back in the result buffer, as another chooser might leave it.
 TEST_F(DevaDodTest, ResultsAreTakenFromTheBufferAsTheyFit) {
-    struct Scripted : CDevaDodDialog {
-        Scripted(std::string bytes, int answer)
-            : CDevaDodDialog(nullptr, true, 8), bytes(std::move(bytes)), answer(answer) {}
-        int RunChooser(FileChoice& record) override {
-            std::memcpy(record.open.lpstrFile, bytes.data(), std::min<std::size_t>(bytes.size(), record.open.nMaxFile));
-            std::memcpy(record.device, "Z:", 3);
-            sharedWasEmpty = record.text1[0] == '\0';
-            std::memcpy(record.text4, "dirty", 6);  // the shared buffer: the next run must start it empty
-            return answer;
-        }
-        std::string bytes;
-        int answer;
-        bool sharedWasEmpty = false;
-    };
     struct Case {
         std::string bytes;
         uint32_t kind;
         int answer, want;
         std::vector<std::string> names;
-        const char* device;
+        std::string deviceLeft, device;  // what the chooser leaves in the device buffer, what comes back
     } cases[] = {
-        {std::string("A\0BB\0CCCC", 9), 0x400, 1, 1, {"A", "BB"}, "Z:"},  // the buffer ends inside the third
-        {std::string("\0", 1), 0x400, 1, 0, {}, "C:"},                    // a choice of nothing: a cancel
-        {std::string("\0", 1), 0x40000000, 1, 1, {}, "Z:"},               // areas come back in device and area
-        {std::string("A\0\0", 3), 0x400, 0, 0, {"A"}, "Z:"},              // cancelled: what the chooser left
+        {std::string("A\0BB\0CCCC", 9), 0x400, 1, 1, {"A", "BB"}, "Z:", "Z:"},  // the buffer ends inside the third
+        {std::string("\0", 1), 0x400, 1, 0, {}, "Z:", "C:"},                     // a choice of nothing: a cancel
+        {std::string("\0", 1), 0x40000000, 1, 1, {}, "Z:", "Z:"},                // areas come back in device and area
+        {std::string("A\0\0", 3), 0x400, 0, 0, {}, "Z:", "Z:"},                  // cancelled: what the chooser left
+        {std::string("A\0\0", 3), 0x400, 1, 1, {"A"}, std::string(260, 'D'), std::string(259, 'D')},  // no terminator
+    };
+    struct Scripted : CDevaDodDialog {
+        explicit Scripted(const Case& c) : CDevaDodDialog(nullptr, true, 8), c(c) {}
+        int RunChooser(FileChoice& record) override {
+            std::memcpy(record.open.lpstrFile, c.bytes.data(), std::min<std::size_t>(c.bytes.size(), record.open.nMaxFile));
+            std::memcpy(record.device, c.deviceLeft.c_str(), std::min(c.deviceLeft.size() + 1, file_choice::kTextSize));
+            sharedWasEmpty = record.text1[0] == '\0';
+            std::memcpy(record.text4, "dirty", 6);  // the shared buffer: the next run must start it empty
+            return c.answer;
+        }
+        const Case& c;
+        bool sharedWasEmpty = false;
     };
     for (const Case& c : cases) {
-        Scripted chooser(c.bytes, c.answer);
+        Scripted chooser(c);
         std::string device = "C:", area = "A1";
         uint32_t index = 0;
         std::vector<std::string> results;
