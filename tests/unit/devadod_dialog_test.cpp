@@ -262,15 +262,16 @@ TEST_F(DevaDodTest, ResultsAreTakenFromTheBufferAsTheyFit) {
         std::string deviceLeft, device;  // what the chooser leaves in the device buffer, what comes back
     } cases[] = {
         {std::string("A\0BB\0CCCC", 9), 0x400, 1, 1, {"A", "BB"}, "Z:", "Z:"},  // the buffer ends inside the third
-        {std::string("\0", 1), 0x400, 1, 0, {}, "Z:", "C:"},                     // a choice of nothing: a cancel
-        {std::string("\0", 1), 0x40000000, 1, 1, {}, "Z:", "Z:"},                // areas come back in device and area
-        {std::string("A\0\0", 3), 0x400, 0, 0, {}, "Z:", "Z:"},                  // cancelled: what the chooser left
+        {std::string("\0", 1), 0x400, 1, 0, {}, "Z:", "C:"},                    // a choice of nothing: a cancel
+        {std::string("\0", 1), 0x40000000, 1, 1, {}, "Z:", "Z:"},               // areas come back in device and area
+        {std::string("A\0\0", 3), 0x400, 0, 0, {}, "Z:", "Z:"},                 // cancelled: what the chooser left
         {std::string("A\0\0", 3), 0x400, 1, 1, {"A"}, std::string(260, 'D'), std::string(259, 'D')},  // no terminator
     };
     struct Scripted : CDevaDodDialog {
         explicit Scripted(const Case& c) : CDevaDodDialog(nullptr, true, 8), c(c) {}
         int RunChooser(FileChoice& record) override {
-            std::memcpy(record.open.lpstrFile, c.bytes.data(), std::min<std::size_t>(c.bytes.size(), record.open.nMaxFile));
+            std::memcpy(record.open.lpstrFile, c.bytes.data(),
+                        std::min<std::size_t>(c.bytes.size(), record.open.nMaxFile));
             std::memcpy(record.device, c.deviceLeft.c_str(), std::min(c.deviceLeft.size() + 1, file_choice::kTextSize));
             sharedWasEmpty = record.text1[0] == '\0';
             std::memcpy(record.text4, "dirty", 6);  // the shared buffer: the next run must start it empty
