@@ -114,10 +114,11 @@ int MonitorSettings() {
         const HANDLE handles[] = {changed.get()};
         const DWORD woke = MsgWaitForMultipleObjects(1, handles, FALSE, INFINITE, QS_ALLINPUT);
         if (woke == WAIT_OBJECT_0) {
+            // Watch again before looking, so a change made meanwhile wakes us once more.
+            if (!arm()) return kExitFailed;
             Snapshot now = TakeSnapshot();
             ReportDifferences(snapshot, now);
             snapshot = std::move(now);
-            if (!arm()) return kExitFailed;
         }
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
