@@ -18,10 +18,5 @@ trap 'scripts/wine-session "$session" stop' EXIT
 # Wine maps / to drive Z:, so the tool writes straight into the build tree.
 status=0
 scripts/wine-session "$session" run build/win64/bin/optora-shots.exe "Z:$(realpath "$out" | tr / '\\')" || status=$?
-for bmp in "$out"/*.bmp; do
-  [[ -e "$bmp" ]] || continue
-  convert "$bmp" "${bmp%.bmp}.png"
-  rm "$bmp"
-done
 ls "$out"
 exit "$status"

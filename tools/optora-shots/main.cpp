@@ -2,12 +2,14 @@
 // Windows to look at: each dialog is opened through its exported launcher,
 // copied from the screen once painted, and cancelled.
 //
-//   optora-shots.exe [OUTPUT_DIR]     writes NAME.bmp files (default: .)
+//   optora-shots.exe [OUTPUT_DIR]     writes NAME.png files (default: .)
 #include <windows.h>
+#include <objbase.h>
 
 #include <cstdio>
 #include <string>
-#include <vector>
+
+#include "png_file.h"
 
 namespace {
 
@@ -34,7 +36,8 @@ std::string g_currentFile;
 DWORD g_firstSeen = 0;
 bool g_saved = false;
 
-bool WriteBitmap(const std::string& path, HDC source, const RECT& area) {
+// The part of the screen a dialog covers, as a PNG file.
+bool WriteShot(const std::string& path, HDC source, const RECT& area) {
     const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return false;
     HDC memory = CreateCompatibleDC(source);
@@ -42,31 +45,10 @@ bool WriteBitmap(const std::string& path, HDC source, const RECT& area) {
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, source, area.left, area.top, SRCCOPY);
     SelectObject(memory, old);
-
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;  // bottom-up, as the file format stores it
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    std::vector<BYTE> pixels(static_cast<size_t>(stride) * static_cast<size_t>(height));
-    const int lines = GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(),
-                                reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    DeleteObject(bitmap);
     DeleteDC(memory);
-    if (lines != height) return false;
-
-    BITMAPFILEHEADER header = {};
-    header.bfType = 0x4D42;  // "BM"
-    header.bfOffBits = sizeof header + sizeof info;
-    header.bfSize = header.bfOffBits + static_cast<DWORD>(pixels.size());
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    const bool ok = std::fwrite(&header, sizeof header, 1, file) == 1 && std::fwrite(&info, sizeof info, 1, file) == 1 &&
-                    std::fwrite(pixels.data(), 1, pixels.size(), file) == pixels.size();
-    return std::fclose(file) == 0 && ok;
+    const bool written = WritePng(path, bitmap);
+    DeleteObject(bitmap);
+    return written;
 }
 
 BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
@@ -94,7 +76,7 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     RECT area = {};
     GetWindowRect(dialog, &area);
     HDC screen = GetDC(nullptr);
-    g_saved = WriteBitmap(g_outputDir + "\\" + g_currentFile + ".bmp", screen, area);
+    g_saved = WriteShot(g_outputDir + "\\" + g_currentFile + ".png", screen, area);
     ReleaseDC(nullptr, screen);
     EndDialog(dialog, IDCANCEL);
 }
@@ -126,6 +108,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "optora-shots: optora.dll not found\n");
         return 1;
     }
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+        std::fprintf(stderr, "optora-shots: COM cannot start\n");
+        return 1;
+    }
     int failures = 0;
     for (const Shot& shot : kShots) {
         auto entry = reinterpret_cast<void*>(GetProcAddress(library, shot.entry));
@@ -148,5 +134,6 @@ int main(int argc, char** argv) {
         if (!g_saved) ++failures;
     }
     FreeLibrary(library);
+    CoUninitialize();
     return failures ? 1 : 0;
 }
