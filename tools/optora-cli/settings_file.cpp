@@ -1,6 +1,7 @@
 #include "settings_file.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "strict_int.h"
 
@@ -32,9 +33,10 @@ std::string Quoted(std::string_view text) {
 
 void AppendHex(std::string& out, const FileValue& value) {
     std::size_t column = out.size() - out.rfind('\n') - 1;
-    const std::string prefix = value.type == kTypeBinary ? "hex:" : "hex(" + std::to_string(value.type) + "):";
+    char prefix[24] = "hex:";
+    if (value.type != kTypeBinary) std::snprintf(prefix, sizeof prefix, "hex(%x):", static_cast<unsigned>(value.type));
     out += prefix;
-    column += prefix.size();
+    column += std::strlen(prefix);
     for (std::size_t i = 0; i < value.data.size(); ++i) {
         char byte[4];
         std::snprintf(byte, sizeof byte, "%02x", static_cast<unsigned char>(value.data[i]));
@@ -272,7 +274,9 @@ std::optional<FileError> ParseSettingsFile(std::string_view text, SettingsFile& 
         std::string complaint;
         if (line.empty()) continue;
         if (line.substr(0, kDeviceTag.size()) == kDeviceTag) {
-            if (!ReadDeviceLine(line, device, deviceSeen, complaint)) return FileError{lineNumber, complaint};
+            // A destination keeps its trailing blanks: the device file may hold them.
+            const std::string_view entry = std::string_view(physical).substr(physical.find(';'));
+            if (!ReadDeviceLine(entry, device, deviceSeen, complaint)) return FileError{lineNumber, complaint};
             if (!out.deviceLine) out.deviceLine = lineNumber;
         } else if (line[0] == ';') {
             continue;
