@@ -39,33 +39,51 @@ void Drain(HANDLE process, HANDLE out, HANDLE err, RunResult& result) {
     }
 }
 
-RunResult RunCli(const std::string& arguments, const std::string& program = BesideTestProgram("optora-cli.exe")) {
+// The program, started with its standard output and error on pipes.
+struct StartedCli {
+    PROCESS_INFORMATION process = {};
+    HANDLE out = nullptr, err = nullptr;
+    bool started = false;
+};
+
+StartedCli StartCli(const std::string& arguments, const std::string& program = BesideTestProgram("optora-cli.exe")) {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE outRead, outWrite, errRead, errWrite;
-    CreatePipe(&outRead, &outWrite, &inherit, 0);
-    CreatePipe(&errRead, &errWrite, &inherit, 0);
-    SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
-    SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
+    StartedCli cli;
+    HANDLE outWrite, errWrite;
+    CreatePipe(&cli.out, &outWrite, &inherit, 0);
+    CreatePipe(&cli.err, &errWrite, &inherit, 0);
+    SetHandleInformation(cli.out, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(cli.err, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = outWrite;
     startup.hStdError = errWrite;
     std::string command = "\"" + program + "\" " + arguments;
-    PROCESS_INFORMATION process = {};
-    RunResult result;
-    const BOOL started =
-        CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+    cli.started =
+        CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &cli.process);
     CloseHandle(outWrite);
     CloseHandle(errWrite);
-    if (started) {
-        Drain(process.hProcess, outRead, errRead, result);
-        GetExitCodeProcess(process.hProcess, &result.exitCode);
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
+    return cli;
+}
+
+void Finish(StartedCli& cli) {
+    if (cli.started) {
+        CloseHandle(cli.process.hProcess);
+        CloseHandle(cli.process.hThread);
     }
-    CloseHandle(outRead);
-    CloseHandle(errRead);
+    CloseHandle(cli.out);
+    CloseHandle(cli.err);
+}
+
+RunResult RunCli(const std::string& arguments, const std::string& program = BesideTestProgram("optora-cli.exe")) {
+    StartedCli cli = StartCli(arguments, program);
+    RunResult result;
+    if (cli.started) {
+        Drain(cli.process.hProcess, cli.out, cli.err, result);
+        GetExitCodeProcess(cli.process.hProcess, &result.exitCode);
+    }
+    Finish(cli);
     return result;
 }
 
@@ -266,19 +284,9 @@ TEST_F(CliTest, ImportRefusesForeignKeysWrongTypesAndCutLinesWholesale) {
 }
 
 TEST_F(CliTest, MonitorReportsMessagesAndChangesMadeByOtherProcesses) {
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE outRead, outWrite;
-    CreatePipe(&outRead, &outWrite, &inherit, 0);
-    SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = outWrite;
-    startup.hStdError = outWrite;
-    std::string command = "\"" + BesideTestProgram("optora-cli.exe") + "\" monitor";
-    PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process));
-    CloseHandle(outWrite);
+    StartedCli monitor = StartCli("monitor");
+    ASSERT_TRUE(monitor.started);
+    const HANDLE outRead = monitor.out;
     std::string seen;
     const auto waitFor = [&](const std::string& text) {
         char buffer[512];
@@ -297,8 +305,6 @@ TEST_F(CliTest, MonitorReportsMessagesAndChangesMadeByOtherProcesses) {
     ASSERT_EQ(RunCli("set alteration 4").exitCode, 0u);
     EXPECT_TRUE(waitFor("message   AlterationPreferenceChanged  wParam=0  lParam=0")) << seen;
     EXPECT_TRUE(waitFor("Software\\Kestrel\\Arbor\\Alteration  (none) -> hex:04,00,00,00")) << seen;
-    TerminateProcess(process.hProcess, 0);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    CloseHandle(outRead);
+    TerminateProcess(monitor.process.hProcess, 0);
+    Finish(monitor);
 }
