@@ -305,6 +305,9 @@ TEST_F(CliTest, MonitorReportsMessagesAndChangesMadeByOtherProcesses) {
     ASSERT_EQ(RunCli("set alteration 4").exitCode, 0u);
     EXPECT_TRUE(waitFor("message   AlterationPreferenceChanged  wParam=0  lParam=0")) << seen;
     EXPECT_TRUE(waitFor("Software\\Kestrel\\Arbor\\Alteration  (none) -> hex:04,00,00,00")) << seen;
+    ASSERT_EQ(RunCli("set precision 0").exitCode, 0u);  // as the Preference dialog stores and announces it
+    EXPECT_TRUE(waitFor("message   PreferencesChanged  wParam=0  lParam=0")) << seen;
+    EXPECT_TRUE(waitFor("Arbor\\Precision  \"1\" -> \"0\"")) << seen;
     TerminateProcess(monitor.process.hProcess, 0);
     Finish(monitor);
 }
