@@ -14,7 +14,6 @@ have i686-w64-mingw32-g++-posix || need+=(g++-mingw-w64-i686-posix)
 have x86_64-w64-mingw32-windres || need+=(binutils-mingw-w64-x86-64)
 [[ -x /usr/lib/wine/wine64 ]] || need+=(wine64)
 have Xvfb || need+=(xvfb)
-[[ -x /usr/bin/convert ]] || need+=(imagemagick)  # scripts/screenshots.sh; a stand-in convert may sit earlier on PATH
 have flock || need+=(util-linux)
 [[ -f /usr/src/googletest/CMakeLists.txt ]] || need+=(googletest)
 # the Japanese locale's sources, built by the tests for code page 932

@@ -22,10 +22,5 @@ scripts/wine-session "$session" run build/win64/bin/optora-shots.exe "Z:$(realpa
 cmake --build build/win64 -j "$(nproc)" --target file_controls_test >/dev/null
 OPTORA_SHOT_DIR="Z:$(realpath "$out" | tr / '\\')" scripts/wine-session "$session" run \
   build/win64/bin/file_controls_test.exe --gtest_filter='*Screenshot' --gtest_brief=1 >/dev/null || status=$?
-for bmp in "$out"/*.bmp; do
-  [[ -e "$bmp" ]] || continue
-  convert "$bmp" "${bmp%.bmp}.png"
-  rm "$bmp"
-done
 ls "$out"
 exit "$status"

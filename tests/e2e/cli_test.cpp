@@ -1,10 +1,12 @@
 // optora-cli as an administrator uses it: output and exit codes.
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <map>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "kestrel_test.h"
+#include "listener.h"
 
 using namespace optora::test;
 
@@ -12,34 +14,76 @@ namespace {
 
 struct RunResult {
     DWORD exitCode = 0xFFFFFFFF;
-    std::string out;  // standard output and error together
+    std::string out;
+    std::string err;
 };
 
-RunResult RunCli(const std::string& arguments, const std::string& program = BesideTestProgram("optora-cli.exe")) {
+// Reads both pipes until the program has ended and they are empty. Not until
+// they close: a desktop process that the program's first window starts
+// inherits them and keeps them open.
+void Drain(HANDLE process, HANDLE out, HANDLE err, RunResult& result) {
+    char buffer[4096];
+    for (bool ended = false;;) {
+        bool got = false;
+        for (auto [pipe, text] : {std::pair{out, &result.out}, std::pair{err, &result.err}}) {
+            DWORD available = 0, read = 0;
+            if (PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) && available &&
+                ReadFile(pipe, buffer, sizeof buffer, &read, nullptr)) {
+                text->append(buffer, read);
+                got = true;
+            }
+        }
+        if (got) continue;
+        if (ended) return;
+        ended = WaitForSingleObject(process, 10) == WAIT_OBJECT_0;
+    }
+}
+
+// The program, started with its standard output and error on pipes.
+struct StartedCli {
+    PROCESS_INFORMATION process = {};
+    HANDLE out = nullptr, err = nullptr;
+    bool started = false;
+};
+
+StartedCli StartCli(const std::string& arguments, const std::string& program = BesideTestProgram("optora-cli.exe")) {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE read = nullptr, write = nullptr;
-    CreatePipe(&read, &write, &inherit, 0);
-    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+    StartedCli cli;
+    HANDLE outWrite, errWrite;
+    CreatePipe(&cli.out, &outWrite, &inherit, 0);
+    CreatePipe(&cli.err, &errWrite, &inherit, 0);
+    SetHandleInformation(cli.out, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(cli.err, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = startup.hStdError = write;
+    startup.hStdOutput = outWrite;
+    startup.hStdError = errWrite;
     std::string command = "\"" + program + "\" " + arguments;
-    PROCESS_INFORMATION process = {};
-    RunResult result;
-    const BOOL started =
-        CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
-    CloseHandle(write);
-    char buffer[4096];
-    DWORD got = 0;
-    while (started && ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got) result.out.append(buffer, got);
-    if (started) {
-        WaitForSingleObject(process.hProcess, 30000);
-        GetExitCodeProcess(process.hProcess, &result.exitCode);
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
+    cli.started =
+        CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &cli.process);
+    CloseHandle(outWrite);
+    CloseHandle(errWrite);
+    return cli;
+}
+
+void Finish(StartedCli& cli) {
+    if (cli.started) {
+        CloseHandle(cli.process.hProcess);
+        CloseHandle(cli.process.hThread);
     }
-    CloseHandle(read);
+    CloseHandle(cli.out);
+    CloseHandle(cli.err);
+}
+
+RunResult RunCli(const std::string& arguments, const std::string& program = BesideTestProgram("optora-cli.exe")) {
+    StartedCli cli = StartCli(arguments, program);
+    RunResult result;
+    if (cli.started) {
+        Drain(cli.process.hProcess, cli.out, cli.err, result);
+        GetExitCodeProcess(cli.process.hProcess, &result.exitCode);
+    }
+    Finish(cli);
     return result;
 }
 
@@ -47,30 +91,44 @@ class CliTest : public KestrelTest {};
 
 }  // namespace
 
-TEST_F(CliTest, ShowPrintsEveryBlockWithTheValuesOfTheChosenVariants) {
+TEST_F(CliTest, ShowPrintsEveryBlockWithCurrentValues) {
     SetRegionalMeasurement(true);
     StoreText("Software\\Kestrel\\Arbor", "Precision", "3");
+    const RunResult r = RunCli("show");
+    EXPECT_EQ(r.exitCode, 0u) << r.err;
+    EXPECT_NE(r.out.find("[Preferences]"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("1 (imperial)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Precision                3"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("[Alteration]"), std::string::npos) << r.out;
+}
+
+TEST_F(CliTest, ShowSelectsTheCutAndPlotVariantsByApplicationName) {
     StoreText("Software\\Kestrel\\Arbor\\CutOptions\\CUTGEN_CUT_OPTIONS", "DosCutPath", "G:\\GENCUTS");
     StoreText("Software\\Kestrel\\Arbor\\PlotOptions\\MARKERPLOT_PLOT_OPTIONS", "ImageType", "EMF");
+    RunResult r = RunCli("show");
+    EXPECT_EQ(r.exitCode, 0u) << r.err;
+    EXPECT_NE(r.out.find("[Cut options]"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("DosCutPath               \"C:\\USERROOT\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("[Plot options]"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("ImageType                \"JPEG\""), std::string::npos) << r.out;
+
+    r = RunCli("show --plotapp MARKERPLOT_PLOT_OPTIONS --cutapp CUTGEN_CUT_OPTIONS");
+    EXPECT_EQ(r.exitCode, 0u) << r.err;
+    EXPECT_NE(r.out.find("DosCutPath               \"G:\\GENCUTS\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("ImageType                \"EMF\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Application              \"CUTGEN_CUT_OPTIONS\""), std::string::npos) << r.out;
+}
+
+TEST_F(CliTest, ShowPrintsTheOrderAndDigitizeOptions) {
     StoreRaw("Software\\Kestrel\\Arbor\\OrderOptions", "LayruleMethod", REG_BINARY, "\x02", 1);
     StoreText("Software\\Kestrel\\Quillon", "Model", "my model");
-    const std::pair<const char*, std::vector<const char*>> runs[] = {
-        {"show",
-         {"[Preferences]", "1 (imperial)", "Precision                3", "[Alteration]", "[Cut options]",
-          "DosCutPath               \"C:\\USERROOT\"", "[Plot options]", "ImageType                \"JPEG\"",
-          "[Order options]", "SplitPieceSeam           0.375", "2 (Layrule Search Table)", "[Verify options]",
-          "VerifyStorageArea        \"C:DATA70\"", "Model                    \"MY MODEL\"",
-          "CategoryChB              1 (same as piece name)"}},
-        {"show --plotapp MARKERPLOT_PLOT_OPTIONS --cutapp CUTGEN_CUT_OPTIONS",
-         {"DosCutPath               \"G:\\GENCUTS\"", "ImageType                \"EMF\"",
-          "Application              \"CUTGEN_CUT_OPTIONS\""}},
-    };
-    for (const auto& [arguments, lines] : runs) {
-        const RunResult r = RunCli(arguments);
-        EXPECT_EQ(r.exitCode, 0u) << r.out;
-        for (const char* line : lines) EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
-        EXPECT_EQ(r.out.find("stordb.dll"), std::string::npos) << "the database is beside the library";
-    }
+    const RunResult r = RunCli("show");
+    EXPECT_EQ(r.exitCode, 0u) << r.err;
+    for (const char* line : {"[Order options]", "SplitPieceSeam           0.375", "2 (Layrule Search Table)",
+                             "[Verify options]", "VerifyStorageArea        \"C:DATA70\"", "Model                    \"MY MODEL\"",
+                             "CategoryChB              1 (same as piece name)"})
+        EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
+    EXPECT_EQ(r.out.find("stordb.dll"), std::string::npos) << "the database is beside the library";
 
     // An install that lacks the database says so.
     const std::filesystem::path alone = std::filesystem::temp_directory_path() / "optora-cli-without-stordb";
@@ -79,15 +137,15 @@ TEST_F(CliTest, ShowPrintsEveryBlockWithTheValuesOfTheChosenVariants) {
     for (const char* file : {"optora-cli.exe", "optora.dll"})
         std::filesystem::copy_file(BesideTestProgram(file), alone / file);
     const RunResult lone = RunCli("show", (alone / "optora-cli.exe").string());
-    EXPECT_EQ(lone.exitCode, 0u) << lone.out;
+    EXPECT_EQ(lone.exitCode, 0u) << lone.err;
     EXPECT_NE(lone.out.find("storage-area database (stordb.dll) not found"), std::string::npos) << lone.out;
     std::filesystem::remove_all(alone);
 }
 
 TEST_F(CliTest, SetThenGetRoundTripsThroughTheRegistry) {
     RunResult r = RunCli("set alteration -12");
-    EXPECT_EQ(r.exitCode, 0u) << r.out;
-    EXPECT_EQ(RequireStored("Software\\Kestrel\\Arbor", "Alteration").Int32(), -12);
+    EXPECT_EQ(r.exitCode, 0u) << r.err;
+    EXPECT_EQ(ReadStored("Software\\Kestrel\\Arbor", "Alteration")->Int32(), -12);
     r = RunCli("get alteration");
     EXPECT_EQ(r.exitCode, 0u);
     EXPECT_EQ(r.out.substr(0, r.out.find_first_of("\r\n")), "-12");
@@ -98,11 +156,158 @@ TEST_F(CliTest, SetThenGetRoundTripsThroughTheRegistry) {
 
 TEST_F(CliTest, MistakesExitWithTwoAndChangeNothing) {
     for (const char* bad : {"", "frobnicate", "get", "get nosuch", "set alteration", "set alteration 1x",
-                            "set alteration 99999999999", "set notation 1", "show extra", "show --cutapp",
+                            "set alteration 99999999999", "set notation x", "reset nosuch", "import",
+                            "export a b", "monitor x", "show extra", "show --cutapp",
                             "show --plotapp A --cutapp", "show --nosuch A", "show --cutapp A extra"}) {
         const RunResult r = RunCli(bad);
         EXPECT_EQ(r.exitCode, 2u) << "'" << bad << "'";
-        EXPECT_NE(r.out.find("usage:"), std::string::npos) << "'" << bad << "': " << r.out;
+        EXPECT_NE(r.err.find("usage:"), std::string::npos) << "'" << bad << "': " << r.err;
     }
     EXPECT_FALSE(KeyExists("Software\\Kestrel\\Arbor"));
+}
+
+namespace {
+
+// Every key and value under the suite's root, and the device file.
+std::map<std::string, std::string> Everything() {
+    std::map<std::string, std::string> all;
+    const auto walk = [&all](const auto& self, const std::string& path) -> void {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+        all["[" + path + "]"] = "";
+        char name[512];
+        BYTE data[2048];
+        for (DWORD i = 0;; ++i) {
+            DWORD nameLength = sizeof name, size = sizeof data, type = 0;
+            if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, data, &size) != ERROR_SUCCESS) break;
+            all[path + "\\" + name] = std::to_string(type) + ":" + std::string(reinterpret_cast<char*>(data), size);
+        }
+        std::vector<std::string> subkeys;
+        for (DWORD i = 0;; ++i) {
+            DWORD nameLength = sizeof name;
+            if (RegEnumKeyExA(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+            subkeys.emplace_back(name);
+        }
+        RegCloseKey(key);
+        for (const std::string& subkey : subkeys) self(self, path + "\\" + subkey);
+    };
+    walk(walk, "Software\\Kestrel");
+    std::ifstream device("c:\\userroot\\system\\state\\dosfile.cfg", std::ios::binary);
+    all["dosfile"] = std::string(std::istreambuf_iterator<char>(device), std::istreambuf_iterator<char>());
+    return all;
+}
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void Spill(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+// A user whose every set is stored, some of it by hand, beside a device file.
+void StoreEverySet() {
+    std::filesystem::create_directories("c:\\userroot\\system\\state");
+    Spill("c:\\userroot\\system\\state\\dosfile.cfg", "plot_type=2\nplot_dest=D:\\PLOTS\ncut_dest=E:\\CUTS\n");
+    StoreText("Software\\Kestrel\\Arbor", "Foreign", "not ours");
+    StoreText("Software\\Kestrel\\Arbor", "Storage Area", "DATA71");
+    StoreText("Software\\Kestrel\\Arbor\\PlotOptions\\MARKERPLOT_PLOT_OPTIONS", "PlotDosExt", "P\"\\Q");
+    StoreRaw("Software\\Kestrel\\Quillon", "Size", REG_SZ, "M\tL", 3);  // no terminator
+    for (const char* step : {"set precision 3", "set notation 1", "set alteration -7", "set gradeoption 2",
+                             "show --cutapp CUTGEN_CUT_OPTIONS --plotapp MARKERPLOT_PLOT_OPTIONS", "show"})
+        ASSERT_EQ(RunCli(step).exitCode, 0u) << step;
+}
+
+std::vector<std::string> Names(const std::vector<ReceivedMessage>& received) {
+    std::vector<std::string> names;
+    for (const ReceivedMessage& message : received) names.push_back(message.name);
+    return names;
+}
+
+}  // namespace
+
+TEST_F(CliTest, ExportResetImportLeavesEverythingAsItWas) {
+    StoreEverySet();
+    const auto before = Everything();
+    const std::string file = (std::filesystem::temp_directory_path() / "optora-settings.reg").string();
+    RunResult r = RunCli("export \"" + file + "\"");
+    ASSERT_EQ(r.exitCode, 0u) << r.err;
+    const std::string text = Slurp(file);
+    EXPECT_EQ(text, RunCli("export").out);
+    EXPECT_EQ(text.find("Foreign"), std::string::npos);
+    EXPECT_NE(text.find(";dosfile:cut_dest=E:\\CUTS\r\n"), std::string::npos) << text;
+
+    Listener listener;
+    ASSERT_TRUE(listener.Started());
+    r = RunCli("reset");
+    ASSERT_EQ(r.exitCode, 0u) << r.err;
+    EXPECT_FALSE(ReadStored("Software\\Kestrel\\Arbor", "Precision"));
+    EXPECT_EQ(ReadStored("Software\\Kestrel\\Arbor\\CutOptions\\CUTGEN_CUT_OPTIONS", "DosCutPath")->Text(), "E:\\CUTS")
+        << "written back by the repairing load, from the device file";
+    EXPECT_EQ(ReadStored("Software\\Kestrel\\Arbor", "Foreign")->Text(), "not ours");
+    const std::vector<std::string> all = {"PreferencesChanged", "GradeOptionsChanged", "AlterationPreferenceChanged",
+                                          "CutOptionsChanged",  "PlotOptionsChanged",  "OrderOptionsChanged",
+                                          "VerifyStorageAreaChanged"};
+    EXPECT_EQ(Names(listener.Received()), all);
+
+    r = RunCli("import \"" + file + "\"");
+    ASSERT_EQ(r.exitCode, 0u) << r.err;
+    EXPECT_EQ(Everything(), before);
+    // The order options were stored as their defaults: importing them again changes nothing.
+    std::vector<std::string> both = all;
+    for (const std::string& name : all)
+        if (name != "OrderOptionsChanged") both.push_back(name);
+    EXPECT_EQ(Names(listener.Received()), both);
+    std::filesystem::remove(file);
+}
+
+TEST_F(CliTest, ImportRefusesForeignKeysWrongTypesAndCutLinesWholesale) {
+    StoreEverySet();
+    const std::string file = (std::filesystem::temp_directory_path() / "optora-refused.reg").string();
+    ASSERT_EQ(RunCli("set precision 1").exitCode, 0u);  // the file's values differ from what is stored
+    const std::string good = RunCli("export").out;
+    ASSERT_EQ(RunCli("set precision 3").exitCode, 0u);
+    const auto before = Everything();
+    const int lastLine = static_cast<int>(std::count(good.begin(), good.end(), '\n')) + 1;
+    for (const std::string bad : {"[HKEY_CURRENT_USER\\Software\\Kestrel\\ZID]\r\n\"PATH\"=\"C:\\\\\"\r\n",
+                                  "[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\r\n\"Alteration\"=dword:00000001\r\n",
+                                  "[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\r\n\"Notation\"=\"1"}) {
+        Spill(file, good + bad);
+        const RunResult r = RunCli("import \"" + file + "\"");
+        EXPECT_EQ(r.exitCode, 1u) << bad;
+        const int line = bad.find("ZID") != std::string::npos ? lastLine : lastLine + 1;
+        EXPECT_NE(r.err.find(".reg:" + std::to_string(line) + ":"), std::string::npos) << r.err;
+        EXPECT_EQ(Everything(), before) << bad;
+    }
+    EXPECT_EQ(RunCli("set notation 2").exitCode, 1u);
+    EXPECT_EQ(RunCli("import c:\\no\\such.reg").exitCode, 1u);
+    std::filesystem::remove(file);
+}
+
+TEST_F(CliTest, MonitorReportsMessagesAndChangesMadeByOtherProcesses) {
+    StartedCli monitor = StartCli("monitor");
+    ASSERT_TRUE(monitor.started);
+    const HANDLE outRead = monitor.out;
+    std::string seen;
+    const auto waitFor = [&](const std::string& text) {
+        char buffer[512];
+        DWORD got = 0;
+        for (const DWORD end = GetTickCount() + 20000; seen.find(text) == std::string::npos && GetTickCount() < end;)
+            if (PeekNamedPipe(outRead, nullptr, 0, nullptr, &got, nullptr) && got &&
+                ReadFile(outRead, buffer, sizeof buffer, &got, nullptr))
+                seen.append(buffer, got);
+            else
+                Sleep(20);
+        return seen.find(text) != std::string::npos;
+    };
+    EXPECT_TRUE(waitFor("monitoring")) << seen;
+    StoreText("Software\\Kestrel\\Arbor", "Precision", "1");  // as the registry editor would
+    EXPECT_TRUE(waitFor("registry  Software\\Kestrel\\Arbor\\Precision  (none) -> \"1\"")) << seen;
+    ASSERT_EQ(RunCli("set alteration 4").exitCode, 0u);
+    EXPECT_TRUE(waitFor("message   AlterationPreferenceChanged  wParam=0  lParam=0")) << seen;
+    EXPECT_TRUE(waitFor("Software\\Kestrel\\Arbor\\Alteration  (none) -> hex:04,00,00,00")) << seen;
+    ASSERT_EQ(RunCli("set precision 0").exitCode, 0u);  // as the Preference dialog stores and announces it
+    EXPECT_TRUE(waitFor("message   PreferencesChanged  wParam=0  lParam=0")) << seen;
+    EXPECT_TRUE(waitFor("Arbor\\Precision  \"1\" -> \"0\"")) << seen;
+    TerminateProcess(monitor.process.hProcess, 0);
+    Finish(monitor);
 }

@@ -11,7 +11,7 @@
 #include <memory>
 #include <thread>
 
-#include "bitmap_file.h"
+#include "shot_file.h"
 #include "controls/dos_path_lookup.h"
 #include "controls/shell_files.h"
 #include "kestrel_test.h"
@@ -440,7 +440,9 @@ TEST_F(FileControlsTest, Screenshot) {
             RECT area = {};
             GetWindowRect(d.Dialog(), &area);
             const HDC screen = GetDC(nullptr);
-            EXPECT_TRUE(WriteBitmap(std::string(directory) + "\\file_controls.bmp", screen, area));
+            const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // the imaging component's
+            EXPECT_TRUE(WriteShot(std::string(directory) + "\\file_controls.png", screen, area));
+            if (SUCCEEDED(com)) CoUninitialize();
             ReleaseDC(nullptr, screen);
             d.Click(IDCANCEL);
         });

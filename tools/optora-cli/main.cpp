@@ -1,6 +1,7 @@
 // optora-cli: shows and sets the suite's preferences from a console. It binds
 // optora.dll by name exactly as the suite's applications do, so what it
-// prints is what they see.
+// prints is what they see. Settings as a whole (export, import, reset) are
+// moved by the registry itself, limited to what the library writes.
 #include <windows.h>
 
 #include <cstdio>
@@ -8,13 +9,15 @@
 #include <string>
 
 #include "binding.h"
+#include "owned_values.h"
+#include "settings_commands.h"
 #include "show.h"
 #include "strict_int.h"
 
 namespace {
 
-constexpr int kUsageError = 2;
-constexpr int kLoadError = 3;
+using optora::cli::kExitFailed;
+constexpr int kUsageError = optora::cli::kExitUsage;
 
 using IntGetter = int (*)();
 using IntSetter = void (*)(int);
@@ -23,14 +26,16 @@ using IntSetter = void (*)(int);
 struct Setting {
     const char* name;
     const char* getter;
-    const char* setter;  // null when read-only
+    const char* setter;     // null when the library has no setter
+    const char* valueName;  // set as the Preference dialog stores it; null otherwise
+    int lowest, highest;    // what that dialog offers
 };
 
 const Setting kSettings[] = {
-    {"notation", "optora_getnotation", nullptr},
-    {"precision", "optora_getprecision", nullptr},
-    {"alteration", "optora_getalteration", "optora_setalteration"},
-    {"gradeoption", "optora_getgradeoption", "optora_setgradeoption"},
+    {"notation", "optora_getnotation", nullptr, "Notation", 0, 1},
+    {"precision", "optora_getprecision", nullptr, "Precision", 0, 3},
+    {"alteration", "optora_getalteration", "optora_setalteration", nullptr, 0, 0},
+    {"gradeoption", "optora_getgradeoption", "optora_setgradeoption", nullptr, 0, 0},
 };
 
 const Setting* FindSetting(const char* name) {
@@ -77,8 +82,14 @@ int Usage(const char* complaint) {
                  "usage: optora-cli show [--cutapp NAME] [--plotapp NAME]\n"
                  "       optora-cli get NAME\n"
                  "       optora-cli set NAME VALUE\n"
+                 "       optora-cli export [FILE]\n"
+                 "       optora-cli import FILE\n"
+                 "       optora-cli reset [SET]\n"
+                 "       optora-cli monitor\n"
                  "names:");
-    for (const Setting& s : kSettings) std::fprintf(stderr, " %s%s", s.name, s.setter ? "" : "(read-only)");
+    for (const Setting& s : kSettings) std::fprintf(stderr, " %s", s.name);
+    std::fprintf(stderr, "\nsets:");
+    for (const optora::cli::OptionSetInfo& set : optora::cli::kOptionSets) std::fprintf(stderr, " %s", set.name);
     std::fprintf(stderr, "\n");
     return kUsageError;
 }
@@ -95,9 +106,15 @@ int Get(const char* name) {
 int Set(const char* name, const char* text) {
     const Setting* s = FindSetting(name);
     if (!s) return Usage((std::string("unknown setting '") + name + "'").c_str());
-    if (!s->setter) return Usage((std::string("'") + name + "' cannot be set").c_str());
     int value = 0;
     if (!ParseStrictInt(text, value)) return Usage((std::string("not a whole number: '") + text + "'").c_str());
+    if (s->valueName) {
+        if (value < s->lowest || value > s->highest) {
+            std::fprintf(stderr, "optora-cli: %s must be %d to %d\n", name, s->lowest, s->highest);
+            return kExitFailed;
+        }
+        return optora::cli::SetPreferenceText(s->valueName, value);
+    }
     const IntSetter set = Bind<IntSetter>(s->setter);
     if (!set) return Usage((std::string("this optora.dll has no ") + s->setter).c_str());
     set(value);
@@ -115,13 +132,19 @@ int main(int argc, char** argv) {
     if (argc < 2) return Usage(nullptr);
     const std::string command = argv[1];
     const bool known = (command == "show" && ShowOptionsValid(argc, argv)) || (command == "get" && argc == 3) ||
-                       (command == "set" && argc == 4);
+                       (command == "set" && argc == 4) || (command == "export" && argc <= 3) ||
+                       (command == "import" && argc == 3) || (command == "monitor" && argc == 2) ||
+                       (command == "reset" && (argc == 2 || (argc == 3 && optora::cli::FindOptionSet(argv[2]))));
     if (!known) return Usage((std::string("unknown command or wrong arguments: '") + command + "'").c_str());
 
+    if (command == "export") return optora::cli::ExportSettings(argc == 3 ? argv[2] : nullptr);
+    if (command == "import") return optora::cli::ImportSettings(argv[2]);
+    if (command == "monitor") return optora::cli::MonitorSettings();
     if (!OptoraLibrary()) {
         std::fprintf(stderr, "optora-cli: cannot load optora.dll (error %lu)\n", GetLastError());
-        return kLoadError;
+        return kExitFailed;
     }
+    if (command == "reset") return optora::cli::ResetSettings(argc == 3 ? argv[2] : nullptr);
     if (command == "show") return Show(argc, argv);
     if (command == "get") return Get(argv[2]);
     return Set(argv[2], argv[3]);

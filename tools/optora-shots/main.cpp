@@ -2,15 +2,16 @@
 // Windows to look at: each dialog is opened through its exported launcher,
 // copied from the screen once painted, and cancelled.
 //
-//   optora-shots.exe [OUTPUT_DIR]     writes NAME.bmp files (default: .)
+//   optora-shots.exe [OUTPUT_DIR]     writes NAME.png files (default: .)
 #include <windows.h>
+#include <objbase.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
-#include "bitmap_file.h"
+#include "shot_file.h"
 
 #include "controls/file_choice.h"
 
@@ -64,7 +65,7 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     RECT area = {};
     GetWindowRect(dialog, &area);
     HDC screen = GetDC(nullptr);
-    g_saved = WriteBitmap(g_outputDir + "\\" + g_currentFile + ".bmp", screen, area);
+    g_saved = WriteShot(g_outputDir + "\\" + g_currentFile + ".png", screen, area);
     ReleaseDC(nullptr, screen);
     EndDialog(dialog, IDCANCEL);
 }
@@ -157,6 +158,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "optora-shots: optora.dll not found\n");
         return 1;
     }
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+        std::fprintf(stderr, "optora-shots: COM cannot start\n");
+        return 1;
+    }
     int failures = 0;
     for (const Shot& shot : kShots) {
         auto entry = reinterpret_cast<void*>(GetProcAddress(library, shot.entry));
@@ -180,5 +185,6 @@ int main(int argc, char** argv) {
     }
     failures += ShootChoosers();
     FreeLibrary(library);
+    CoUninitialize();
     return failures ? 1 : 0;
 }

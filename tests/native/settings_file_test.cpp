@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include "owned_values.h"
+#include "settings_file.h"
+
+using namespace optora::cli;
+
+namespace {
+
+FileValue Value(const char* name, uint32_t type, std::string data) { return {name, type, std::move(data), 0}; }
+
+std::string Checked(const std::string& text) {
+    SettingsFile file;
+    if (auto error = ParseSettingsFile(text, file)) return std::to_string(error->line) + ": " + error->message;
+    if (auto error = CheckSettingsFile(file)) return std::to_string(error->line) + ": " + error->message;
+    return "ok";
+}
+
+}  // namespace
+
+TEST(SettingsFile, WritesWhatTheRegistryEditorReadsAndReadsItBack) {
+    SettingsFile file;
+    file.keys.push_back({"Software\\Kestrel\\Arbor",
+                         {Value("Notation", kTypeText, std::string("1\0", 2)),
+                          Value("Device", kTypeText, std::string("D:\\\"q\"\0", 7)),
+                          Value("Storage Area", kTypeText, std::string("tab\there\0", 9)),  // not quotable
+                          Value("VerifyStorageArea", kTypeText, "no terminator"),
+                          Value("Alteration", kTypeBinary, std::string("\xfd\xff\xff\xff", 4))},
+                         0});
+    file.keys.push_back({"Software\\Kestrel\\Arbor\\CutOptions\\CUTGEN_CUT_OPTIONS",
+                         {Value("DosCutPath", kTypeBinary, std::string(40, '\x7f'))},
+                         0});
+    file.keys.push_back({"Software\\Kestrel\\Quillon", {}, 0});  // nothing stored: left out
+    file.device = optora::DeviceDestinations{3, "D:\\PLOTS", "E:\\CUT"};
+
+    const std::string text = FormatSettingsFile(file);
+    for (const char* expected : {"REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\r\n",
+                                 "\"Notation\"=\"1\"\r\n", "\"Device\"=\"D:\\\\\\\"q\\\"\"\r\n",
+                                 "\"Storage Area\"=hex(1):74,61,62,09,", "\"Alteration\"=hex:fd,ff,ff,ff\r\n",
+                                 ",\\\r\n  7f,", ";dosfile:plot_dest=D:\\PLOTS\r\n"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    EXPECT_EQ(text.find("Quillon"), std::string::npos);
+
+    SettingsFile again;
+    ASSERT_FALSE(ParseSettingsFile(text, again)) << text;
+    ASSERT_EQ(again.keys.size(), 2u);
+    for (std::size_t k = 0; k < 2; ++k) {
+        EXPECT_EQ(again.keys[k].path, file.keys[k].path);
+        ASSERT_EQ(again.keys[k].values.size(), file.keys[k].values.size());
+        for (std::size_t v = 0; v < file.keys[k].values.size(); ++v) {
+            EXPECT_EQ(again.keys[k].values[v].name, file.keys[k].values[v].name);
+            EXPECT_EQ(again.keys[k].values[v].type, file.keys[k].values[v].type);
+            EXPECT_EQ(again.keys[k].values[v].data, file.keys[k].values[v].data);
+        }
+    }
+    ASSERT_TRUE(again.device);
+    EXPECT_EQ(again.device->cutDestination, "E:\\CUT");
+    EXPECT_EQ(again.device->plotType, 3);
+}
+
+TEST(SettingsFile, AcceptsOnlyWhatTheLibraryWritesAndNamesTheLine) {
+    const std::string head = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\n";
+    const std::pair<std::string, const char*> cases[] = {
+        {head + "; a comment\n\"notation\"=\"1\"\n\"Alteration\"=hex:01,\\\n  00,00,00\n", "ok"},
+        {head + "\"Precision\"=\"" + std::string(255, '9') + "\"\n", "ok"},
+        {"REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor\\PlotOptions\\X]\r\n\"AutoPlot\"=hex(3):01,00,00,00\r\n",
+         "ok"},
+        {"[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\n", "1: "},
+        {"", "1: "},
+        {head + "\"Notation\"=\"1\n", "4: "},                                 // cut short
+        {head + "\"Alteration\"=hex:01,00,\\\n", "4: "},                      // continued into nothing
+        {head + "\"Alteration\"=hex:01,0\n", "4: "},                          // half a byte
+        {head + "\"Alteration\"=dword:00000001\n", "4: "},                    // wrong type
+        {head + "\"Notation\"=hex:31,00\n", "4: "},                           // wrong type
+        {head + "\"Alteration\"=hex:01,00,00\n", "4: "},                      // wrong size
+        {head + "\"Precision\"=\"" + std::string(256, '9') + "\"\n", "4: "},  // longer than the library reads
+        {head + "\"Foreign\"=\"1\"\n", "4: "},
+        {head + "@=\"1\"\n", "4: "},
+        {head + "\"Notation\"=-\n", "4: "},
+        {head + "\"Notation\"=\"a\\nb\"\n", "4: "},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Kestrel\\ZID]\n", "2: "},
+        {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software\\Kestrel\\Arbor]\n", "2: "},
+        {"REGEDIT4\n[-HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\n", "2: "},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor\\CutOptions\\A\\B]\n", "2: "},
+        {"REGEDIT4\n\"Notation\"=\"1\"\n", "2: "},
+        {"REGEDIT4\ngarbage\n", "2: "},
+        {"REGEDIT4\n;dosfile:plot_type=1\n;dosfile:plot_dest=C:\\P\n", "2: "},
+        {"REGEDIT4\n;dosfile:plot_type=12\n;dosfile:plot_dest=C:\\P\n;dosfile:cut_dest=C:\\C\n", "2: "},
+        {"REGEDIT4\n;dosfile:plot_type=1\n;dosfile:plot_dest=P\n;dosfile:cut_dest=C:\\C\n", "2: "},
+        {"REGEDIT4\n;dosfile:plot_type=1\n;dosfile:plot_dest=C:\\P\n;dosfile:cut_dest=C:\\C\n", "ok"},
+    };
+    for (const auto& [text, expected] : cases) {
+        const std::string result = Checked(text);
+        EXPECT_EQ(result.substr(0, std::string(expected).size()), expected) << text << "\n-> " << result;
+    }
+}
+
+TEST(OwnedValues, VariantKeysAreOneApplicationNameBelowTheirParent) {
+    EXPECT_EQ(OwnedKey("software\\kestrel\\arbor\\cutoptions\\MINE"), std::string("Software\\Kestrel\\Arbor\\CutOptions"));
+    EXPECT_TRUE(OwnedKey("Software\\Kestrel\\Arbor\\PlotOptions"));
+    EXPECT_TRUE(OwnedKey("Software\\Kestrel\\Arbor\\PlotOptions\\" + std::string(kApplicationNameLimit, 'A')));
+    EXPECT_FALSE(OwnedKey("Software\\Kestrel\\Arbor\\PlotOptions\\" + std::string(kApplicationNameLimit + 1, 'A')));
+    EXPECT_FALSE(OwnedKey("Software\\Kestrel\\Arbor\\OrderOptions\\X"));
+    EXPECT_FALSE(OwnedKey("Software\\Kestrel\\Arbor\\CutOptions\\"));
+    EXPECT_EQ(FindOwned("Software\\Kestrel\\Velor\\Settings", "bundles_by")->set, OptionSet::Cut);
+    EXPECT_EQ(FindOwned("Software\\Kestrel\\Velor\\Settings", "Notation"), nullptr);
+}

@@ -1,0 +1,131 @@
+// `optora-cli monitor`: what an administrator watches while applications and
+// the registry editor change settings.
+#include <windows.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "optora.h"
+#include "settings_commands.h"
+#include "settings_registry.h"
+#include "store/unique_resource.h"
+
+namespace optora::cli {
+namespace {
+
+const char* const kMessages[] = {OPTORA_MSG_PREFERENCES,  OPTORA_MSG_GRADEOPTIONS,  OPTORA_MSG_ALTERATION,
+                                 OPTORA_MSG_CUTOPTIONS,   OPTORA_MSG_PLOTOPTIONS,   OPTORA_MSG_ORDEROPTIONS,
+                                 OPTORA_MSG_VERIFYOPTIONS};
+UINT g_ids[sizeof kMessages / sizeof kMessages[0]];
+
+void Line(const std::string& what) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    std::printf("%02u:%02u:%02u.%03u  %s\n", now.wHour, now.wMinute, now.wSecond, now.wMilliseconds, what.c_str());
+    std::fflush(stdout);
+}
+
+LRESULT CALLBACK MonitorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    for (std::size_t i = 0; i < sizeof kMessages / sizeof kMessages[0]; ++i)
+        if (message == g_ids[i]) {
+            Line(std::string("message   ") + kMessages[i] + "  wParam=" + std::to_string(wParam) +
+                 "  lParam=" + std::to_string(lParam));
+            return 0;
+        }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+using Snapshot = std::map<std::string, FileValue>;
+
+Snapshot TakeSnapshot() {
+    Snapshot snapshot;
+    for (const FileKey& key : ReadStoredSettings(false).keys)
+        for (const FileValue& value : key.values) snapshot[key.path + "\\" + value.name] = value;
+    return snapshot;
+}
+
+std::string Shown(const FileValue* value) {
+    if (!value) return "(none)";
+    if (value->type == REG_SZ && !value->data.empty() && value->data.find('\0') == value->data.size() - 1)
+        return "\"" + value->data.substr(0, value->data.size() - 1) + "\"";
+    std::string hex = value->type == REG_BINARY ? "hex:" : "hex(" + std::to_string(value->type) + "):";
+    char byte[4];
+    for (std::size_t i = 0; i < value->data.size(); ++i) {
+        std::snprintf(byte, sizeof byte, i ? ",%02x" : "%02x", static_cast<unsigned char>(value->data[i]));
+        hex += byte;
+    }
+    return hex;
+}
+
+void ReportDifferences(const Snapshot& before, const Snapshot& after) {
+    const auto report = [](const std::string& where, const FileValue* was, const FileValue* is) {
+        Line("registry  " + where + "  " + Shown(was) + " -> " + Shown(is));
+    };
+    for (const auto& [where, value] : before) {
+        const auto now = after.find(where);
+        if (now == after.end())
+            report(where, &value, nullptr);
+        else if (now->second.type != value.type || now->second.data != value.data)
+            report(where, &value, &now->second);
+    }
+    for (const auto& [where, value] : after)
+        if (!before.count(where)) report(where, nullptr, &value);
+}
+
+// The settings' own key once it exists; until then its parent, to see it come.
+UniqueHKey WatchedKey() {
+    for (const char* path : {"Software\\Kestrel", "Software"}) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_NOTIFY, &key) == ERROR_SUCCESS) return UniqueHKey(key);
+    }
+    return {};
+}
+
+}  // namespace
+
+int MonitorSettings() {
+    for (std::size_t i = 0; i < sizeof kMessages / sizeof kMessages[0]; ++i) g_ids[i] = RegisterWindowMessageA(kMessages[i]);
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = MonitorProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "OptoraCliMonitor";
+    RegisterClassA(&windowClass);
+    // A top-level window, since broadcasts reach only those; never shown.
+    if (!CreateWindowA("OptoraCliMonitor", "optora-cli monitor", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
+                       windowClass.hInstance, nullptr)) {
+        std::fprintf(stderr, "optora-cli: cannot create a window to receive messages (no display?)\n");
+        return kExitFailed;
+    }
+    const UniqueHandle changed(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    Snapshot snapshot = TakeSnapshot();
+    UniqueHKey watched;
+    const auto arm = [&] {
+        watched = WatchedKey();
+        return watched && RegNotifyChangeKeyValue(watched.get(), TRUE, REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET,
+                                                  changed.get(), TRUE) == ERROR_SUCCESS;
+    };
+    if (!arm()) {
+        std::fprintf(stderr, "optora-cli: cannot watch the registry\n");
+        return kExitFailed;
+    }
+    Line("monitoring the suite's change messages and HKEY_CURRENT_USER\\Software\\Kestrel (Ctrl+C ends)");
+    while (true) {
+        const HANDLE handles[] = {changed.get()};
+        const DWORD woke = MsgWaitForMultipleObjects(1, handles, FALSE, INFINITE, QS_ALLINPUT);
+        if (woke == WAIT_OBJECT_0) {
+            // Watch again before looking, so a change made meanwhile wakes us once more.
+            if (!arm()) return kExitFailed;
+            Snapshot now = TakeSnapshot();
+            ReportDifferences(snapshot, now);
+            snapshot = std::move(now);
+        }
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) return kExitDone;
+            DispatchMessageA(&message);
+        }
+    }
+}
+
+}  // namespace optora::cli

@@ -1,0 +1,54 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "options/device_file_format.h"
+
+namespace optora::cli {
+
+// Registry types as the file names them (hex(N)); the same numbers as winnt.h.
+inline constexpr uint32_t kTypeText = 1;    // REG_SZ
+inline constexpr uint32_t kTypeBinary = 3;  // REG_BINARY
+inline constexpr uint32_t kTypeDword = 4;   // REG_DWORD
+
+struct FileValue {
+    std::string name;
+    uint32_t type = kTypeBinary;
+    std::string data;  // the stored bytes; a quoted text carries its terminator
+    int line = 0;      // where it stood in a parsed file
+};
+
+struct FileKey {
+    std::string path;  // below HKEY_CURRENT_USER
+    std::vector<FileValue> values;
+    int line = 0;
+};
+
+// Settings in the registry editor's REGEDIT4 form. The device file rides
+// along in comment lines, which the registry editor and `reg import` skip.
+struct SettingsFile {
+    std::vector<FileKey> keys;
+    std::optional<DeviceDestinations> device;
+    int deviceLine = 0;
+};
+
+struct FileError {
+    int line = 0;
+    std::string message;
+};
+
+// Registry names compare without regard to (ASCII) case.
+bool EqualsNoCase(std::string_view a, std::string_view b);
+
+// CR LF line ends and wrapped hex lines, as the registry editor writes them.
+// Keys without values are left out.
+std::string FormatSettingsFile(const SettingsFile& file);
+
+// Syntax only; whether the library owns what the file names is checked
+// apart (owned_values.h). Nothing is half-read: any fault gives its line.
+std::optional<FileError> ParseSettingsFile(std::string_view text, SettingsFile& out);
+
+}  // namespace optora::cli
