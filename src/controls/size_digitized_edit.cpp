@@ -1,21 +1,9 @@
 #include "controls/size_digitized_edit.h"
 
+#include "controls/edit_filter.h"
 #include "controls/size_rule.h"
 
 namespace optora {
-namespace {
-
-bool AnsiLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
-
-const SizeCharacterRule& Rule() {
-    static const SizeCharacterRule rule = [] {
-        CPINFO info = {};
-        return SizeCharacterRule{AnsiLeadByte, GetCPInfo(GetACP(), &info) && info.MaxCharSize != 1};
-    }();
-    return rule;
-}
-
-}  // namespace
 
 LRESULT CSizeDigitizedEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_CHAR) return Default(message, wParam, lParam);
@@ -23,11 +11,11 @@ LRESULT CSizeDigitizedEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
     bool passes = true;
     if (secondBytePending_)
         secondBytePending_ = false;
-    else if (AnsiLeadByte(c))
+    else if (IsDBCSLeadByte(c))
         secondBytePending_ = true;
     else
         // Ctrl+C, Ctrl+V and the like arrive as control characters.
-        passes = (GetKeyState(VK_CONTROL) < 0 && c < 0x20) || Rule().Passes(c);
+        passes = (GetKeyState(VK_CONTROL) < 0 && c < 0x20) || SizeCharacterPasses(c, AnsiNameFilterRule());
     return passes ? Default(message, wParam, lParam) : 0;
 }
 
