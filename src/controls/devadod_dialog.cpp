@@ -8,6 +8,7 @@
 #include "frame/beside_library.h"
 #include "options/field_copy.h"
 #include "options/registry_paths.h"
+#include "options/storage_area.h"
 #include "store/registry_key.h"
 
 namespace optora {
@@ -145,14 +146,11 @@ int CDevaDodDialog::ChooseItems(const std::string& title, uint32_t kindMask, uin
 bool ChooseItem(HWND dialog, int controlId, uint32_t kindMask, const std::string& storageArea) {
     const ChooserFunction run = TheChooser().getFileName;
     if (!run) return false;
-    const std::size_t colon = storageArea.find(':');
-    const bool designated = colon != std::string::npos && colon != 0;
+    const Designation designation = SplitDesignation(storageArea);
     char device[file_choice::kTextSize] = {};
     char area[file_choice::kTextSize] = {};
-    if (designated) {
-        CopyField(device, std::string_view(storageArea).substr(0, colon + 1));
-        CopyField(area, std::string_view(storageArea).substr(colon + 1));
-    }
+    CopyField(device, designation.drive);
+    CopyField(area, designation.area);
     static char empty[1] = "";  // the texts the chooser only reads
     char result[2048] = {};
 

@@ -11,13 +11,7 @@ constexpr const char* kOldProcedure = "OLD_WND_PROC";
 
 bool AnsiLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
 
-const NameFilterRule& Rule() {
-    static const NameFilterRule rule = [] {
-        CPINFO info = {};
-        return NameFilterRule{AnsiLeadByte, GetCPInfo(GetACP(), &info) && info.MaxCharSize != 1};
-    }();
-    return rule;
-}
+const NameFilterRule& Rule() { return AnsiNameFilterRule(); }
 
 // Only the focused window receives typed characters, so one flag serves
 // every filtered edit of the process.
@@ -79,6 +73,14 @@ LRESULT CALLBACK FilterProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM 
 }
 
 }  // namespace
+
+const NameFilterRule& AnsiNameFilterRule() {
+    static const NameFilterRule rule = [] {
+        CPINFO info = {};
+        return NameFilterRule{AnsiLeadByte, GetCPInfo(GetACP(), &info) && info.MaxCharSize != 1};
+    }();
+    return rule;
+}
 
 HWND RememberWindowProc(HWND edit) {
     if (IsWindow(edit))

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "controls/name_filter.h"
+
 namespace optora {
 
 // Sent to a filtered edit after a paste from which characters were left out.
@@ -12,6 +14,10 @@ constexpr UINT WM_EDITFILTER_CHARS_REMOVED = WM_USER + 0x80;
 
 // Stores the edit's current procedure; returns the same window.
 HWND RememberWindowProc(HWND edit);
+
+// The process's ANSI code page as the name filter judges it; the size
+// field judges by the same facts.
+const NameFilterRule& AnsiNameFilterRule();
 
 // Kind 1 (item names) is the only kind; Enter interception is not offered.
 // Returns the procedure replaced, or null when nothing was installed.

@@ -2,12 +2,16 @@
 
 namespace optora {
 
-std::string StorageAreaPath(std::string_view designation, bool dataDirectory) {
+Designation SplitDesignation(std::string_view designation) {
     const std::size_t colon = designation.find(':');
     if (colon == std::string_view::npos || colon == 0) return {};
-    std::string path(designation.substr(0, colon + 1));
-    path += "\\userroot\\storage\\";
-    path += designation.substr(colon + 1);
+    return {std::string(designation.substr(0, colon + 1)), std::string(designation.substr(colon + 1))};
+}
+
+std::string StorageAreaPath(std::string_view designation, bool dataDirectory) {
+    const Designation parts = SplitDesignation(designation);
+    if (parts.drive.empty()) return {};
+    std::string path = parts.drive + "\\userroot\\storage\\" + parts.area;
     if (dataDirectory) path += "\\data\\";
     return path;
 }

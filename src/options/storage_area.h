@@ -13,6 +13,14 @@ inline constexpr const char* kDefaultStorageArea = "C:DATA70";
 // empty text when the designation has no drive part. Case and blanks are kept.
 std::string StorageAreaPath(std::string_view designation, bool dataDirectory);
 
+// A designation's drive part (with its colon) and area name; both empty when
+// it has no drive part, as StorageAreaPath finds it.
+struct Designation {
+    std::string drive;
+    std::string area;
+};
+Designation SplitDesignation(std::string_view designation);
+
 // The kinds of item whose presence the digitize options check.
 struct ItemKind {
     const char* controlFile;

@@ -131,16 +131,19 @@ void NormalizeModel(VerifyOptions& record) {
     VerifyOptions::Assign(record.Model, name.View());
 }
 
+bool StorageAreaAccepted(std::string_view designation) {
+    if (StorageAreaPath(designation, false).empty()) return false;
+    return !StorageDatabaseAvailable() || StorageAreaExists(designation);
+}
+
+bool GradeRuleAccepted(const VerifyOptions& record) { return !StorageDatabaseAvailable() || GradeRuleExists(record); }
+
 void VerifyOptionsStore::Validate() {
     // Callers write into the record they were given; keep it terminated.
     record_.SetStorageArea(record_.StorageArea());
-    // Without the database no area or rule can be judged missing; an install
-    // mistake must not replace what the user stored.
-    const bool judged = StorageDatabaseAvailable();
-    if (StorageAreaPath(record_.StorageArea(), false).empty() || (judged && !StorageAreaExists(record_.StorageArea())))
-        record_.SetStorageArea(kDefaultStorageArea);
+    if (!StorageAreaAccepted(record_.StorageArea())) record_.SetStorageArea(kDefaultStorageArea);
     NormalizeModel(record_);
-    if (judged && !GradeRuleExists(record_)) VerifyOptions::Assign(record_.GradeRule, {});
+    if (!GradeRuleAccepted(record_)) VerifyOptions::Assign(record_.GradeRule, {});
 }
 
 void VerifyOptionsStore::Load() {

@@ -59,6 +59,12 @@ bool StorageAreaExists(std::string_view designation);
 // True when GradeRule is empty or listed in its kind's control file of the
 // record's storage area.
 bool GradeRuleExists(const VerifyOptions& record);
+// What Validate keeps and the dialog accepts. Without the storage-area
+// database no area or rule can be judged missing, and an install mistake must
+// not replace what the user stored; a designation without a drive part names
+// no directory either way.
+bool StorageAreaAccepted(std::string_view designation);
+bool GradeRuleAccepted(const VerifyOptions& record);
 // Model trimmed and made an item name (upper case, character rule).
 void NormalizeModel(VerifyOptions& record);
 

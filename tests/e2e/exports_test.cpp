@@ -30,7 +30,8 @@ constexpr const char* kExpectedExports = R"(
     _optora_getnotation _optora_getprecision _optora_getbroadcastid _optora_getbroadcastid_gradeopt
     _optora_getbroadcastalt _optora_getbroadcastid_cutopt _optora_getbroadcastid_plotopt
     _optora_getbroadcastid_orderopt _optora_getbroadcastid_verifyopt _optora_dogradeoptions
-    _optora_getgradeoption _optora_setgradeoption optora_doorderoptions _optora_doorderoptions)";
+    _optora_getgradeoption _optora_setgradeoption optora_doorderoptions _optora_doorderoptions
+    optora_doverifyoptions optora_closeverifyoptions _optora_doverifyoptions)";
 
 std::set<std::string> ExportedNames(HMODULE module) {
     auto* base = reinterpret_cast<const BYTE*>(module);

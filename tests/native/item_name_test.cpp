@@ -83,6 +83,10 @@ TEST(StorageAreaPath, DriveThenUserRootThenArea) {
     EXPECT_EQ(StorageAreaPath(":DATA70", true), "");
     EXPECT_EQ(StorageAreaPath("", true), "");
     EXPECT_EQ(StorageAreaPath("C:", false), "C:\\userroot\\storage\\");
+    for (const auto& [designation, parts] : {std::pair{"C:A:B", "C:|A:B"}, {":DATA70", "|"}, {"DATA70", "|"}}) {
+        const auto [drive, area] = optora::SplitDesignation(designation);
+        EXPECT_EQ(drive + "|" + area, parts);
+    }
 }
 
 TEST(NameFilter, PastedTextKeepsOnlyNameCharactersAndWholeDoubleByteCharacters) {

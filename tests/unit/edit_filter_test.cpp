@@ -10,6 +10,7 @@
 #include <string>
 
 #include "controls/edit_filter.h"
+#include "controls/size_digitized_edit.h"
 
 using namespace optora;
 
@@ -107,4 +108,24 @@ TEST_F(EditFilterTest, TheFilterAndItsPropertyGoWithTheWindow) {
     EXPECT_NE(GetPropA(edit_, "OLD_WND_PROC"), nullptr);
     SendMessageA(edit_, WM_NCDESTROY, 0, 0);  // what DestroyWindow sends last
     EXPECT_EQ(GetPropA(edit_, "OLD_WND_PROC"), nullptr);
+}
+
+// The size field judges by the same code page, with its own characters.
+TEST(SizeDigitizedEditTest, TakesSizeCharactersAndWholeDoubleByteCharacters) {
+    const HWND edit =
+        CreateWindowA("EDIT", "", WS_POPUP | ES_UPPERCASE, 0, 0, 200, 24, nullptr, nullptr, nullptr, nullptr);
+    CSizeDigitizedEdit size;
+    ASSERT_TRUE(size.Attach(edit));
+    const bool japanese = GetACP() == 932;
+    // In code page 932 "\x83\x40" is one character: its second byte, "@"
+    // alone, must reach the edit (how the edit joins them is the window
+    // system's). Elsewhere 0x99 and 0xE9 are letters of no size.
+    for (unsigned char c : std::string("m/l#-x_\\ 1:\b") + (japanese ? "\x83\x40" : "\x99\xe9"))
+        SendMessageA(edit, WM_CHAR, c, 0);
+    char text[64] = {};
+    GetWindowTextA(edit, text, sizeof text);
+    const std::string shown = text;
+    EXPECT_EQ(shown.substr(0, 8), "M/L-X_\\ ");
+    EXPECT_EQ(shown.size() > 8 ? shown.back() : '\0', japanese ? '@' : '\0') << "only the double-byte character follows";
+    DestroyWindow(edit);
 }

@@ -45,6 +45,9 @@ constexpr int kAlterationUp = 300;
 constexpr int kRefresh = 301;
 constexpr int kClearLog = 302;
 constexpr int kExit = 303;
+constexpr int kVerifyClosedByOwner = 304;
+constexpr UINT_PTR kCloseVerifyTimer = 1;
+constexpr UINT kCloseVerifyAfterMs = 10000;
 
 HMODULE g_library = nullptr;
 UINT g_ids[kMessageCount];
@@ -138,6 +141,10 @@ HMENU BuildMenu() {
     HMENU dialogs = CreatePopupMenu();
     for (int i = 0; i < kDialogCount; ++i)
         AppendMenuA(dialogs, MF_STRING | (Entry(kDialogs[i].entry) ? 0 : MF_GRAYED), kDialogBase + i, kDialogs[i].label);
+    // The owner ends the dialog from its own window procedure, as an
+    // application does when the digitizer session it belongs to ends.
+    AppendMenuA(dialogs, MF_STRING | (Entry("optora_closeverifyoptions") ? 0 : MF_GRAYED), kVerifyClosedByOwner,
+                "Digitize Processing Options, closed by this &window after 10 s...");
     AppendMenuA(dialogs, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(dialogs, MF_STRING, kExit, "E&xit");
 
@@ -193,6 +200,12 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_SIZE:
         Layout(window);
         return 0;
+    case WM_TIMER:
+        if (wParam == kCloseVerifyTimer) {
+            KillTimer(window, kCloseVerifyTimer);
+            if (auto close = Bind<void (*)(HWND)>("optora_closeverifyoptions")) close(window);
+        }
+        return 0;
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
         if (id >= kDialogBase && id < kDialogBase + kDialogCount) OpenDialog(window, kDialogs[id - kDialogBase]);
@@ -204,6 +217,12 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             auto get = Bind<int (*)()>("optora_getalteration");
             auto set = Bind<void (*)(int)>("optora_setalteration");
             if (get && set) set(get() + 1);
+            ShowValues();
+        }
+        if (id == kVerifyClosedByOwner) {
+            SetTimer(window, kCloseVerifyTimer, kCloseVerifyAfterMs, nullptr);
+            if (auto open = Bind<void (*)(HWND)>("optora_doverifyoptions")) open(window);
+            KillTimer(window, kCloseVerifyTimer);
             ShowValues();
         }
         if (id == kRefresh) ShowValues();

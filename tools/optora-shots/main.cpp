@@ -33,6 +33,7 @@ const Shot kShots[] = {
     {"order_options_imperial", "optora_doorderoptions", 1, true},
     {"order_options_no_layrule_metric", "optora_doorderoptions", 0, true},
     {"order_options_no_layrule_imperial", "optora_doorderoptions", 0, true},
+    {"verify_options", "optora_doverifyoptions", 0, false},
 };
 
 std::string g_outputDir = ".";

@@ -1,0 +1,197 @@
+// The Digitize Processing Options dialog through its exported launcher, with
+// stordb.dll and the devadod.dll chooser beside the library.
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "chooser_ids.h"
+#include "dialog_test.h"
+#include "install_location.h"
+
+using namespace optora::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kCaption = "Digitize Processing Options";
+constexpr const char* kArbor = "Software\\Kestrel\\Arbor";
+constexpr const char* kQuillon = "Software\\Kestrel\\Quillon";
+constexpr const char* kModelProgram = "c:\\userroot\\prog\\pro\\model.exe";
+constexpr const char* kStartedLog = "c:\\userroot\\started.log";
+constexpr int kPrefix = 28004, kStart = 28005, kModel = 28007, kSource = 28008, kRule = 28009, kCategory = 28013,
+              kRuleLabel = 28014, kSameCategory = 28015, kArea = 28020, kAreaBrowse = 28012, kStartModel = 28016;
+
+using Launcher = void (*)(HWND);
+
+void MakeArea(const char* area) {
+    const fs::path data = fs::path("c:\\userroot\\storage") / area / "data";
+    fs::create_directories(data);
+    fs::create_directories(data.parent_path() / "param");
+    std::ofstream(data / "rutab.ctl", std::ios::binary) << "RULES1\n";
+    std::ofstream(data / "piece.ctl", std::ios::binary) << "P1\n";
+}
+
+// The command line the stand-in program was started with, once it has run.
+std::string StartedWith() {
+    for (int attempt = 0; attempt < 400; ++attempt) {
+        std::string line;
+        std::getline(std::ifstream(kStartedLog, std::ios::binary), line);
+        if (!line.empty()) return line.substr(line.find('\t') + 1, line.find('\r') - line.find('\t') - 1);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return "(not started)";
+}
+
+std::string Stored(const char* path, const char* name) {
+    const auto value = ReadStored(path, name);
+    return value ? value->Text() : "(missing)";
+}
+
+// Ends the dialog it owns when told to, from its own window procedure.
+struct Owner {
+    static inline Launcher close = nullptr;
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_APP) close(window);
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    HWND window = CreateWindowA("STATIC", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                                nullptr, nullptr);
+    Owner() { SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)); }
+    ~Owner() { DestroyWindow(window); }
+};
+
+class VerifyOptionsDialogTest : public DialogTest {
+protected:
+    void SetUp() override {
+        DialogTest::SetUp();
+        Owner::close = library_.Entry<Launcher>("optora_closeverifyoptions");
+        MakeArea("AREA1");
+        MakeArea("AREA2");
+    }
+    void Show(HWND owner, const std::function<void(UiDriver&)>& script) {
+        const auto show = library_.Entry<Launcher>("optora_doverifyoptions");
+        UiDriver ui;
+        ui.WaitForDialog(kCaption);
+        script(ui);
+        EXPECT_TRUE(ui.Run([&] { show(owner); })) << ui.Failure();
+    }
+    // The wParams of the broadcasts since the last call.
+    std::vector<uint64_t> Sent() {
+        std::vector<uint64_t> sent;
+        const auto received = listener_.Received();
+        for (size_t i = seen_; i < received.size(); ++i) {
+            EXPECT_EQ(received[i].name + std::to_string(received[i].lParam), "VerifyStorageAreaChanged0");
+            sent.push_back(received[i].wParam);
+        }
+        seen_ = received.size();
+        return sent;
+    }
+};
+
+}  // namespace
+
+TEST_F(VerifyOptionsDialogTest, OpensOnTheStoredOptionsAndItsFieldsReact) {
+    StoreText(kArbor, "VerifyStorageArea", "C:NOWHERE");
+    StoreText(kQuillon, "Prefix", "PX");
+    StoreInt32(kQuillon, "StartingNumber", 42);
+    StoreInt32(kQuillon, "Type", 1);
+    StoreText(kQuillon, "Model", "M1");
+    ClearInstalledPrograms();
+    PutFile(kModelProgram, BesideTestProgram("sibling.exe"));
+    SetEnvironmentVariableA("OPTORA_SIBLING_LOG", kStartedLog);
+    Show(nullptr, [](UiDriver& ui) { ui.Then([](UiDriver& d) {
+        EXPECT_EQ(d.Text(kArea), "C:DATA70") << "an unknown area is replaced before the fields are filled";
+        EXPECT_EQ(d.Text(kPrefix) + "|" + d.Text(kStart) + "|" + d.Text(kModel), "PX|42|M1");
+        EXPECT_EQ(d.Text(kRuleLabel) + std::to_string(d.ComboSelection(kSource)), "Copy Piece:1");
+        EXPECT_EQ(d.ComboItems(kSource), (std::vector<std::string>{"Rule Table", "Copy Piece"}));
+        EXPECT_EQ(GetFocus(), d.Item(kArea));
+        SendMessageA(d.Dialog(), WM_COMMAND, kStartModel, 0);
+        EXPECT_TRUE(d.IsChecked(kSameCategory) && !IsWindowEnabled(d.Item(kCategory))) << "nothing stored: checked";
+        for (bool enabled : {true, false}) {
+            d.Click(kSameCategory);
+            EXPECT_EQ(IsWindowEnabled(d.Item(kCategory)) != FALSE, enabled);
+        }
+        d.TypeText(kRule, "r1");
+        d.SelectComboItem(kSource, 0);
+        EXPECT_EQ(d.Text(kRuleLabel) + "|" + d.Text(kRule), "Rule Table:|");
+        d.TypeText(kRule, "r1");
+        EXPECT_EQ(d.Text(kRule), "R1");
+        d.TypeText(kArea, "c:my#");
+        EXPECT_EQ(d.Text(kArea), "cmy") << "no colon, no #, and the case is kept";
+        EXPECT_EQ(d.Text(kModel) + d.Text(kRule), "") << "model and rule belong to the old area";
+        d.TypeText(kPrefix, "Q");
+        EXPECT_EQ(d.Text(kStart), "1");
+        d.Click(IDCANCEL);
+    }); });
+    EXPECT_EQ(Stored(kArbor, "VerifyStorageArea") + Stored(kQuillon, "Prefix"), "C:NOWHEREPX") << "Cancel saves nothing";
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(StartedWith(), "\"" + std::string(kModelProgram) + "\" -dC: -sDATA70 -i\"M1\" -R");
+    SetEnvironmentVariableA("OPTORA_SIBLING_LOG", nullptr);
+}
+
+TEST_F(VerifyOptionsDialogTest, OkChecksTheGradingSourceSavesAndTellsWhatChanged) {
+    StoreText(kArbor, "VerifyStorageArea", "C:AREA1");
+    Show(nullptr, [](UiDriver& ui) {
+        ui.Then([](UiDriver& d) {
+              d.TypeText(kRule, "NOPE");
+              d.Click(IDOK);
+          })
+            .AnswerMessageBox("Rule Table NOPE does not exist in storage area C:AREA1.")
+            .Then([](UiDriver& d) {
+                EXPECT_EQ(GetFocus(), d.Item(kRule));
+                d.SelectComboItem(kSource, 1);
+                d.TypeText(kRule, "NOPE");
+                d.Click(IDOK);
+            })
+            .AnswerMessageBox("Piece NOPE does not exist in storage area C:AREA1.")
+            .Then([](UiDriver& d) {
+                d.TypeText(kRule, "");  // never looked up: no piece has an empty name
+                SetDlgItemTextA(d.Dialog(), kModel, "abc/def");
+                d.TypeText(kPrefix, "P9");
+                d.Click(IDOK);
+            });
+    });
+    EXPECT_EQ(Stored(kQuillon, "Model") + "|" + Stored(kQuillon, "Prefix") + "|" + Stored(kQuillon, "GradeRule"),
+              "ABC-DEF|P9|");
+    EXPECT_EQ(RequireStored(kQuillon, "StartingNumber").Int32(), 1);
+    EXPECT_EQ(Sent(), (std::vector<uint64_t>{2}));
+
+    Show(nullptr, [](UiDriver& ui) {
+        ui.Then([](UiDriver& d) { d.Click(kAreaBrowse); })
+            .WaitForDialog("Test")
+            .Then([](UiDriver& d) {
+                const auto index = SendMessageA(d.Item(IDC_AREA), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                reinterpret_cast<LPARAM>("AREA2"));
+                d.SelectComboItem(IDC_AREA, static_cast<int>(index));
+                d.Click(IDOK);
+            })
+            .WaitForDialog(kCaption)
+            .WaitUntil("the chosen area", [](UiDriver& d) { return d.Text(kArea) == "C:AREA2"; })
+            .Then([](UiDriver& d) {
+                EXPECT_EQ(d.Text(kModel), "");
+                d.Click(IDOK);
+            });
+    });
+    EXPECT_EQ(Stored(kArbor, "VerifyStorageArea"), "C:AREA2");
+    EXPECT_EQ(Sent(), (std::vector<uint64_t>{3}));
+}
+
+// Two owners; the owner of an open dialog ends it from its window procedure,
+// also after a second dialog for the same owner has come and gone.
+TEST_F(VerifyOptionsDialogTest, TheOwnerEndsItsDialogAndNothingIsSaved) {
+    Owner first, second;
+    const auto show = library_.Entry<Launcher>("_optora_doverifyoptions");
+    Show(first.window, [&](UiDriver& ui) {
+        ui.Then([&](UiDriver& d) {
+              d.TypeText(kPrefix, "ZZ");
+              SendMessageA(second.window, WM_APP, 0, 0);
+              EXPECT_TRUE(IsWindowVisible(d.Dialog())) << "the other owner has no dialog";
+              Drive(kCaption, [&] { show(first.window); }, [&](UiDriver&) { SendMessageA(first.window, WM_APP, 0, 0); });
+              EXPECT_TRUE(IsWindowVisible(d.Dialog())) << "only the inner dialog ended";
+              PostMessageA(first.window, WM_APP, 0, 0);  // a dialog left open fails the run by its timeout
+          });
+    });
+    Owner::close(first.window);  // nothing open any more
+    EXPECT_EQ(Stored(kQuillon, "Prefix"), "(missing)");
+    EXPECT_TRUE(Sent().empty());
+}
