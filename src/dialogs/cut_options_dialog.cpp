@@ -146,6 +146,7 @@ void CCutOptionsDlg::OnOK() {
         return;
     }
     SaveCutOptions(Record());
+    SaveCutOptionsWhereRead(Record());
     if (directory_ != directoryAtOpening_ || bundles_ != loadedBundles_) changed_ = true;
     if (changed_) {
         BroadcastOutputChange(Handle());

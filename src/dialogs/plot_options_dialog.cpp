@@ -252,6 +252,7 @@ void CPlotOptionsDlg::OnOK() {
     imageDirectory_ = ShownText(imageDirectoryLookup_.Handle());
     if (changed_) {
         SavePlotOptions(Record());
+        SavePlotOptionsWhereRead(Record());
         BroadcastOutputChange(Handle());
         changed_ = false;
     }
