@@ -3,9 +3,8 @@
 #include <windows.h>
 
 #include <cstring>
-#include <string>
 
-#include "frame/module_state.h"
+#include "frame/beside_library.h"
 #include "store/stordb_exports.h"
 #include "options/item_name.h"
 
@@ -24,23 +23,12 @@ struct Database {
     LookupItem lookupItem = nullptr;
 };
 
-template <typename Fn>
-Fn Resolve(HMODULE module, const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
-// Loaded once and kept for the life of the process, from the first call
-// that needs it rather than at library load (no loading under the loader lock).
+// Loaded once and kept for the life of the process.
 const Database& TheDatabase() {
     static const Database database = [] {
-        Database d;
-        const std::string directory = ModuleDirectory(LibraryModuleState().instance);
-        if (directory.empty()) return d;
-        if (HMODULE module = LoadLibraryA((directory + stordb::kFileName).c_str())) {
-            d.getAreaNames = Resolve<GetAreaNames>(module, stordb::kGetAreaNames);
-            d.lookupItem = Resolve<LookupItem>(module, stordb::kLookupItem);
-        }
-        return d;
+        HMODULE module = LoadBesideLibrary(stordb::kFileName);
+        return Database{ResolveExport<GetAreaNames>(module, stordb::kGetAreaNames),
+                        ResolveExport<LookupItem>(module, stordb::kLookupItem)};
     }();
     return database;
 }

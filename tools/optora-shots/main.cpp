@@ -6,9 +6,13 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "bitmap_file.h"
+
+#include "controls/file_choice.h"
 
 namespace {
 
@@ -83,6 +87,67 @@ void SetNotationFor(const std::string& file) {
     RegCloseKey(key);
 }
 
+// The storage-area chooser of devadod.dll, over a storage tree made for it.
+struct ChooserShot {
+    const char* file;
+    uint32_t kind;
+    uint32_t extraFlags;
+    const char* title;
+};
+const ChooserShot kChooserShots[] = {
+    {"chooser_models", file_choice::kModels, file_choice::kMultipleChoice, "Models of the Storage Area"},
+    {"chooser_rule_table", file_choice::kRuleTables, 0, ""},
+    {"chooser_storage_area", file_choice::kStorageAreas, 0, ""},
+};
+
+int ShootChoosers() {
+    namespace fs = std::filesystem;
+    std::error_code ignored;
+    for (const char* area : {"DATA70", "SPRING-COLLECTION-2026", "WORK"}) {
+        const fs::path root = fs::path("c:\\userroot\\storage") / area;
+        fs::create_directories(root / "data", ignored);
+        fs::create_directories(root / "param", ignored);
+        std::ofstream(root / "data" / "model.ctl") << "BLOUSE-01\nSKIRT-A-LINE\nTROUSERS-WIDE-LEG-20\nJACKET\n";
+        std::ofstream(root / "data" / "rutab.ctl") << "RULES-METRIC\nRULES-US\n";
+    }
+    HMODULE chooser = LoadLibraryA("devadod.dll");
+    auto choose = chooser ? reinterpret_cast<int (*)(FileChoice*)>(
+                                reinterpret_cast<void*>(GetProcAddress(chooser, "DevaDod_GetFileNameEx")))
+                          : nullptr;
+    if (!choose) {
+        std::fprintf(stderr, "optora-shots: devadod.dll not found\n");
+        return 1;
+    }
+    int failures = 0;
+    for (const ChooserShot& shot : kChooserShots) {
+        char device[file_choice::kTextSize] = "C:", area[file_choice::kTextSize] = "DATA70";
+        char start[file_choice::kTextSize] = "SKIRT-A-LINE", title[file_choice::kShortTextSize] = {};
+        lstrcpynA(title, shot.title, sizeof title);
+        char result[2048] = {};
+        FileChoice record = {};
+        record.recordSize = sizeof record;
+        record.open.lStructSize = sizeof record.open;
+        record.open.lpstrFile = result;
+        record.open.nMaxFile = sizeof result;
+        record.open.lpstrTitle = title;
+        record.open.Flags = shot.kind;
+        record.device = device;
+        record.area = area;
+        record.startText = start;
+        record.extraFlags = shot.extraFlags;
+        g_currentFile = shot.file;
+        g_firstSeen = 0;
+        g_saved = false;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, &Tick);
+        choose(&record);
+        KillTimer(nullptr, timer);
+        std::printf("%s %s\n", g_saved ? "wrote" : "FAILED", shot.file);
+        if (!g_saved) ++failures;
+    }
+    FreeLibrary(chooser);
+    return failures;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -113,6 +178,7 @@ int main(int argc, char** argv) {
         std::printf("%s %s\n", g_saved ? "wrote" : "FAILED", shot.file);
         if (!g_saved) ++failures;
     }
+    failures += ShootChoosers();
     FreeLibrary(library);
     return failures ? 1 : 0;
 }

@@ -1,0 +1,187 @@
+#include "controls/devadod_dialog.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "controls/choice_list.h"
+#include "controls/file_choice.h"
+#include "frame/beside_library.h"
+#include "options/field_copy.h"
+#include "options/registry_paths.h"
+#include "store/registry_key.h"
+
+namespace optora {
+namespace {
+
+using ChooserFunction = int (*)(FileChoice*);
+
+struct Chooser {
+    ChooserFunction getFileName = nullptr;
+    ChooserFunction getFileNameEx = nullptr;
+};
+
+// Loaded on first use and kept for the life of the process.
+const Chooser& TheChooser() {
+    static const Chooser chooser = [] {
+        HMODULE module = LoadBesideLibrary("devadod.dll");
+        return Chooser{ResolveExport<ChooserFunction>(module, "DevaDod_GetFileName"),
+                       ResolveExport<ChooserFunction>(module, "DevaDod_GetFileNameEx")};
+    }();
+    return chooser;
+}
+
+BOOL CALLBACK FindMainWindow(HWND window, LPARAM found) {
+    if (IsWindowVisible(window) && !GetWindow(window, GW_OWNER)) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The first visible unowned top-level window of this thread.
+HWND ThreadMainWindow() {
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), &FindMainWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Handed out for the filter, the initial directory and texts 1 and 4; the
+// chooser may write into it, so each run starts it empty.
+char g_sharedEmpty[file_choice::kTextSize];
+
+// The texts of one run, each in a buffer of the size the chooser expects.
+struct ChoiceTexts {
+    char title[file_choice::kShortTextSize];
+    char device[file_choice::kTextSize];
+    char area[file_choice::kTextSize];
+    char startText[file_choice::kTextSize];
+    char drive[file_choice::kTextSize];
+    char extraText[file_choice::kShortTextSize];
+};
+
+void InitRecord(FileChoice& record) {
+    std::memset(&record, 0, sizeof record);
+    record.recordSize = sizeof record;
+    record.open.lStructSize = sizeof record.open;
+}
+
+void Remember(const std::string& device, const std::string& area) {
+    RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
+    if (!key.OpenForWriting()) return;
+    key.WriteText("Device", device);
+    key.WriteText("Storage Area", area);
+}
+
+}  // namespace
+
+CDevaDodDialog::CDevaDodDialog(HWND parent, bool option, int bufferSize)
+    : option_(option), parent_(parent ? parent : ThreadMainWindow()), bufferSize_(bufferSize) {}
+
+int CDevaDodDialog::RunChooser(FileChoice& record) {
+    const ChooserFunction run = TheChooser().getFileNameEx;
+    return run ? run(&record) : 0;
+}
+
+int CDevaDodDialog::ChooseItems(const std::string& title, uint32_t kindMask, uint32_t& index, std::string& device,
+                                std::string& area, const std::string& startText, std::vector<std::string>& results,
+                                const std::string& extraText, uint32_t extraFlags) {
+    if (device.empty() || area.empty()) {
+        RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
+        if (key.OpenForReading()) {
+            key.ReadText("Device", device);
+            key.ReadText("Storage Area", area);
+        }
+    }
+    if (device.empty() || area.empty()) {
+        device = "C:";
+        area = "Data70";
+    }
+
+    ChoiceTexts texts = {};
+    CopyField(texts.title, title);
+    CopyField(texts.device, device);
+    CopyField(texts.area, area);
+    CopyField(texts.startText, startText);
+    CopyField(texts.drive, "C:");
+    CopyField(texts.extraText, extraText);
+    std::memset(g_sharedEmpty, 0, sizeof g_sharedEmpty);
+    std::vector<char> result(static_cast<std::size_t>(std::max(bufferSize_, 1)), '\0');
+
+    FileChoice record;
+    InitRecord(record);
+    record.open.hwndOwner = parent_;
+    record.open.lpstrFilter = g_sharedEmpty;
+    record.open.nFilterIndex = index;
+    record.open.lpstrFile = result.data();
+    record.open.nMaxFile = static_cast<DWORD>(result.size());
+    record.open.lpstrInitialDir = g_sharedEmpty;
+    record.open.lpstrTitle = texts.title;
+    record.open.Flags = kindMask | (option_ ? 0 : file_choice::kPlainMode);
+    record.text1 = g_sharedEmpty;
+    record.device = texts.device;
+    record.area = texts.area;
+    record.startText = texts.startText;
+    record.text3 = texts.drive;
+    record.text4 = g_sharedEmpty;
+    record.extraText = texts.extraText;
+    record.extraFlags = extraFlags | file_choice::kMultipleChoice;
+
+    int chosen = RunChooser(record);
+
+    const std::string deviceBefore = device, areaBefore = area;
+    device = FieldText(texts.device);
+    area = FieldText(texts.area);
+    index = record.open.nFilterIndex;
+    results = chosen ? SplitChoiceList(result.data(), result.size()) : std::vector<std::string>();
+    if (chosen && results.empty() && !(kindMask & file_choice::kStorageAreas)) {
+        chosen = 0;  // nothing the caller could take: as if cancelled
+        device = deviceBefore;
+        area = areaBefore;
+    }
+    Remember(device, area);
+    return chosen;
+}
+
+bool ChooseItem(HWND dialog, int controlId, uint32_t kindMask, const std::string& storageArea) {
+    const ChooserFunction run = TheChooser().getFileName;
+    if (!run) return false;
+    const std::size_t colon = storageArea.find(':');
+    const bool designated = colon != std::string::npos && colon != 0;
+    char device[file_choice::kTextSize] = {};
+    char area[file_choice::kTextSize] = {};
+    if (designated) {
+        CopyField(device, std::string_view(storageArea).substr(0, colon + 1));
+        CopyField(area, std::string_view(storageArea).substr(colon + 1));
+    }
+    static char empty[1] = "";  // the texts the chooser only reads
+    char result[2048] = {};
+
+    FileChoice record;
+    InitRecord(record);
+    record.open.hwndOwner = dialog;
+    record.open.lpstrFilter = empty;
+    record.open.lpstrFile = result;
+    record.open.nMaxFile = sizeof result;
+    record.open.lpstrInitialDir = empty;
+    record.open.lpstrTitle = empty;
+    record.open.Flags = kindMask | file_choice::kStayInArea;
+    record.text1 = record.startText = record.text3 = record.text4 = record.extraText = empty;
+    record.device = device;
+    record.area = area;
+    if (!run(&record)) return false;
+    const std::vector<std::string> names = SplitChoiceList(result, sizeof result);
+    if (names.empty()) return false;
+    SetDlgItemTextA(dialog, controlId, names.front().c_str());
+    return true;
+}
+
+void ReadDefaultStorageArea(std::string& device, std::string& area) {
+    RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
+    if (!key.OpenForReading()) return;
+    key.ReadText("device", device);
+    if (device.empty()) device = "C:";
+    key.ReadText("Storage Area", area);
+    if (area.empty()) area = "DATA70";
+}
+
+}  // namespace optora

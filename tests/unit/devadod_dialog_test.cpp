@@ -1,0 +1,356 @@
+// The storage-area chooser as the library drives it, through the devadod.dll
+// stand-in beside the test program; the stand-in reports each record it
+// receives to the file named by OPTORA_DEVADOD_LOG.
+#include "controls/devadod_dialog.h"
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "chooser_ids.h"
+#include "controls/file_choice.h"
+#include "kestrel_test.h"
+#include "ui_driver.h"
+
+using namespace optora;
+using namespace optora::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kArbor = "Software\\Kestrel\\Arbor";
+const fs::path kLog = fs::temp_directory_path() / "optora-devadod.log";
+
+class DevaDodTest : public KestrelTest {
+protected:
+    void SetUp() override {
+        KestrelTest::SetUp();
+        fs::remove(kLog);
+        SetEnvironmentVariableA("OPTORA_DEVADOD_LOG", kLog.string().c_str());
+    }
+    void TearDown() override { SetEnvironmentVariableA("OPTORA_DEVADOD_LOG", nullptr); }
+
+    static void MakeArea(const std::string& area, const std::string& models) {
+        const fs::path root = fs::path("c:\\userroot\\storage") / area;
+        fs::create_directories(root / "data");
+        fs::create_directories(root / "param");
+        std::ofstream(root / "data" / "model.ctl", std::ios::binary) << models;
+    }
+
+    // The last record the stand-in received, field by field.
+    static std::map<std::string, std::string> Received() {
+        std::ifstream in(kLog, std::ios::binary);
+        std::string line, last;
+        while (std::getline(in, line)) last = line;
+        if (!last.empty() && last.back() == '\r') last.pop_back();
+        std::map<std::string, std::string> fields;
+        std::istringstream parts(last);
+        for (std::string part; std::getline(parts, part, '\t');)
+            fields[part.substr(0, part.find('='))] = part.substr(part.find('=') + 1);
+        return fields;
+    }
+
+    static std::string Stored(const char* name) {
+        const auto value = ReadStored(kArbor, name);
+        return value ? value->Text() : "(missing)";
+    }
+};
+
+std::string Hex(uintptr_t value) {
+    std::ostringstream text;
+    text << "0x" << std::hex << value;
+    return text.str();
+}
+
+// A window standing in for the dialog that owns a chooser, with one field.
+struct Host {
+    static constexpr int kField = 77;
+    HWND window = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                  nullptr, nullptr, nullptr);
+    HWND field = CreateWindowExA(0, "EDIT", "BEFORE", WS_CHILD, 0, 0, 100, 20, window,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kField)), nullptr, nullptr);
+    ~Host() { DestroyWindow(window); }
+    std::string Text() const {
+        char text[64] = {};
+        GetWindowTextA(field, text, sizeof text);
+        return text;
+    }
+};
+
+}  // namespace
+
+// Cancelled runs: what the chooser receives, and what is remembered after.
+TEST_F(DevaDodTest, ChooseItemsHandsTheRecordOverAndRemembersAfterCancel) {
+    const std::string longTitle(200, 'T'), longStart(300, 'S');
+    struct Case {
+        const char* device;
+        const char* area;
+        const char* storedDevice;  // nullptr: not stored
+        const char* storedArea;
+        std::string title, start;
+        bool option;
+        const char* wantDevice;
+        const char* wantArea;
+    } cases[] = {
+        {"D:", "AREA9", nullptr, nullptr, "Pick", "P-ONE", true, "D:", "AREA9"},
+        {"D:", "", nullptr, nullptr, "Pick", "", false, "C:", "Data70"},
+        {"", "", "E:", "AREA5", "Pick", "", true, "E:", "AREA5"},
+        {"", "X", "E:", nullptr, "Pick", "", true, "C:", "Data70"},
+        {"F:", "A", nullptr, nullptr, longTitle, longStart, true, "F:", "A"},
+    };
+    Host host;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.wantDevice + std::string(c.wantArea) + c.title.substr(0, 8));
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Kestrel");
+        if (c.storedDevice) StoreText(kArbor, "Device", c.storedDevice);
+        if (c.storedArea) StoreText(kArbor, "Storage Area", c.storedArea);
+        std::string device = c.device, area = c.area;
+        uint32_t index = 7;
+        std::vector<std::string> results = {"stale"};
+        CDevaDodDialog chooser(host.window, c.option, CDevaDodDialog::kBufferSize);
+        UiDriver ui;
+        const std::string caption = c.title.substr(0, 127);
+        ui.WaitForDialog(caption).Then([](UiDriver& d) { d.Click(IDCANCEL); });
+        int chosen = -1;
+        EXPECT_TRUE(ui.Run([&] {
+            chosen = chooser.ChooseItems(c.title, 0x400, index, device, area, c.start, results, "xtra", 0x4);
+        })) << ui.Failure();
+        EXPECT_EQ(chosen, 0);
+        EXPECT_TRUE(results.empty());
+        EXPECT_EQ(index, 7u);
+        EXPECT_EQ(device + "|" + area, std::string(c.wantDevice) + "|" + c.wantArea);
+        EXPECT_EQ(Stored("Device") + "|" + Stored("Storage Area"), device + "|" + area);
+
+        auto r = Received();
+        EXPECT_EQ(r["call"], "GetFileNameEx");
+        EXPECT_EQ(r["size"], std::to_string(sizeof(FileChoice)));
+        EXPECT_EQ(r["openSize"], std::to_string(sizeof(OPENFILENAMEA)));
+        EXPECT_EQ(r["owner"], Hex(reinterpret_cast<uintptr_t>(host.window)));
+        EXPECT_EQ(r["instance"] + r["customFilter"] + r["fileTitle"] + r["reserved"], "0x00x0/00x0/00");
+        EXPECT_EQ(r["flags"], c.option ? "0x400" : "0x10000400");
+        EXPECT_EQ(r["index"], "7");
+        EXPECT_EQ(r["maxFile"], "211000");
+        EXPECT_EQ(r["file"], "");
+        EXPECT_EQ(r["title"], caption) << "cut to its 128-byte buffer";
+        EXPECT_EQ(r["start"], c.start.substr(0, 259)) << "cut to its 260-byte buffer";
+        EXPECT_EQ(r["device"] + "|" + r["area"], std::string(c.wantDevice) + "|" + c.wantArea);
+        EXPECT_EQ(r["text3"] + "|" + r["extra"] + "|" + r["extraFlags"], "C:|xtra|0x204");
+        for (const char* shared : {"initialDir", "text1", "text4"})
+            EXPECT_EQ(r[std::string(shared) + "@"], r["filter@"]);
+        EXPECT_EQ(r["filter"] + r["initialDir"] + r["text1"] + r["text4"], "");
+    }
+}
+
+// Choices made in the stand-in's window, end to end.
+TEST_F(DevaDodTest, ChoicesComeBackFromTheChooserWindow) {
+    MakeArea("AREA1", "M1\n");
+    MakeArea("AREA2", "M1\r\n  M2 \nM3\n");
+    fs::create_directories("c:\\userroot\\storage\\HALF\\data");  // no param: not a storage area
+    Host host;
+
+    // Several models of another area than the one given.
+    std::string device = "C:", area = "AREA1";
+    uint32_t index = 0;
+    std::vector<std::string> results;
+    CDevaDodDialog chooser(host.window, true, CDevaDodDialog::kBufferSize);
+    UiDriver ui;
+    ui.WaitForDialog("Models").Then([](UiDriver& d) {
+        EXPECT_EQ(d.ComboItems(IDC_AREA), (std::vector<std::string>{"AREA1", "AREA2"}));
+        EXPECT_FALSE(IsWindowEnabled(d.Item(IDOK))) << "nothing chosen yet";
+        d.SelectComboItem(IDC_AREA, 1);
+        for (int item : {0, 2}) SendMessageA(d.Item(IDC_ITEMS), LB_SETSEL, TRUE, item);
+        SendMessageA(d.Dialog(), WM_COMMAND, MAKEWPARAM(IDC_ITEMS, LBN_SELCHANGE), 0);
+        d.Click(IDOK);
+    });
+    int chosen = 0;
+    EXPECT_TRUE(ui.Run([&] { chosen = chooser.ChooseItems("Models", 0x400, index, device, area, "", results, "", 0); }))
+        << ui.Failure();
+    EXPECT_EQ(chosen, 1);
+    EXPECT_EQ(results, (std::vector<std::string>{"M1", "M3"}));
+    EXPECT_EQ(device + area, "C:AREA2");
+    EXPECT_EQ(Stored("Storage Area"), "AREA2");
+
+    // A storage area: the choice is device and area, the list stays empty.
+    UiDriver areas;
+    areas.WaitForDialog("Areas").Then([](UiDriver& d) {
+        EXPECT_FALSE(IsWindowVisible(d.Item(IDC_ITEMS)));
+        d.SelectComboItem(IDC_AREA, 0);
+        d.Click(IDOK);
+    });
+    EXPECT_TRUE(areas.Run([&] {
+        chosen = chooser.ChooseItems("Areas", 0x40000000, index, device, area, "", results, "", 0);
+    })) << areas.Failure();
+    EXPECT_EQ(chosen, 1);
+    EXPECT_TRUE(results.empty());
+    EXPECT_EQ(device + area, "C:AREA1");
+
+    // The single-item chooser replaces the field's text on a choice only.
+    for (const bool choose : {false, true}) {
+        UiDriver single;
+        single.WaitForDialog("Choose Model").Then([&](UiDriver& d) {
+            EXPECT_FALSE(IsWindowEnabled(d.Item(IDC_AREA))) << "the given area is kept";
+            SendMessageA(d.Item(IDC_ITEMS), LB_SETCURSEL, 1, 0);
+            d.Click(choose ? IDOK : IDCANCEL);
+        });
+        bool result = !choose;
+        EXPECT_TRUE(single.Run([&] { result = ChooseItem(host.window, Host::kField, 0x400, "C:AREA2"); }))
+            << single.Failure();
+        EXPECT_EQ(result, choose);
+        EXPECT_EQ(host.Text(), choose ? "M2" : "BEFORE");
+        auto r = Received();
+        EXPECT_EQ(r["call"] + r["device"] + r["area"] + r["flags"] + r["maxFile"], "GetFileNameC:AREA20x800004002048");
+        EXPECT_EQ(r["owner"], Hex(reinterpret_cast<uintptr_t>(host.window)));
+        EXPECT_EQ(r["title"] + r["start"] + r["text3"] + r["extra"] + r["extraFlags"], "0x0");
+    }
+}
+
+// The chooser itself writes no byte past any buffer it is given.
+TEST_F(DevaDodTest, TheChooserStaysInsideTheResultBuffer) {
+    MakeArea("AREA1", "ABC\nDE\n");
+    using Choose = int (*)(FileChoice*);
+    HMODULE library = LoadLibraryA(BesideTestProgram("devadod.dll").c_str());
+    ASSERT_TRUE(library);
+    auto choose = reinterpret_cast<Choose>(reinterpret_cast<void*>(GetProcAddress(library, "DevaDod_GetFileNameEx")));
+    ASSERT_TRUE(choose);
+    struct Case {
+        DWORD maxFile;
+        int result;
+        std::string written;
+    } cases[] = {
+        {8, 1, std::string("ABC\0DE\0\0", 8) + '#'},
+        {7, 1, std::string("ABC\0\0", 5) + "####"},  // both names need 8 bytes: only the first is written
+        {4, 0, "#########"},                         // not even one name fits: a cancel
+        {0, 0, "#########"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.maxFile);
+        char result[9];
+        std::memset(result, '#', sizeof result);
+        char device[file_choice::kTextSize] = "C:", area[file_choice::kTextSize] = "AREA1";
+        FileChoice record = {};
+        record.recordSize = sizeof record;
+        record.open.lStructSize = sizeof record.open;
+        record.open.lpstrFile = result;
+        record.open.nMaxFile = c.maxFile;
+        record.open.Flags = 0x400;
+        record.device = device;
+        record.area = area;
+        record.extraFlags = file_choice::kMultipleChoice;
+        UiDriver ui;
+        ui.WaitForDialog("Choose Model").Then([](UiDriver& d) {
+            SendMessageA(d.Item(IDC_ITEMS), LB_SETSEL, TRUE, -1);
+            SendMessageA(d.Dialog(), WM_COMMAND, MAKEWPARAM(IDC_ITEMS, LBN_SELCHANGE), 0);
+            d.Click(IDOK);
+        });
+        int chosen = -1;
+        EXPECT_TRUE(ui.Run([&] { chosen = choose(&record); })) << ui.Failure();
+        EXPECT_EQ(chosen, c.result);
+        EXPECT_EQ(std::string(result, sizeof result), c.written);
+    }
+    FreeLibrary(library);
+}
+
+// What comes back in the result buffer, as another chooser might leave it.
+TEST_F(DevaDodTest, ResultsAreTakenFromTheBufferAsTheyFit) {
+    struct Case {
+        std::string bytes;
+        uint32_t kind;
+        int answer, want;
+        std::vector<std::string> names;
+        std::string deviceLeft, device;  // what the chooser leaves in the device buffer, what comes back
+    } cases[] = {
+        {std::string("A\0BB\0CCCC", 9), 0x400, 1, 1, {"A", "BB"}, "Z:", "Z:"},  // the buffer ends inside the third
+        {std::string("\0", 1), 0x400, 1, 0, {}, "Z:", "C:"},                    // a choice of nothing: a cancel
+        {std::string("\0", 1), 0x40000000, 1, 1, {}, "Z:", "Z:"},               // areas come back in device and area
+        {std::string("A\0\0", 3), 0x400, 0, 0, {}, "Z:", "Z:"},                 // cancelled: what the chooser left
+        {std::string("A\0\0", 3), 0x400, 1, 1, {"A"}, std::string(260, 'D'), std::string(259, 'D')},  // no terminator
+    };
+    struct Scripted : CDevaDodDialog {
+        explicit Scripted(const Case& c) : CDevaDodDialog(nullptr, true, 8), c(c) {}
+        int RunChooser(FileChoice& record) override {
+            std::memcpy(record.open.lpstrFile, c.bytes.data(),
+                        std::min<std::size_t>(c.bytes.size(), record.open.nMaxFile));
+            std::memcpy(record.device, c.deviceLeft.c_str(), std::min(c.deviceLeft.size() + 1, file_choice::kTextSize));
+            sharedWasEmpty = record.text1[0] == '\0';
+            std::memcpy(record.text4, "dirty", 6);  // the shared buffer: the next run must start it empty
+            return c.answer;
+        }
+        const Case& c;
+        bool sharedWasEmpty = false;
+    };
+    for (const Case& c : cases) {
+        Scripted chooser(c);
+        std::string device = "C:", area = "A1";
+        uint32_t index = 0;
+        std::vector<std::string> results;
+        EXPECT_EQ(chooser.ChooseItems("", c.kind, index, device, area, "", results, "", 0), c.want);
+        EXPECT_EQ(results, c.names);
+        EXPECT_EQ(device, c.device);
+        EXPECT_EQ(Stored("Device"), c.device);
+        EXPECT_TRUE(chooser.sharedWasEmpty);
+    }
+}
+
+TEST_F(DevaDodTest, DefaultStorageAreaIsReadFromTheRememberedOne) {
+    struct Case {
+        bool key;
+        const char* device;  // nullptr: value missing
+        const char* area;
+        const char* want;
+    } cases[] = {
+        {false, nullptr, nullptr, "untouched|untouched"},
+        {true, nullptr, nullptr, "C:|DATA70"},
+        {true, "", "", "C:|DATA70"},
+        {true, "D:", "AREA7", "D:|AREA7"},
+    };
+    for (const Case& c : cases) {
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Kestrel");
+        if (c.key) StoreText(kArbor, "Other", "");
+        if (c.device) StoreText(kArbor, "Device", c.device);
+        if (c.area) StoreText(kArbor, "Storage Area", c.area);
+        std::string device = "untouched", area = "untouched";
+        ReadDefaultStorageArea(device, area);
+        EXPECT_EQ(device + "|" + area, c.want);
+    }
+}
+
+// Run by the test below from a directory without devadod.dll.
+TEST_F(DevaDodTest, DISABLED_WithoutTheChooserNothingIsChosen) {
+    ASSERT_FALSE(fs::exists(BesideTestProgram("devadod.dll")));
+    Host host;
+    std::string device = "D:", area = "AREA3";
+    uint32_t index = 5;
+    std::vector<std::string> results = {"stale"};
+    CDevaDodDialog chooser(nullptr, true, CDevaDodDialog::kBufferSize);
+    EXPECT_EQ(chooser.ChooseItems("T", 0x400, index, device, area, "", results, "", 0), 0);
+    EXPECT_TRUE(results.empty());
+    EXPECT_EQ(device + area + std::to_string(index), "D:AREA35");
+    EXPECT_EQ(Stored("Device") + Stored("Storage Area"), "D:AREA3") << "what was passed in is remembered";
+    EXPECT_FALSE(ChooseItem(host.window, Host::kField, 0x400, "C:AREA1"));
+    EXPECT_EQ(host.Text(), "BEFORE");
+}
+
+TEST_F(DevaDodTest, WithoutTheChooserEveryChoiceIsACancel) {
+    const fs::path alone = fs::temp_directory_path() / "optora-without-devadod";
+    fs::remove_all(alone);
+    fs::create_directories(alone);
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    fs::copy_file(self, alone / "devadod_dialog_test.exe");
+    std::string command = "\"" + (alone / "devadod_dialog_test.exe").string() +
+                          "\" --gtest_also_run_disabled_tests --gtest_filter=*DISABLED_WithoutTheChooser*";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(
+        CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    WaitForSingleObject(process.hProcess, 60000);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_EQ(exitCode, 0u);
+    fs::remove_all(alone);
+}
