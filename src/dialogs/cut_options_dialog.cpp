@@ -1,5 +1,6 @@
 #include "dialogs/cut_options_dialog.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "dialogs/output_dialogs.h"
@@ -15,6 +16,7 @@ namespace optora {
 namespace {
 
 const char* const kFormats[] = {"33format", "42format", "43format"};
+constexpr uint32_t kCutterParameterTables = 0x1000;  // "cutgenpt"
 
 UINT CaptionOf(const char* cutApp) {
     if (std::strcmp(cutApp, "CUTGEN_CUT_OPTIONS") == 0) return IDS_CUT_CAPTION_CUTGEN;
@@ -58,6 +60,7 @@ void CCutOptionsDlg::DoDataExchange(ui::DataExchange& exchange) {
     exchange.Text(IDC_CUT_EXTENSION, extension_);
     exchange.RadioGroup(IDC_CUT_FORMAT_33, format_);
     exchange.RadioGroup(IDC_CUT_BY_MARKER, bundles_);
+    DDX_FileEditCtrl(exchange, IDC_CUT_TABLE, parameterTableLookup_, CustomBrowse);
     exchange.Check(IDC_CUT_AUTO, autoCut_);
 }
 
@@ -65,7 +68,7 @@ bool CCutOptionsDlg::OnInitDialog() {
     ModalDialog::OnInitDialog();
     directoryAtOpening_ = directory_;
     directoryLookup_.SetMode(DosPathLookup::kCutDirectory, directory_);
-    SetDlgItemTextA(Handle(), IDC_CUT_TABLE, parameterTable_.c_str());
+    parameterTableLookup_.SetType(kCutterParameterTables, parameterTable_);
     ApplyAppendCountRule();
     ApplyExtensionRule();
     UpdateData(false);
@@ -138,7 +141,7 @@ void CCutOptionsDlg::OnOK() {
         else
             SetFocus(directoryLookup_.Handle());
     }
-    parameterTable_ = ShownText(Item(IDC_CUT_TABLE));
+    parameterTable_ = ShownText(parameterTableLookup_.Handle());
     const bool outputChosen = saveToStorage_ || export_;
     if (!outputChosen) MessageBoxA(Handle(), ui::LibraryText(IDS_NO_CUT_OUTPUT).c_str(), nullptr, MB_OK);
     if (!outputChosen || !directoryValid) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "controls/dos_path_lookup.h"
+#include "controls/storage_area_lookup.h"
 #include "optora.h"
 #include "ui/dialog.h"
 
@@ -45,6 +46,7 @@ private:
     int appendCount_ = 0;
     bool changed_ = false;
     DosPathLookup directoryLookup_;
+    StorageAreaLookup parameterTableLookup_;
 };
 
 }  // namespace optora

@@ -262,6 +262,7 @@ TEST_F(OutputDialogsTest, TheCutDialogNeedsAnOutputAndKeepsItsRules) {
             d.Click(kAppendCount);
             EXPECT_FALSE(Enabled(d, kExtCount));
             d.Click(kExport);
+            d.TypeText(25022, "P-TABLE2");
             d.TypeText(kCutDirectory, "\\\\USERROOT\\\\CUTS");
             d.Click(IDOK);
             EXPECT_TRUE(IsWindow(d.Dialog())) << "a directory that did not exist";
@@ -271,6 +272,7 @@ TEST_F(OutputDialogsTest, TheCutDialogNeedsAnOutputAndKeepsItsRules) {
     EXPECT_TRUE(ui.Run([&] { library_.Entry<void (*)(HWND)>("optora_docutoptions")(nullptr); })) << ui.Failure();
     const char* key = "Software\\Kestrel\\Arbor\\CutOptions\\CUTPLOT_CUT_OPTIONS";
     EXPECT_EQ(RequireStored(key, "CutFormat").Text(), "42format");
+    EXPECT_EQ(RequireStored(key, "CutDefaultParamTbl").Text(), "P-TABLE2") << "read from the lookup";
     EXPECT_EQ(RequireStored(key, "DosCutPath").Text(), "C:\\USERROOT\\CUTS");
     EXPECT_EQ(RequireStored(key, "FilenameAppendCnt").Int32(), 1);
     EXPECT_EQ(RequireStored(key, "DosExtType").Int32(), 3);
