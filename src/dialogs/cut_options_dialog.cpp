@@ -90,27 +90,13 @@ void CCutOptionsDlg::OnOutputClicked(int id) {
 void CCutOptionsDlg::ApplyExtensionRule() {
     UpdateData(true);
     changed_ = true;
-    if (extensionType_ == 1) {  // a count as extension leaves no count for the name
-        EnableWindow(Item(IDC_CUT_APPEND_COUNT), FALSE);
-        appendCount_ = 0;
-        UpdateData(false);
-    } else {
-        EnableWindow(Item(IDC_CUT_APPEND_COUNT), TRUE);
-    }
+    if (ExtensionCountRule(Handle(), IDC_CUT_APPEND_COUNT, extensionType_, appendCount_)) UpdateData(false);
 }
 
 void CCutOptionsDlg::ApplyAppendCountRule() {
     UpdateData(true);
     changed_ = true;
-    if (appendCount_) {
-        EnableWindow(Item(IDC_CUT_EXT_COUNT), FALSE);
-        if (extensionType_ == 1) {
-            extensionType_ = 3;  // no file extension
-            UpdateData(false);
-        }
-    } else {
-        EnableWindow(Item(IDC_CUT_EXT_COUNT), TRUE);
-    }
+    if (AppendCountRule(Handle(), IDC_CUT_EXT_COUNT, appendCount_, extensionType_)) UpdateData(false);
 }
 
 CutOptions_tag CCutOptionsDlg::Record() const {

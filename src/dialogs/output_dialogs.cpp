@@ -20,6 +20,20 @@ void BroadcastOutputChange(HWND dialog) {
         Broadcast(name, reinterpret_cast<WPARAM>(dialog), 0, kBroadcastDefault);
 }
 
+bool ExtensionCountRule(HWND dialog, int appendCountId, int extensionType, int& appendCount) {
+    EnableWindow(GetDlgItem(dialog, appendCountId), extensionType != 1);
+    if (extensionType != 1) return false;
+    appendCount = 0;
+    return true;
+}
+
+bool AppendCountRule(HWND dialog, int extensionCountId, int appendCount, int& extensionType) {
+    EnableWindow(GetDlgItem(dialog, extensionCountId), !appendCount);
+    if (!appendCount || extensionType != 1) return false;
+    extensionType = 3;
+    return true;
+}
+
 HBRUSH ColourControl(HWND dialog, UINT message, WPARAM dc, LPARAM control, bool rejected) {
     const auto brush = reinterpret_cast<HBRUSH>(DefWindowProcA(dialog, message, dc, control));
     if (rejected) SetTextColor(reinterpret_cast<HDC>(dc), RGB(255, 0, 0));

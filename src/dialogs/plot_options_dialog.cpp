@@ -172,30 +172,18 @@ void CPlotOptionsDlg::ApplyDestinationRule() {
 
 void CPlotOptionsDlg::ApplyExtensionRule() {
     Touch();
-    if (!PlotsToFile()) {
+    if (!PlotsToFile())
         EnableControls(Handle(), {IDC_PLOT_APPEND_COUNT, IDC_PLOT_EXT_COUNT}, false);
-    } else if (extensionType_ == 1) {  // a count as extension leaves no count for the name
-        EnableWindow(Item(IDC_PLOT_APPEND_COUNT), FALSE);
-        appendCount_ = 0;
+    else if (ExtensionCountRule(Handle(), IDC_PLOT_APPEND_COUNT, extensionType_, appendCount_))
         UpdateData(false);
-    } else {
-        EnableWindow(Item(IDC_PLOT_APPEND_COUNT), TRUE);
-    }
 }
 
 void CPlotOptionsDlg::ApplyAppendCountRule() {
     Touch();
-    if (!PlotsToFile()) {
+    if (!PlotsToFile())
         EnableControls(Handle(), {IDC_PLOT_APPEND_COUNT, IDC_PLOT_EXT_COUNT}, false);
-    } else if (appendCount_) {
-        EnableWindow(Item(IDC_PLOT_EXT_COUNT), FALSE);
-        if (extensionType_ == 1) {
-            extensionType_ = 3;  // no file extension
-            UpdateData(false);
-        }
-    } else {
-        EnableWindow(Item(IDC_PLOT_EXT_COUNT), TRUE);
-    }
+    else if (AppendCountRule(Handle(), IDC_PLOT_EXT_COUNT, appendCount_, extensionType_))
+        UpdateData(false);
 }
 
 void CPlotOptionsDlg::ShowUnits() {
