@@ -288,4 +288,23 @@ TEST_F(OutputDialogsTest, TheCutDialogNeedsAnOutputAndKeepsItsRules) {
     EXPECT_EQ(RequireStored(key, "DosCutPath").Text(), "Q:\\OFFLINE");
     EXPECT_EQ(RequireStored("Software\\Kestrel\\Arbor", "Bundles_By").Int32(), 1);
     EXPECT_EQ(OutputBroadcasts(), 2);
+
+    // Neither output stored: OK tells so and stays open; OK right after
+    // opening saves and tells every application.
+    StoreInt32(key, "SaveToStorageArea", 0);
+    WriteFile(std::string(kState) + "\\dosfile.cfg", "plot_type=0\nplot_dest=C:\\P\ncut_dest=C:\\OLD\n");
+    UiDriver none;
+    none.WaitForDialog("Cut Plot Cut Options")
+        .Then([](UiDriver& d) { d.Click(IDOK); })
+        .AnswerMessageBox("No cut output selected")
+        .Then([](UiDriver& d) {
+            EXPECT_TRUE(IsWindow(d.Dialog()));
+            d.Click(kToStorage);
+            d.Click(IDOK);
+        });
+    EXPECT_TRUE(none.Run([&] { library_.Entry<void (*)(HWND)>("optora_docutoptions")(nullptr); })) << none.Failure();
+    EXPECT_EQ(OutputBroadcasts(), 2);
+    Cut("Cut Plot Cut Options", [](UiDriver& d) { d.Click(IDOK); });
+    EXPECT_EQ(OutputBroadcasts(), 2);
+    EXPECT_EQ(DeviceFile(), "plot_type=0\nplot_dest=C:\\P\ncut_dest=Q:\\OFFLINE\n");
 }
