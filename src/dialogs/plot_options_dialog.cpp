@@ -170,19 +170,21 @@ void CPlotOptionsDlg::ApplyDestinationRule() {
     EnableWindow(mediaList_.Handle(), !fileDestination && mediaList_.Count() != 1);
 }
 
-void CPlotOptionsDlg::ApplyExtensionRule() {
+// The count rules hold for a plot file only: a queue leaves both counts off.
+bool CPlotOptionsDlg::CountRulesApply() {
     Touch();
-    if (!PlotsToFile())
-        EnableControls(Handle(), {IDC_PLOT_APPEND_COUNT, IDC_PLOT_EXT_COUNT}, false);
-    else if (ExtensionCountRule(Handle(), IDC_PLOT_APPEND_COUNT, extensionType_, appendCount_))
+    if (PlotsToFile()) return true;
+    EnableControls(Handle(), {IDC_PLOT_APPEND_COUNT, IDC_PLOT_EXT_COUNT}, false);
+    return false;
+}
+
+void CPlotOptionsDlg::ApplyExtensionRule() {
+    if (CountRulesApply() && ExtensionCountRule(Handle(), IDC_PLOT_APPEND_COUNT, extensionType_, appendCount_))
         UpdateData(false);
 }
 
 void CPlotOptionsDlg::ApplyAppendCountRule() {
-    Touch();
-    if (!PlotsToFile())
-        EnableControls(Handle(), {IDC_PLOT_APPEND_COUNT, IDC_PLOT_EXT_COUNT}, false);
-    else if (AppendCountRule(Handle(), IDC_PLOT_EXT_COUNT, appendCount_, extensionType_))
+    if (CountRulesApply() && AppendCountRule(Handle(), IDC_PLOT_EXT_COUNT, appendCount_, extensionType_))
         UpdateData(false);
 }
 

@@ -34,6 +34,7 @@ private:
     void ApplyDestinationRule();
     void ApplyExtensionRule();
     void ApplyAppendCountRule();
+    bool CountRulesApply();
     void ShowUnits();
     void ShowApplicationLook();
     void Touch();  // controls to members, and something may differ now
