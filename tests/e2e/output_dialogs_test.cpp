@@ -308,3 +308,30 @@ TEST_F(OutputDialogsTest, TheCutDialogNeedsAnOutputAndKeepsItsRules) {
     EXPECT_EQ(OutputBroadcasts(), 2);
     EXPECT_EQ(DeviceFile(), "plot_type=0\nplot_dest=C:\\P\ncut_dest=Q:\\OFFLINE\n");
 }
+
+// A copy of the library with no devqueue.dll beside it offers what the
+// dialog knows itself.
+TEST_F(OutputDialogsTest, WithoutTheQueueLibraryOnlyThePlotFileIsOffered) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::filesystem::path alone = std::filesystem::path(temp) / "optora-without-devqueue";
+    std::filesystem::create_directories(alone);
+    std::filesystem::copy_file(BesideTestProgram("optora.dll"), alone / "optora.dll",
+                               std::filesystem::copy_options::overwrite_existing);
+    ConfigureQueues("DOS FILE\nHP DESIGNJET|Bond 36\n");
+    StorePlot(kPlotDefault, "HP DESIGNJET", "Bond 36");
+    {
+        OptoraLibrary copy((alone / "optora.dll").string());
+        ASSERT_TRUE(copy.Loaded());
+        Drive("Default Plot Options", [&] { copy.Entry<void (*)(HWND)>("_optora_doplotoptions")(nullptr); },
+              [](UiDriver& d) {
+                  EXPECT_EQ(d.ComboItems(kDestination), std::vector<std::string>{"DOS FILE"});
+                  EXPECT_EQ(d.Text(kDestination), "HP DESIGNJET") << "kept";
+                  d.SelectComboItem(kDestination, 0);
+                  EXPECT_EQ(d.ComboItems(kMedia), std::vector<std::string>{"None"});
+                  d.Click(IDCANCEL);
+              });
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(alone, ignored);
+}
