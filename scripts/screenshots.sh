@@ -8,7 +8,7 @@ cd "$root"
 scripts/deps.sh
 
 cmake --no-warn-unused-cli -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake >/dev/null
-cmake --build build/win64 -j "$(nproc)" --target optora optora-shots >/dev/null
+cmake --build build/win64 -j "$(nproc)" --target optora optora-shots devqueue >/dev/null
 
 out=build/win64/screenshots
 rm -rf "$out"

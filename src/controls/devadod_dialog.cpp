@@ -10,6 +10,7 @@
 #include "options/registry_paths.h"
 #include "options/storage_area.h"
 #include "store/registry_key.h"
+#include "ui/main_window.h"
 
 namespace optora {
 namespace {
@@ -29,21 +30,6 @@ const Chooser& TheChooser() {
                        ResolveExport<ChooserFunction>(module, "DevaDod_GetFileNameEx")};
     }();
     return chooser;
-}
-
-BOOL CALLBACK FindMainWindow(HWND window, LPARAM found) {
-    if (IsWindowVisible(window) && !GetWindow(window, GW_OWNER)) {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The first visible unowned top-level window of this thread.
-HWND ThreadMainWindow() {
-    HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), &FindMainWindow, reinterpret_cast<LPARAM>(&found));
-    return found;
 }
 
 // Handed out for the filter, the initial directory and texts 1 and 4; the
@@ -76,7 +62,7 @@ void Remember(const std::string& device, const std::string& area) {
 }  // namespace
 
 CDevaDodDialog::CDevaDodDialog(HWND parent, bool option, int bufferSize)
-    : option_(option), parent_(parent ? parent : ThreadMainWindow()), bufferSize_(bufferSize) {}
+    : option_(option), parent_(parent ? parent : ui::ThreadMainWindow()), bufferSize_(bufferSize) {}
 
 int CDevaDodDialog::RunChooser(FileChoice& record) {
     const ChooserFunction run = TheChooser().getFileNameEx;

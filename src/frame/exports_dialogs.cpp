@@ -1,7 +1,9 @@
 // The exported entry points that show the dialogs or stand on their classes.
 #include "optora.h"
 
+#include "dialogs/cut_options_dialog.h"
 #include "dialogs/grade_options_dialog.h"
+#include "dialogs/plot_options_dialog.h"
 #include "dialogs/order_options_dialog.h"
 #include "dialogs/preference_dialog.h"
 #include "frame/call_frame.h"
@@ -35,5 +37,10 @@ void _optora_dogradeoptions(HWND owner, int listDisabled) { optora_dogradeoption
 int _optora_getgradeoption(void) { return optora_getgradeoption(); }
 void _optora_setgradeoption(int method) { optora_setgradeoption(method); }
 void _optora_doorderoptions(HWND owner, unsigned int offerLayrule) { optora_doorderoptions(owner, offerLayrule); }
+
+void optora_docutoptions(HWND owner) { ui::LaunchModal<CCutOptionsDlg>(owner); }
+void optora_doplotoptions(HWND owner, int showAstm) { ui::LaunchModal<CPlotOptionsDlg>(owner, showAstm); }
+void _optora_docutoptions(HWND owner) { optora_docutoptions(owner); }
+void _optora_doplotoptions(HWND owner) { optora_doplotoptions(owner, 0); }
 
 }  // extern "C"

@@ -18,10 +18,7 @@ constexpr const char* kUserRoot = "C:\\USERROOT";
 // Writes only the values that differ, so a load that repairs nothing new
 // leaves the registry and the device file untouched.
 // The load hands in its keys: values it read need no second query.
-void StoreCutOptions(const CutOptions_tag& options, std::optional<DeviceFileRecord> device,
-                     RegistryKey* loaded = nullptr, RegistryKey* loadedArbor = nullptr) {
-    RegistryKey fresh(HKEY_CURRENT_USER, VariantKeyPath(keys::kCutOptions, CutAppName().Text()));
-    RegistryKey& cut = SameKeyOr(loaded, fresh);
+void WriteCutValues(RegistryKey& cut, const CutOptions_tag& options) {
     const auto text = [&cut](const char* name, const auto& field) {
         cut.UpdateText(name, std::string(FieldText(field)));
     };
@@ -35,6 +32,13 @@ void StoreCutOptions(const CutOptions_tag& options, std::optional<DeviceFileReco
     cut.UpdateInt32("DosNameFormat", options.DosNameFormat);
     cut.UpdateInt32("DosExtType", options.DosExtType);
     cut.UpdateInt32("FilenameAppendCnt", options.FilenameAppendCnt);
+}
+
+void StoreCutOptions(const CutOptions_tag& options, std::optional<DeviceFileRecord> device,
+                     RegistryKey* loaded = nullptr, RegistryKey* loadedArbor = nullptr) {
+    RegistryKey fresh(HKEY_CURRENT_USER, VariantKeyPath(keys::kCutOptions, CutAppName().Text()));
+    RegistryKey& cut = SameKeyOr(loaded, fresh);
+    WriteCutValues(cut, options);
     cut.Close();
     UpdateSharedBundles(options.Bundles_By, loadedArbor);
 
@@ -106,5 +110,13 @@ void LoadCutOptions(CutOptions_tag& options) {
 }
 
 void SaveCutOptions(CutOptions_tag options) { StoreCutOptions(options, ReadDeviceFile()); }
+
+void SaveCutOptionsWhereRead(const CutOptions_tag& options) {
+    const char* app = CutAppName().Text();
+    const char* variant = CutVariant(app);
+    if (std::strcmp(app, variant) == 0) return;
+    RegistryKey cut(HKEY_CURRENT_USER, std::string(keys::kCutOptions) + '\\' + variant);
+    WriteCutValues(cut, options);
+}
 
 }  // namespace optora

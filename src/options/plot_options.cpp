@@ -33,10 +33,7 @@ bool ReadName(const RegistryKey& key, const char* name, std::string& out) {
 // Writes only the values that differ, so a load that repairs nothing new
 // leaves the registry and the device file untouched.
 // The load hands in its key: values it read need no second query.
-void StorePlotOptions(const PlotOptions_tag& options, std::optional<DeviceFileRecord> device,
-                      RegistryKey* loaded = nullptr) {
-    RegistryKey fresh(HKEY_CURRENT_USER, VariantKeyPath(keys::kPlotOptions, PlotAppName().Text()));
-    RegistryKey& plot = SameKeyOr(loaded, fresh);
+void WritePlotValues(RegistryKey& plot, const PlotOptions_tag& options) {
     const auto text = [&plot](const char* name, const auto& field) {
         plot.UpdateText(name, std::string(FieldText(field)));
     };
@@ -54,6 +51,13 @@ void StorePlotOptions(const PlotOptions_tag& options, std::optional<DeviceFileRe
     plot.UpdateInt32("PlotDosExtType", options.PlotDosExtType);
     text("PlotDosExt", options.PlotDosExt);
     plot.UpdateInt32("PlotFilenameAppendCnt", options.PlotFilenameAppendCnt);
+}
+
+void StorePlotOptions(const PlotOptions_tag& options, std::optional<DeviceFileRecord> device,
+                      RegistryKey* loaded = nullptr) {
+    RegistryKey fresh(HKEY_CURRENT_USER, VariantKeyPath(keys::kPlotOptions, PlotAppName().Text()));
+    RegistryKey& plot = SameKeyOr(loaded, fresh);
+    WritePlotValues(plot, options);
     plot.Close();
     UpdateSharedBundles(options.Bundles_By);
 
@@ -166,6 +170,14 @@ void LoadPlotOptions(PlotOptions_tag& options) {
 }
 
 void SavePlotOptions(PlotOptions_tag options) { StorePlotOptions(options, ReadDeviceFile()); }
+
+void SavePlotOptionsWhereRead(const PlotOptions_tag& options) {
+    const char* app = PlotAppName().Text();
+    const char* variant = PlotVariant(app);
+    if (std::strcmp(app, variant) == 0) return;
+    RegistryKey plot(HKEY_CURRENT_USER, std::string(keys::kPlotOptions) + '\\' + variant);
+    WritePlotValues(plot, options);
+}
 
 void ApplyZidPlotPath(PlotOptions_tag& options) {
     if (std::strcmp(PlotAppName().Text(), kZidPlot) != 0) return;

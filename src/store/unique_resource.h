@@ -56,8 +56,15 @@ struct HeldMutexTraits {
     static void Close(Handle mutex) { ReleaseMutex(mutex); }
 };
 
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle None() { return nullptr; }
+    static void Close(Handle menu) { DestroyMenu(menu); }
+};
+
 using UniqueHKey = UniqueResource<RegistryKeyTraits>;
 using UniqueHandle = UniqueResource<FileHandleTraits>;  // files: INVALID_HANDLE_VALUE is "none"
 using HeldMutex = UniqueResource<HeldMutexTraits>;
+using UniqueMenu = UniqueResource<MenuTraits>;
 
 }  // namespace optora

@@ -24,6 +24,7 @@ constexpr const char* kExpectedExports = R"(
     optora_getbroadcastid_cutopt optora_getbroadcastid_plotopt optora_getbroadcastid_orderopt
     optora_getbroadcastid_verifyopt optora_setcutapp optora_getcutapp optora_setplotapp optora_getplotapp
     optora_getcutoptions optora_getplotoptions optora_getorderoptions optora_getverifyoptions
+    optora_docutoptions optora_doplotoptions _optora_docutoptions _optora_doplotoptions
     optora_getoptionsettings optora_dopreferences optora_dopreferences_devarea optora_dopreferences_devarea_name
     optora_dopreferences_noarea optora_dogradeoptions _optora_getcutoptions _optora_getplotoptions
     _optora_getorderoptions _optora_getverifyoptions _optora_getoptionsettings _optora_dopreferences

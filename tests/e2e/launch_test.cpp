@@ -10,6 +10,7 @@
 #include "install_location.h"
 #include "kestrel_test.h"
 #include "optora_library.h"
+#include "sibling_log.h"
 
 using namespace optora::test;
 namespace fs = std::filesystem;
@@ -48,17 +49,7 @@ protected:
         return program + '\t' + word + arguments;
     }
 
-    // The programs start asynchronously: wait, within bounds, for count of them.
-    static std::vector<std::string> Logged(std::size_t count = 0) {
-        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        for (;;) {
-            std::vector<std::string> lines;
-            std::ifstream log(kLog, std::ios::binary);
-            for (std::string line; std::getline(log, line);) lines.push_back(line.substr(0, line.find('\r')));
-            if (lines.size() >= count || std::chrono::steady_clock::now() > until) return lines;
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-    }
+    static std::vector<std::string> Logged(std::size_t count = 0) { return SiblingLog(kLog, count); }
 
     OptoraLibrary library_;
 };

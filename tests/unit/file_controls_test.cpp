@@ -13,6 +13,7 @@
 
 #include "shot_file.h"
 #include "controls/dos_path_lookup.h"
+#include "controls/storage_area_lookup.h"
 #include "controls/shell_files.h"
 #include "kestrel_test.h"
 #include "ui/data_exchange.h"
@@ -25,7 +26,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kFiles = 701, kFlatFolder = 702, kLookup = 711, kInvalidLookup = 714;
+constexpr int kFiles = 701, kFlatFolder = 702, kLookup = 711, kInvalidLookup = 714, kStorageItem = 721;
 constexpr const char* kCaption = "File Controls Test";
 
 // Records what the fields tell it and answers as told.
@@ -42,6 +43,7 @@ public:
     std::map<UINT, LRESULT> answers;
     FileEditCtrl edits[4];
     DosPathLookup lookups[4];
+    StorageAreaLookup storage;
 
 protected:
     void DoDataExchange(ui::DataExchange& x) override {
@@ -49,6 +51,7 @@ protected:
                                       BrowseOpenFile, BrowseFolder | FlatButton | ButtonLeft};
         for (int i = 0; i < 4; ++i) DDX_FileEditCtrl(x, 701 + i, edits[i], editFlags[i]);
         for (int i = 0; i < 4; ++i) DDX_FileEditCtrl(x, 711 + i, lookups[i], CustomBrowse | (i == 1 ? FlatButton : 0u));
+        DDX_FileEditCtrl(x, kStorageItem, storage, CustomBrowse);
     }
     bool OnInitDialog() override {
         ModalDialog::OnInitDialog();
@@ -56,6 +59,7 @@ protected:
         for (int i = 0; i < 4; ++i) SetWindowTextA(edits[i].Handle(), texts[i]);
         for (int i = 0; i < 4; ++i) lookups[i].SetMode(i % 2 ? DosPathLookup::kCutDirectory : DosPathLookup::kPlotDirectory, "C:\\userroot\\plots");
         lookups[3].SetInvalid(true);
+        storage.SetType(StorageAreaLookup::kModel, "BLOUSE-01");
         return true;
     }
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
@@ -422,12 +426,31 @@ TEST_F(FileControlsTest, F4BrowsesFromTheFieldAndShiftF4DoesNot) {
     Drive(dialog, ui);
 }
 
-// scripts/screenshots.sh runs this with OPTORA_SHOT_DIR set.
+// scripts/screenshots.sh runs this with OPTORA_SHOT_DIR set: the dialog,
+// then the storage-area field's context menu and its chooser over it.
 TEST_F(FileControlsTest, Screenshot) {
     const char* directory = std::getenv("OPTORA_SHOT_DIR");
     if (!directory) GTEST_SKIP() << "pictures are taken by scripts/screenshots.sh";
+    fs::create_directories("c:\\userroot\\storage\\DATA70\\param");
+    fs::create_directories("c:\\userroot\\storage\\DATA70\\data");
+    std::ofstream("c:\\userroot\\storage\\DATA70\\data\\model.ctl") << "BLOUSE-01\nSKIRT-A-LINE\nJACKET\n";
     ControlsDialog dialog;
     DWORD shown = 0;
+    HWND menu = nullptr;
+    // Pictures the dialog with whatever shows above it.
+    const auto shoot = [&](const char* name, HWND over) {
+        return [&, name, over](UiDriver& d) {
+            RECT area = {}, above = {};
+            GetWindowRect(d.Dialog(), &area);
+            if (over && GetWindowRect(over, &above)) UnionRect(&area, &area, &above);
+            const HDC screen = GetDC(nullptr);
+            const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // the imaging component's
+            EXPECT_TRUE(WriteShot(std::string(directory) + "\\" + name + ".png", screen, area)) << name;
+            if (SUCCEEDED(com)) CoUninitialize();
+            ReleaseDC(nullptr, screen);
+        };
+    };
+    const auto settled = [&](UiDriver&) { return GetTickCount() - shown > 400; };
     UiDriver ui;
     ui.WaitForDialog(kCaption)
         .Then([&](UiDriver& d) {
@@ -435,17 +458,40 @@ TEST_F(FileControlsTest, Screenshot) {
             RedrawWindow(d.Dialog(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
             shown = GetTickCount();
         })
-        .WaitUntil("the display to catch up", [&](UiDriver&) { return GetTickCount() - shown > 400; })
+        .WaitUntil("the display to catch up", settled)
+        .Then(shoot("file_controls", nullptr))
         .Then([&](UiDriver& d) {
-            RECT area = {};
-            GetWindowRect(d.Dialog(), &area);
-            const HDC screen = GetDC(nullptr);
-            const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // the imaging component's
-            EXPECT_TRUE(WriteShot(std::string(directory) + "\\file_controls.png", screen, area));
-            if (SUCCEEDED(com)) CoUninitialize();
-            ReleaseDC(nullptr, screen);
+            PostMessageA(d.Item(kStorageItem), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(30, 6));
+            shown = GetTickCount();
+        })
+        .WaitUntil("the context menu", [&](UiDriver& d) {
+            menu = FindWindowA("#32768", nullptr);
+            return menu && IsWindowVisible(menu) && settled(d);
+        })
+        .Then([&](UiDriver& d) {
+            shoot("storage_area_menu", menu)(d);
+            EndMenu();
+        })
+        .WaitUntil("the menu to close", [&](UiDriver&) { return !IsWindowVisible(menu); })
+        .Then([&](UiDriver& d) {
+            PostMessageA(d.Item(kStorageItem), WM_KEYUP, VK_F4, 0);
+            shown = GetTickCount();
+        })
+        .WaitForDialog("Choose from a Storage Area")
+        .WaitUntil("the chooser to show", settled)
+        .Then([&](UiDriver& d) {
+            const HWND chooser = d.Dialog();
+            SetWindowPos(chooser, HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE);
+            RedrawWindow(chooser, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            shown = GetTickCount();
+        })
+        .WaitUntil("the chooser to settle", settled)
+        .Then([&](UiDriver& d) {
+            shoot("storage_area_chooser", nullptr)(d);
             d.Click(IDCANCEL);
-        });
+        })
+        .WaitForDialog(kCaption)
+        .Then([](UiDriver& d) { d.Click(IDCANCEL); });
     Drive(dialog, ui);
 }
 

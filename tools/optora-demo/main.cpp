@@ -27,6 +27,7 @@ const DialogEntry kDialogs[] = {
     {"Grade Options (&read only)...", "optora_dogradeoptions", Launch::WindowInt, 1},
     {"&Cut Options...", "optora_docutoptions", Launch::Window, 0},
     {"P&lot Options...", "optora_doplotoptions", Launch::WindowInt, 0},
+    {"Plot Options (with AST&M)...", "optora_doplotoptions", Launch::WindowInt, 1},
     {"&Order Options...", "optora_doorderoptions", Launch::WindowUnsigned, 1},
     {"Order Options (&without layrule)...", "optora_doorderoptions", Launch::WindowUnsigned, 0},
     {"&Digitize Processing Options...", "optora_doverifyoptions", Launch::Window, 0},
@@ -48,6 +49,14 @@ constexpr int kExit = 303;
 constexpr int kVerifyClosedByOwner = 304;
 constexpr UINT_PTR kCloseVerifyTimer = 1;
 constexpr UINT kCloseVerifyAfterMs = 10000;
+constexpr int kCutAppBase = 400;
+constexpr int kPlotAppBase = 420;
+
+// The application names that choose a variant of the cut and plot options
+// (and the dialogs' captions); the empty one and any other read the default.
+const char* const kCutApps[] = {"", "CUTGEN_CUT_OPTIONS", "CUTPLOT_CUT_OPTIONS", "OTHER_CUT_APP"};
+const char* const kPlotApps[] = {"",        "CUTPLOT_PLOT_OPTIONS", "MARKERPLOT_PLOT_OPTIONS", "PIECEPLOT_PLOT_OPTIONS",
+                                 "ZID_PLOT_OPTIONS", "OTHER_PLOT_APP"};
 
 HMODULE g_library = nullptr;
 UINT g_ids[kMessageCount];
@@ -154,7 +163,15 @@ HMENU BuildMenu() {
     const UINT gradeFlags = Entry("optora_setgradeoption") ? 0 : MF_GRAYED;
     for (int i = 0; i < 3; ++i) AppendMenuA(grade, MF_STRING | gradeFlags, kSetGradeBase + i, methods[i]);
 
+    HMENU cutApps = CreatePopupMenu(), plotApps = CreatePopupMenu();
+    for (int i = 0; i < static_cast<int>(sizeof kCutApps / sizeof kCutApps[0]); ++i)
+        AppendMenuA(cutApps, MF_STRING, kCutAppBase + i, *kCutApps[i] ? kCutApps[i] : "(none)");
+    for (int i = 0; i < static_cast<int>(sizeof kPlotApps / sizeof kPlotApps[0]); ++i)
+        AppendMenuA(plotApps, MF_STRING, kPlotAppBase + i, *kPlotApps[i] ? kPlotApps[i] : "(none)");
+
     HMENU settings = CreatePopupMenu();
+    AppendMenuA(settings, MF_POPUP, reinterpret_cast<UINT_PTR>(cutApps), "&Cut application name");
+    AppendMenuA(settings, MF_POPUP, reinterpret_cast<UINT_PTR>(plotApps), "&Plot application name");
     AppendMenuA(settings, MF_POPUP, reinterpret_cast<UINT_PTR>(grade), "Set &grade method");
     AppendMenuA(settings, MF_STRING | (Entry("optora_setalteration") ? 0 : MF_GRAYED), kAlterationUp,
                 "&Alteration + 1");
@@ -225,6 +242,11 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             KillTimer(window, kCloseVerifyTimer);
             ShowValues();
         }
+        if (id >= kCutAppBase && id < kCutAppBase + static_cast<int>(sizeof kCutApps / sizeof kCutApps[0]))
+            if (auto set = Bind<void (*)(const char*)>("optora_setcutapp")) set(kCutApps[id - kCutAppBase]);
+        if (id >= kPlotAppBase && id < kPlotAppBase + static_cast<int>(sizeof kPlotApps / sizeof kPlotApps[0]))
+            if (auto set = Bind<void (*)(const char*)>("optora_setplotapp")) set(kPlotApps[id - kPlotAppBase]);
+        if (id >= kCutAppBase && id < kPlotAppBase + 20) ShowValues();
         if (id == kRefresh) ShowValues();
         if (id == kClearLog) SendMessageA(g_log, LB_RESETCONTENT, 0, 0);
         if (id == kExit) DestroyWindow(window);

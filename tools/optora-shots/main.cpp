@@ -7,6 +7,7 @@
 #include <objbase.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -34,6 +35,25 @@ const Shot kShots[] = {
     {"order_options_no_layrule_metric", "optora_doorderoptions", 0, true},
     {"order_options_no_layrule_imperial", "optora_doorderoptions", 0, true},
     {"verify_options", "optora_doverifyoptions", 0, false},
+};
+
+// The cut and plot dialogs under each application name that changes their
+// caption or their enabled controls; the names are set before each shot.
+struct OutputShot {
+    const char* file;
+    const char* entry;
+    int astm;  // for the plot launcher
+    const char* cutApp;
+    const char* plotApp;
+};
+const OutputShot kOutputShots[] = {
+    {"cut_options_default", "optora_docutoptions", 0, "", ""},
+    {"cut_options_cutgen", "optora_docutoptions", 0, "CUTGEN_CUT_OPTIONS", ""},
+    {"cut_options_cutplot", "optora_docutoptions", 0, "CUTPLOT_CUT_OPTIONS", ""},
+    {"plot_options_default_astm", "optora_doplotoptions", 1, "", ""},
+    {"plot_options_cutplot", "optora_doplotoptions", 0, "", "CUTPLOT_PLOT_OPTIONS"},
+    {"plot_options_markerplot", "optora_doplotoptions", 1, "", "MARKERPLOT_PLOT_OPTIONS"},
+    {"plot_options_pieceplot", "optora_doplotoptions", 0, "", "PIECEPLOT_PLOT_OPTIONS"},
 };
 
 std::string g_outputDir = ".";
@@ -150,6 +170,44 @@ int ShootChoosers() {
     return failures;
 }
 
+// A few plot queues from the devqueue.dll stand-in's configuration, plotting
+// to a file so the file group shows enabled.
+int ShootOutputDialogs(HMODULE library) {
+    std::error_code ignored;
+    std::filesystem::create_directories("c:\\userroot\\system\\state", ignored);
+    std::ofstream("c:\\userroot\\system\\state\\plotqueues.cfg")
+        << "DOS FILE\nHP DESIGNJET 750C|Bond 36in|Vellum 42in\nGERBER AP-300|Paper\n";
+    auto setCutApp = reinterpret_cast<void (*)(const char*)>(
+        reinterpret_cast<void*>(GetProcAddress(library, "optora_setcutapp")));
+    auto setPlotApp = reinterpret_cast<void (*)(const char*)>(
+        reinterpret_cast<void*>(GetProcAddress(library, "optora_setplotapp")));
+    int failures = 0;
+    for (const OutputShot& shot : kOutputShots) {
+        auto entry = reinterpret_cast<void*>(GetProcAddress(library, shot.entry));
+        if (!entry || !setCutApp || !setPlotApp) {
+            std::fprintf(stderr, "optora-shots: %s is not exported\n", shot.entry);
+            ++failures;
+            continue;
+        }
+        setCutApp(shot.cutApp);
+        setPlotApp(shot.plotApp);
+        g_currentFile = shot.file;
+        g_firstSeen = 0;
+        g_saved = false;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, &Tick);
+        if (std::strcmp(shot.entry, "optora_doplotoptions") == 0)
+            reinterpret_cast<void (*)(HWND, int)>(entry)(nullptr, shot.astm);
+        else
+            reinterpret_cast<void (*)(HWND)>(entry)(nullptr);
+        KillTimer(nullptr, timer);
+        std::printf("%s %s\n", g_saved ? "wrote" : "FAILED", shot.file);
+        if (!g_saved) ++failures;
+    }
+    setCutApp("");
+    setPlotApp("");
+    return failures;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -184,6 +242,7 @@ int main(int argc, char** argv) {
         std::printf("%s %s\n", g_saved ? "wrote" : "FAILED", shot.file);
         if (!g_saved) ++failures;
     }
+    failures += ShootOutputDialogs(library);
     failures += ShootChoosers();
     FreeLibrary(library);
     CoUninitialize();

@@ -1,0 +1,43 @@
+#include "dialogs/output_dialogs.h"
+
+#include "frame/notifications.h"
+#include "optora.h"
+
+namespace optora {
+
+std::string ShownText(HWND control) {
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void EnableControls(HWND dialog, std::initializer_list<int> ids, bool enable) {
+    for (int id : ids) EnableWindow(GetDlgItem(dialog, id), enable);
+}
+
+void BroadcastOutputChange(HWND dialog) {
+    for (const char* name : {OPTORA_MSG_CUTOPTIONS, OPTORA_MSG_PLOTOPTIONS})
+        Broadcast(name, reinterpret_cast<WPARAM>(dialog), 0, kBroadcastDefault);
+}
+
+bool ExtensionCountRule(HWND dialog, int appendCountId, int extensionType, int& appendCount) {
+    EnableWindow(GetDlgItem(dialog, appendCountId), extensionType != 1);
+    if (extensionType != 1) return false;
+    appendCount = 0;
+    return true;
+}
+
+bool AppendCountRule(HWND dialog, int extensionCountId, int appendCount, int& extensionType) {
+    EnableWindow(GetDlgItem(dialog, extensionCountId), !appendCount);
+    if (!appendCount || extensionType != 1) return false;
+    extensionType = 3;
+    return true;
+}
+
+HBRUSH ColourControl(HWND dialog, UINT message, WPARAM dc, LPARAM control, bool rejected) {
+    const auto brush = reinterpret_cast<HBRUSH>(DefWindowProcA(dialog, message, dc, control));
+    if (rejected) SetTextColor(reinterpret_cast<HDC>(dc), RGB(255, 0, 0));
+    return brush;
+}
+
+}  // namespace optora

@@ -1,0 +1,337 @@
+// The Plot Options and Cut Options dialogs through the exported launchers,
+// with the devqueue.dll stand-in's queues and a listener in another process.
+#include <filesystem>
+#include <fstream>
+
+#include "dialog_test.h"
+#include "optora.h"
+
+using namespace optora::test;
+
+namespace {
+
+constexpr const char* kPlotKey = "Software\\Kestrel\\Arbor\\PlotOptions";
+constexpr const char* kPlotDefault = "Software\\Kestrel\\Arbor\\PlotOptions\\DEFAULT_PLOT_OPTIONS";
+constexpr const char* kState = "c:\\userroot\\system\\state";
+constexpr int kAstm = 26016, kByMarker = 26002, kDestination = 26022, kMedia = 26028, kPlotDirectory = 26004;
+constexpr int kPlotDirectoryLabel = 26008, kShortName = 25025, kAuto = 26024, kImageType = 26029;
+constexpr int kLengthMixed = 26032, kLengthDecimal = 26033, kDxf = 26020;
+constexpr int kToStorage = 25008, kExport = 25009, kCutDirectory = 25015, kAppendCount = 25028;
+constexpr int kExtCount = 25029, kExtNone = 25030, kFormat42 = 25011, kByModel = 25014;
+
+void WriteFile(const std::string& path, const std::string& text) {
+    std::filesystem::create_directories(kState);
+    std::ofstream(path, std::ios::binary) << text;
+}
+void ConfigureQueues(const std::string& text) { WriteFile(std::string(kState) + "\\plotqueues.cfg", text); }
+std::string DeviceFile() {
+    std::ifstream file(std::string(kState) + "\\dosfile.cfg", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+bool Enabled(UiDriver& d, int id) { return IsWindowEnabled(d.Item(id)) != FALSE; }
+bool IsRed(UiDriver& d, UINT message, int id) {
+    HDC dc = GetDC(d.Item(id));
+    SendMessageA(d.Dialog(), message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(d.Item(id)));
+    const bool red = GetTextColor(dc) == RGB(255, 0, 0);
+    ReleaseDC(d.Item(id), dc);
+    return red;
+}
+
+void Broadcast(const char* name) {
+    std::string command = "\"" + BesideTestProgram("broadcaster.exe") + "\" " + name;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    // Not waited for: the broadcast needs this thread's message loop.
+    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &process));
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+class OutputDialogsTest : public DialogTest {
+protected:
+    void SetUp() override {
+        DialogTest::SetUp();
+        SetApps("", "");
+    }
+    void SetApps(const char* cut, const char* plot) {
+        library_.Entry<void (*)(const char*)>("optora_setcutapp")(cut);
+        library_.Entry<void (*)(const char*)>("optora_setplotapp")(plot);
+    }
+    void Plot(const char* caption, UiDriver::Action script, int astm = -1) {
+        if (astm < 0)
+            Drive(caption, [&] { library_.Entry<void (*)(HWND)>("_optora_doplotoptions")(nullptr); }, script);
+        else
+            Drive(caption, [&] { library_.Entry<void (*)(HWND, int)>("optora_doplotoptions")(nullptr, astm); }, script);
+    }
+    void Cut(const char* caption, UiDriver::Action script) {
+        Drive(caption, [&] { library_.Entry<void (*)(HWND)>("optora_docutoptions")(nullptr); }, script);
+    }
+    // The output broadcasts since the last call: cut then plot, per OK, each
+    // carrying the sending dialog's window.
+    int OutputBroadcasts() {
+        std::vector<ReceivedMessage> received;
+        for (const ReceivedMessage& m : listener_.Received())
+            if (m.wParam != 0) received.push_back(m);  // not the test's own broadcaster
+        const int count = static_cast<int>(received.size() - seen_);
+        for (size_t i = seen_; i < received.size(); ++i) {
+            const bool cut = (i - seen_) % 2 == 0;
+            EXPECT_EQ(received[i].name, cut ? "CutOptionsChanged" : "PlotOptionsChanged");
+            if (!cut) {
+                EXPECT_EQ(received[i].wParam, received[i - 1].wParam);
+            }
+        }
+        seen_ = received.size();
+        return count;
+    }
+    static void StorePlot(const char* key, const char* queue, const char* media, const char* path = "C:\\PLOT") {
+        StoreInt32(key, "DosPlotType", 1);
+        StoreText(key, "DosPlotPath", path);
+        StoreText(key, "DefaultPlotQueue", queue);
+        StoreText(key, "DefaultPlotMedia", media);
+        StoreInt32(key, "DefaultPlotOutput", 0);
+        StoreInt32(key, "AutoPlot", 0);
+        StoreText(key, "ImagePath", path);
+        StoreText(key, "ImageType", "EMF");
+        StoreInt32("Software\\Kestrel\\Arbor", "Bundles_By", 0);
+    }
+};
+
+}  // namespace
+
+TEST_F(OutputDialogsTest, TheDestinationChoosesTheFileGroupAndTheMedia) {
+    ConfigureQueues("; queues of this station\nDOS FILE\nHP DESIGNJET | Vellum 42 | Bond 36\n\nGERBER|Paper\n");
+    WriteFile(std::string(kState) + "\\dosfile.cfg", "plot_type=1\nplot_dest=C:\\OLD\ncut_dest=C:\\CUTS\n");
+    StorePlot(kPlotDefault, "DOS File", "None", "C:\\NOPE\\DEEPER");
+    Plot("Default Plot Options", [](UiDriver& d) {
+        EXPECT_EQ(d.ComboItems(kDestination), (std::vector<std::string>{"DOS FILE", "HP DESIGNJET", "GERBER"}));
+        EXPECT_EQ(d.ComboSelection(kDestination), 0) << "a stored DOS File is the plot-file destination";
+        EXPECT_FALSE(IsWindowVisible(d.Item(kAstm)));
+        EXPECT_EQ(d.Text(kLengthMixed), "Meters/Cm");
+        EXPECT_EQ(d.Text(kLengthDecimal), "Decimal Meters");
+        EXPECT_EQ(d.ComboItems(kImageType), (std::vector<std::string>{"BMP", "EMF", "JPEG"}));
+        EXPECT_EQ(d.Text(kImageType), "EMF");
+        struct Row {
+            int destination;
+            std::vector<std::string> media;
+            bool fileGroup, mediaEnabled;
+        };
+        for (const Row& row : {Row{1, {"Bond 36", "Vellum 42"}, false, true}, Row{2, {"Paper"}, false, false},
+                               Row{0, {"None"}, true, false}}) {
+            d.SelectComboItem(kDestination, row.destination);
+            EXPECT_EQ(d.ComboItems(kMedia), row.media) << row.destination;
+            EXPECT_EQ(d.ComboSelection(kMedia), 0);
+            EXPECT_EQ(Enabled(d, kMedia), row.mediaEnabled) << row.destination;
+            for (int id : {kPlotDirectory, kPlotDirectoryLabel, kShortName, kAppendCount})
+                EXPECT_EQ(Enabled(d, id), row.fileGroup) << row.destination << " " << id;
+        }
+        d.Click(IDCANCEL);
+    });
+    // Plotting to a file needs its directory: OK stays open with a red label.
+    Plot("Default Plot Options", [](UiDriver& d) {
+        d.Click(IDOK);
+        EXPECT_TRUE(IsWindow(d.Dialog()));
+        EXPECT_TRUE(IsRed(d, WM_CTLCOLORSTATIC, kPlotDirectoryLabel));
+        d.SelectComboItem(kDestination, 1);
+        d.TypeText(kDestination, "GERBER");  // typing picks nothing
+        d.Click(IDOK);
+    });
+    EXPECT_EQ(OutputBroadcasts(), 2);
+    EXPECT_EQ(RequireStored(kPlotKey, "DefaultPlotQueue").Text(), "HP DESIGNJET");
+    EXPECT_EQ(RequireStored(kPlotKey, "DefaultPlotMedia").Text(), "Bond 36");
+    EXPECT_EQ(RequireStored(kPlotKey, "DefaultPlotOutput").Int32(), 0);
+    EXPECT_EQ(RequireStored(kPlotKey, "DosPlotPath").Text(), "C:\\NOPE\\DEEPER") << "a queue leaves it as stored";
+    EXPECT_EQ(DeviceFile(), "plot_type=1\nplot_dest=C:\\NOPE\\DEEPER\ncut_dest=C:\\CUTS\n");
+}
+
+TEST_F(OutputDialogsTest, StoredNamesTheQueuesDoNotOfferAreKept) {
+    struct Row {
+        const char* queues;
+        std::vector<std::string> offered;
+    };
+    for (const Row& row : {Row{"HP DESIGNJET|Bond 36\n", {"HP DESIGNJET"}}, Row{"; no queues\n", {}}}) {
+        ConfigureQueues(row.queues);
+        StorePlot(kPlotDefault, "OFFLINE", "Roll 60");
+        Plot("Default Plot Options", [&](UiDriver& d) {
+            EXPECT_EQ(d.ComboItems(kDestination), row.offered);
+            EXPECT_EQ(d.Text(kDestination), "OFFLINE");
+            EXPECT_EQ(d.Text(kMedia), "Roll 60");
+            d.Click(IDOK);
+        });
+        EXPECT_EQ(RequireStored(kPlotKey, "DefaultPlotQueue").Text(), "OFFLINE") << row.queues;
+        EXPECT_EQ(RequireStored(kPlotKey, "DefaultPlotMedia").Text(), "Roll 60") << row.queues;
+    }
+    EXPECT_EQ(OutputBroadcasts(), 4) << "every OK of the plot dialog saves and tells";
+}
+
+TEST_F(OutputDialogsTest, ThePlotApplicationChoosesCaptionAndDisabledControls) {
+    struct Row {
+        const char* app;
+        const char* caption;
+        bool bundles, autoProcess, imageType;
+    };
+    for (const Row& row : {Row{"CUTPLOT_PLOT_OPTIONS", "Cut Plot Options", false, true, false},
+                           Row{"PIECEPLOT_PLOT_OPTIONS", "Piece Plot Options", false, false, true},
+                           Row{"MARKERPLOT_PLOT_OPTIONS", "Marker Plot Options", true, true, true}}) {
+        SetApps("", row.app);
+        Plot(row.caption, [&](UiDriver& d) {
+            EXPECT_TRUE(IsWindowVisible(d.Item(kAstm)));
+            EXPECT_EQ(Enabled(d, kByMarker), row.bundles) << row.app;
+            EXPECT_EQ(Enabled(d, kAuto), row.autoProcess) << row.app;
+            EXPECT_EQ(Enabled(d, kImageType), row.imageType) << row.app;
+            d.Click(IDCANCEL);
+        }, 1);
+    }
+    EXPECT_EQ(OutputBroadcasts(), 0);
+}
+
+// Another application's change reloads the dialog; its own does not.
+TEST_F(OutputDialogsTest, ChangesFromElsewhereReloadTheDialogs) {
+    ConfigureQueues("DOS FILE\nHP DESIGNJET|Bond 36\n");
+    StorePlot(kPlotDefault, "HP DESIGNJET", "Bond 36");
+    UiDriver plot;
+    plot.WaitForDialog("Default Plot Options")
+        .Then([](UiDriver& d) {
+            StoreText(kPlotDefault, "DefaultPlotQueue", "DOS FILE");
+            SendMessageA(d.Dialog(), RegisterWindowMessageA("PlotOptionsChanged"),
+                         reinterpret_cast<WPARAM>(d.Dialog()), 0);
+            EXPECT_EQ(d.Text(kDestination), "HP DESIGNJET") << "its own broadcast";
+            Broadcast("CutOptionsChanged");
+        })
+        .WaitUntil("the reload", [](UiDriver& d) { return d.Text(kDestination) == "DOS FILE"; })
+        .Then([](UiDriver& d) {
+            EXPECT_EQ(d.ComboItems(kImageType).size(), 3u);
+            d.Click(IDOK);
+        });
+    EXPECT_TRUE(plot.Run([&] { library_.Entry<void (*)(HWND)>("_optora_doplotoptions")(nullptr); })) << plot.Failure();
+    EXPECT_EQ(OutputBroadcasts(), 2) << "a reload runs the initialisation again";
+
+    UiDriver cut;
+    cut.WaitForDialog("Default Cut Options")
+        .Then([](UiDriver&) {
+            StoreInt32("Software\\Kestrel\\Arbor\\CutOptions\\DEFAULT_CUT_OPTIONS", "DosNameFormat", 1);
+            Broadcast("PlotOptionsChanged");
+        })
+        .WaitUntil("the reload", [](UiDriver& d) { return !d.IsChecked(kShortName); })
+        .Then([](UiDriver& d) { d.Click(IDOK); });
+    EXPECT_TRUE(cut.Run([&] { library_.Entry<void (*)(HWND)>("optora_docutoptions")(nullptr); })) << cut.Failure();
+    EXPECT_EQ(OutputBroadcasts(), 0) << "nothing edited since the reload";
+}
+
+// Without a name the set is read from the default variant but saved under
+// the parent key: what OK saved is what comes back.
+TEST_F(OutputDialogsTest, WithoutAnApplicationNameWhatOkSavedIsReadBack) {
+    StorePlot(kPlotDefault, "DOS FILE", "None", "C:\\DEFAULT");
+    const auto plot = library_.Entry<PlotOptions_tag* (*)()>("optora_getplotoptions");
+    const auto items = library_.Entry<UserEnvItems_tag* (*)()>("optora_getoptionsettings");
+    EXPECT_EQ(plot()->DosPlotType, 1);
+    Plot("Default Plot Options", [](UiDriver& d) {
+        d.Click(kDxf);
+        d.Click(IDOK);
+    });
+    EXPECT_EQ(plot()->DosPlotType, 2);
+    EXPECT_EQ(plot()->DosPlotType, 2) << "the next getter call writes nothing over it";
+    EXPECT_EQ(items()->DosPlotType, 2);
+    EXPECT_STREQ(items()->DosPlotPath, "C:\\DEFAULT");
+    Plot("Default Plot Options", [](UiDriver& d) {
+        EXPECT_TRUE(d.IsChecked(kDxf));
+        d.Click(IDCANCEL);
+    });
+    EXPECT_EQ(OutputBroadcasts(), 2);
+}
+
+TEST_F(OutputDialogsTest, TheCutDialogNeedsAnOutputAndKeepsItsRules) {
+    StoreText("Software\\Kestrel\\Arbor\\CutOptions\\CUTPLOT_CUT_OPTIONS", "CutFormat", "99format");
+    SetApps("CUTPLOT_CUT_OPTIONS", "");
+    std::filesystem::create_directories("c:\\userroot");
+    UiDriver ui;
+    ui.WaitForDialog("Cut Plot Cut Options")
+        .Then([](UiDriver& d) {
+            EXPECT_TRUE(d.IsChecked(kFormat42)) << "an unknown format";
+            EXPECT_TRUE(d.IsChecked(kToStorage));
+            d.Click(kToStorage);
+        })
+        .AnswerMessageBox("No cut output selected")
+        .Then([](UiDriver& d) {
+            EXPECT_TRUE(d.IsChecked(kToStorage));
+            d.Click(kExtCount);
+            EXPECT_FALSE(Enabled(d, kAppendCount));
+            d.Click(kExtNone);
+            d.Click(kAppendCount);
+            EXPECT_FALSE(Enabled(d, kExtCount));
+            d.Click(kExport);
+            d.TypeText(25022, "P-TABLE2");
+            d.TypeText(kCutDirectory, "\\\\USERROOT\\\\CUTS");
+            d.Click(IDOK);
+            EXPECT_TRUE(IsWindow(d.Dialog())) << "a directory that did not exist";
+            EXPECT_TRUE(IsRed(d, WM_CTLCOLOREDIT, kCutDirectory));
+            d.Click(IDOK);
+        });
+    EXPECT_TRUE(ui.Run([&] { library_.Entry<void (*)(HWND)>("optora_docutoptions")(nullptr); })) << ui.Failure();
+    const char* key = "Software\\Kestrel\\Arbor\\CutOptions\\CUTPLOT_CUT_OPTIONS";
+    EXPECT_EQ(RequireStored(key, "CutFormat").Text(), "42format");
+    EXPECT_EQ(RequireStored(key, "CutDefaultParamTbl").Text(), "P-TABLE2") << "read from the lookup";
+    EXPECT_EQ(RequireStored(key, "DosCutPath").Text(), "C:\\USERROOT\\CUTS");
+    EXPECT_EQ(RequireStored(key, "FilenameAppendCnt").Int32(), 1);
+    EXPECT_EQ(RequireStored(key, "DosExtType").Int32(), 3);
+    EXPECT_EQ(OutputBroadcasts(), 2);
+
+    // Without an export the directory is neither checked nor created.
+    StoreText(key, "DosCutPath", "Q:\\OFFLINE");
+    Cut("Cut Plot Cut Options", [](UiDriver& d) {
+        d.Click(kExport);
+        d.Click(kByModel);
+        d.Click(IDOK);
+    });
+    EXPECT_EQ(RequireStored(key, "DosCutPath").Text(), "Q:\\OFFLINE");
+    EXPECT_EQ(RequireStored("Software\\Kestrel\\Arbor", "Bundles_By").Int32(), 1);
+    EXPECT_EQ(OutputBroadcasts(), 2);
+
+    // Neither output stored: OK tells so and stays open; OK right after
+    // opening saves and tells every application.
+    StoreInt32(key, "SaveToStorageArea", 0);
+    WriteFile(std::string(kState) + "\\dosfile.cfg", "plot_type=0\nplot_dest=C:\\P\ncut_dest=C:\\OLD\n");
+    UiDriver none;
+    none.WaitForDialog("Cut Plot Cut Options")
+        .Then([](UiDriver& d) { d.Click(IDOK); })
+        .AnswerMessageBox("No cut output selected")
+        .Then([](UiDriver& d) {
+            EXPECT_TRUE(IsWindow(d.Dialog()));
+            d.Click(kToStorage);
+            d.Click(IDOK);
+        });
+    EXPECT_TRUE(none.Run([&] { library_.Entry<void (*)(HWND)>("optora_docutoptions")(nullptr); })) << none.Failure();
+    EXPECT_EQ(OutputBroadcasts(), 2);
+    Cut("Cut Plot Cut Options", [](UiDriver& d) { d.Click(IDOK); });
+    EXPECT_EQ(OutputBroadcasts(), 2);
+    EXPECT_EQ(DeviceFile(), "plot_type=0\nplot_dest=C:\\P\ncut_dest=Q:\\OFFLINE\n");
+}
+
+// A copy of the library with no devqueue.dll beside it offers what the
+// dialog knows itself.
+TEST_F(OutputDialogsTest, WithoutTheQueueLibraryOnlyThePlotFileIsOffered) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::filesystem::path alone = std::filesystem::path(temp) / "optora-without-devqueue";
+    std::filesystem::create_directories(alone);
+    std::filesystem::copy_file(BesideTestProgram("optora.dll"), alone / "optora.dll",
+                               std::filesystem::copy_options::overwrite_existing);
+    ConfigureQueues("DOS FILE\nHP DESIGNJET|Bond 36\n");
+    StorePlot(kPlotDefault, "HP DESIGNJET", "Bond 36");
+    {
+        OptoraLibrary copy((alone / "optora.dll").string());
+        ASSERT_TRUE(copy.Loaded());
+        Drive("Default Plot Options", [&] { copy.Entry<void (*)(HWND)>("_optora_doplotoptions")(nullptr); },
+              [](UiDriver& d) {
+                  EXPECT_EQ(d.ComboItems(kDestination), std::vector<std::string>{"DOS FILE"});
+                  EXPECT_EQ(d.Text(kDestination), "HP DESIGNJET") << "kept";
+                  d.SelectComboItem(kDestination, 0);
+                  EXPECT_EQ(d.ComboItems(kMedia), std::vector<std::string>{"None"});
+                  d.Click(IDCANCEL);
+              });
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(alone, ignored);
+}
