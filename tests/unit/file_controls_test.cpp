@@ -13,6 +13,7 @@
 
 #include "bitmap_file.h"
 #include "controls/dos_path_lookup.h"
+#include "controls/file_choice.h"
 #include "controls/storage_area_lookup.h"
 #include "controls/shell_files.h"
 #include "kestrel_test.h"
@@ -59,7 +60,7 @@ protected:
         for (int i = 0; i < 4; ++i) SetWindowTextA(edits[i].Handle(), texts[i]);
         for (int i = 0; i < 4; ++i) lookups[i].SetMode(i % 2 ? DosPathLookup::kCutDirectory : DosPathLookup::kPlotDirectory, "C:\\userroot\\plots");
         lookups[3].SetInvalid(true);
-        storage.SetType(StorageAreaLookup::kModel, "BLOUSE-01");
+        storage.SetType(file_choice::kModels, "BLOUSE-01");
         return true;
     }
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
