@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "controls/devadod_dialog.h"
+#include "controls/file_choice.h"
 #include "controls/storage_item.h"
 #include "frame/module_state.h"
 #include "programs/program_lookup.h"
@@ -50,8 +51,8 @@ void StorageAreaLookup::SetType(uint32_t typeFlags, const std::string& text) {
 
 LRESULT StorageAreaLookup::ButtonClicked() {
     const std::string device = device_, area = area_;
-    const bool areas = typeFlags_ & kStorageAreas;
-    const uint32_t mode = typeFlags_ | (!device_.empty() && !area_.empty() && !areas ? kStayInArea : 0);
+    const bool areas = typeFlags_ & file_choice::kStorageAreas;
+    const uint32_t mode = typeFlags_ | (!device_.empty() && !area_.empty() && !areas ? file_choice::kStayInArea : 0);
     CDevaDodDialog chooser(Handle(), true, CDevaDodDialog::kBufferSize);
     uint32_t index = static_cast<uint32_t>(typeIndex_);
     std::vector<std::string> names;
@@ -86,7 +87,8 @@ StorageAreaLookup::ContextMenu StorageAreaLookup::BuildContextMenu() const {
     shown.menu.reset(LoadMenuA(LibraryResources(), MAKEINTRESOURCEA(IDM_STORAGE_AREA_LOOKUP)));
     if (!shown.menu && LibraryResources() != own) shown.menu.reset(LoadMenuA(own, MAKEINTRESOURCEA(IDM_STORAGE_AREA_LOOKUP)));
     if (!shown.menu) return shown;
-    const bool model = typeFlags_ & kModel, modelOrPieces = typeFlags_ & (kModel | kPieces);
+    const bool model = typeFlags_ & file_choice::kModels;
+    const bool modelOrPieces = typeFlags_ & (file_choice::kModels | file_choice::kPieces);
     const HMENU popup = GetSubMenu(shown.menu.get(), modelOrPieces ? 1 : 0);
     if (!popup) return shown;
     if (modelOrPieces) {

@@ -22,10 +22,6 @@ constexpr UINT WM_LOOKUP_UPDATED = 0x1501;
 // it; an editor's "DataItemSaved" notice puts the saved item's name in it.
 class StorageAreaLookup : public FileEditCtrl {
 public:
-    // Type flags beyond the item type bit.
-    static constexpr uint32_t kStorageAreas = 0x40000000, kStayInArea = 0x80000000;
-    static constexpr uint32_t kModel = 0x400, kPieces = 0x40000;
-
     StorageAreaLookup();
 
     void SetType(uint32_t typeFlags, const std::string& text);

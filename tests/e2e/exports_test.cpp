@@ -68,7 +68,10 @@ TEST_F(ExportsTest, ExportsExactlyTheUndecoratedNamesThatBehave) {
     ASSERT_TRUE(library_.Loaded());
     std::istringstream words(kExpectedExports);
     const std::set<std::string> expected{std::istream_iterator<std::string>(words), {}};
+    EXPECT_EQ(expected.size(), 54u) << "every entry point the header declares";
     EXPECT_EQ(ExportedNames(GetModuleHandleA("optora.dll")), expected);
+    for (const std::string& name : expected)
+        EXPECT_NE(GetProcAddress(GetModuleHandleA("optora.dll"), name.c_str()), nullptr) << name;
 }
 
 TEST_F(ExportsTest, UnderscoreTwinsAnswerAsTheirPlainEntryPoints) {

@@ -6,23 +6,15 @@
 #include <fstream>
 
 namespace optora::test {
-namespace {
-
-long long FileSize(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data = {};
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
-    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
-}  // namespace
 
 std::vector<std::string> SiblingLog(const std::string& log, std::size_t count) {
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    long long readSize = -2;
     std::vector<std::string> lines;
-    for (;;) {
+    for (DWORD readSize = MAXDWORD;;) {
         // Opened only once it grew: a program that finds it open waits for it.
-        if (const long long size = FileSize(log); size != readSize) {
+        WIN32_FILE_ATTRIBUTE_DATA file = {};
+        const DWORD size = GetFileAttributesExA(log.c_str(), GetFileExInfoStandard, &file) ? file.nFileSizeLow : 0;
+        if (size != readSize) {
             readSize = size;
             lines.clear();
             std::ifstream in(log, std::ios::binary);
@@ -31,8 +23,7 @@ std::vector<std::string> SiblingLog(const std::string& log, std::size_t count) {
         if (lines.size() >= count || std::chrono::steady_clock::now() > until) return lines;
         // A program starting up may send to this thread's windows: answer while waiting.
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&message);
     }
 }
 

@@ -13,6 +13,7 @@
 
 #include "shot_file.h"
 #include "controls/dos_path_lookup.h"
+#include "controls/file_choice.h"
 #include "controls/storage_area_lookup.h"
 #include "controls/shell_files.h"
 #include "kestrel_test.h"
@@ -59,7 +60,7 @@ protected:
         for (int i = 0; i < 4; ++i) SetWindowTextA(edits[i].Handle(), texts[i]);
         for (int i = 0; i < 4; ++i) lookups[i].SetMode(i % 2 ? DosPathLookup::kCutDirectory : DosPathLookup::kPlotDirectory, "C:\\userroot\\plots");
         lookups[3].SetInvalid(true);
-        storage.SetType(StorageAreaLookup::kModel, "BLOUSE-01");
+        storage.SetType(file_choice::kModels, "BLOUSE-01");
         return true;
     }
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
@@ -438,56 +439,42 @@ TEST_F(FileControlsTest, Screenshot) {
     DWORD shown = 0;
     HWND menu = nullptr;
     // Pictures the dialog with whatever shows above it.
-    const auto shoot = [&](const char* name, HWND over) {
-        return [&, name, over](UiDriver& d) {
-            RECT area = {}, above = {};
-            GetWindowRect(d.Dialog(), &area);
-            if (over && GetWindowRect(over, &above)) UnionRect(&area, &area, &above);
-            const HDC screen = GetDC(nullptr);
-            const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // the imaging component's
-            EXPECT_TRUE(WriteShot(std::string(directory) + "\\" + name + ".png", screen, area)) << name;
-            if (SUCCEEDED(com)) CoUninitialize();
-            ReleaseDC(nullptr, screen);
-        };
+    const auto shoot = [&](UiDriver& d, const char* name, HWND over) {
+        RECT area = {}, above = {};
+        GetWindowRect(d.Dialog(), &area);
+        if (over && GetWindowRect(over, &above)) UnionRect(&area, &area, &above);
+        const HDC screen = GetDC(nullptr);
+        const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // the imaging component's
+        EXPECT_TRUE(WriteShot(std::string(directory) + "\\" + name + ".png", screen, area)) << name;
+        if (SUCCEEDED(com)) CoUninitialize();
+        ReleaseDC(nullptr, screen);
+    };
+    const auto present = [&](UiDriver& d) {
+        SetWindowPos(d.Dialog(), HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE);
+        RedrawWindow(d.Dialog(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        shown = GetTickCount();
+    };
+    const auto toField = [&](UINT message, WPARAM wParam, LPARAM lParam) {
+        return [=](UiDriver& d) { PostMessageA(d.Item(kStorageItem), message, wParam, lParam); };
     };
     const auto settled = [&](UiDriver&) { return GetTickCount() - shown > 400; };
     UiDriver ui;
-    ui.WaitForDialog(kCaption)
-        .Then([&](UiDriver& d) {
-            SetWindowPos(d.Dialog(), HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE);
-            RedrawWindow(d.Dialog(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-            shown = GetTickCount();
-        })
-        .WaitUntil("the display to catch up", settled)
-        .Then(shoot("file_controls", nullptr))
-        .Then([&](UiDriver& d) {
-            PostMessageA(d.Item(kStorageItem), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(30, 6));
-            shown = GetTickCount();
-        })
+    ui.WaitForDialog(kCaption).Then(present).WaitUntil("the display to catch up", settled)
+        .Then([&](UiDriver& d) { shoot(d, "file_controls", nullptr); })
+        .Then(toField(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(30, 6)))
         .WaitUntil("the context menu", [&](UiDriver& d) {
             menu = FindWindowA("#32768", nullptr);
             return menu && IsWindowVisible(menu) && settled(d);
         })
         .Then([&](UiDriver& d) {
-            shoot("storage_area_menu", menu)(d);
+            shoot(d, "storage_area_menu", menu);
             EndMenu();
         })
         .WaitUntil("the menu to close", [&](UiDriver&) { return !IsWindowVisible(menu); })
+        .Then(toField(WM_KEYUP, VK_F4, 0))
+        .WaitForDialog("Choose from a Storage Area").Then(present).WaitUntil("the chooser to settle", settled)
         .Then([&](UiDriver& d) {
-            PostMessageA(d.Item(kStorageItem), WM_KEYUP, VK_F4, 0);
-            shown = GetTickCount();
-        })
-        .WaitForDialog("Choose from a Storage Area")
-        .WaitUntil("the chooser to show", settled)
-        .Then([&](UiDriver& d) {
-            const HWND chooser = d.Dialog();
-            SetWindowPos(chooser, HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE);
-            RedrawWindow(chooser, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-            shown = GetTickCount();
-        })
-        .WaitUntil("the chooser to settle", settled)
-        .Then([&](UiDriver& d) {
-            shoot("storage_area_chooser", nullptr)(d);
+            shoot(d, "storage_area_chooser", nullptr);
             d.Click(IDCANCEL);
         })
         .WaitForDialog(kCaption)
