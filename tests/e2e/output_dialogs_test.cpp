@@ -55,6 +55,9 @@ protected:
     void SetUp() override {
         DialogTest::SetUp();
         SetApps("", "");
+        // OK checks a file destination's directory, and the first check of a
+        // missing one creates it yet fails: those saved here must exist.
+        for (const char* directory : {"C:\\PLOT", "C:\\DEFAULT"}) std::filesystem::create_directories(directory);
     }
     void SetApps(const char* cut, const char* plot) {
         library_.Entry<void (*)(const char*)>("optora_setcutapp")(cut);
