@@ -3,13 +3,12 @@
 #include <string>
 
 #include "controls/name_filter.h"
+#include "options/ansi_lead_byte.h"
 
 namespace optora {
 namespace {
 
 constexpr const char* kOldProcedure = "OLD_WND_PROC";
-
-bool AnsiLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
 
 const NameFilterRule& Rule() { return AnsiNameFilterRule(); }
 

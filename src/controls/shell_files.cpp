@@ -48,8 +48,6 @@ ComScope::~ComScope() {
     if (initialised_) CoUninitialize();
 }
 
-bool AnsiLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
-
 std::string ResolveShortcut(const std::string& path) {
     ComScope com;
     IShellLinkA* rawLink = nullptr;

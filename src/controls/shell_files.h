@@ -4,6 +4,7 @@
 #include <string>
 
 #include "controls/file_list.h"
+#include "options/ansi_lead_byte.h"
 #include "store/unique_resource.h"
 
 namespace optora {
@@ -31,8 +32,6 @@ struct ComReleaseTraits {
 template <typename Interface>
 using UniqueCom = UniqueResource<ComReleaseTraits<Interface>>;
 
-// Whether a byte starts a double-byte character in the ANSI code page.
-bool AnsiLeadByte(unsigned char c);
 
 // The target of a shortcut file (".lnk", ".pif"); the path itself when it
 // cannot be read.

@@ -2,6 +2,7 @@
 
 #include "controls/edit_filter.h"
 #include "controls/size_rule.h"
+#include "options/ansi_lead_byte.h"
 
 namespace optora {
 
@@ -11,7 +12,7 @@ LRESULT CSizeDigitizedEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
     bool passes = true;
     if (secondBytePending_)
         secondBytePending_ = false;
-    else if (IsDBCSLeadByte(c))
+    else if (AnsiLeadByte(c))
         secondBytePending_ = true;
     else
         // Ctrl+C, Ctrl+V and the like arrive as control characters.

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "options/ansi_lead_byte.h"
 #include "options/storage_area.h"
 #include "store/registry_key.h"
 #include "store/storage_database.h"
@@ -53,8 +54,6 @@ constexpr const char* kGradeRule = "GradeRule";
 constexpr const char* kCategoryChB = "CategoryChB";
 constexpr const char* kStartingNumber = "StartingNumber";
 constexpr const char* kSize = "Size";
-
-bool AnsiLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
 
 void ReadTextInto(const RegistryKey& key, const char* name, OptoraText& field) {
     std::string text;
