@@ -4,6 +4,8 @@
 #include <fstream>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "kestrel_test.h"
 #include "listener.h"
@@ -91,43 +93,30 @@ class CliTest : public KestrelTest {};
 
 }  // namespace
 
-TEST_F(CliTest, ShowPrintsEveryBlockWithCurrentValues) {
+TEST_F(CliTest, ShowPrintsEveryBlockWithTheValuesOfTheChosenVariants) {
     SetRegionalMeasurement(true);
     StoreText("Software\\Kestrel\\Arbor", "Precision", "3");
-    const RunResult r = RunCli("show");
-    EXPECT_EQ(r.exitCode, 0u) << r.err;
-    EXPECT_NE(r.out.find("[Preferences]"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("1 (imperial)"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("Precision                3"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("[Alteration]"), std::string::npos) << r.out;
-}
-
-TEST_F(CliTest, ShowSelectsTheCutAndPlotVariantsByApplicationName) {
     StoreText("Software\\Kestrel\\Arbor\\CutOptions\\CUTGEN_CUT_OPTIONS", "DosCutPath", "G:\\GENCUTS");
     StoreText("Software\\Kestrel\\Arbor\\PlotOptions\\MARKERPLOT_PLOT_OPTIONS", "ImageType", "EMF");
-    RunResult r = RunCli("show");
-    EXPECT_EQ(r.exitCode, 0u) << r.err;
-    EXPECT_NE(r.out.find("[Cut options]"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("DosCutPath               \"C:\\USERROOT\""), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("[Plot options]"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("ImageType                \"JPEG\""), std::string::npos) << r.out;
-
-    r = RunCli("show --plotapp MARKERPLOT_PLOT_OPTIONS --cutapp CUTGEN_CUT_OPTIONS");
-    EXPECT_EQ(r.exitCode, 0u) << r.err;
-    EXPECT_NE(r.out.find("DosCutPath               \"G:\\GENCUTS\""), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("ImageType                \"EMF\""), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("Application              \"CUTGEN_CUT_OPTIONS\""), std::string::npos) << r.out;
-}
-
-TEST_F(CliTest, ShowPrintsTheOrderAndDigitizeOptions) {
     StoreRaw("Software\\Kestrel\\Arbor\\OrderOptions", "LayruleMethod", REG_BINARY, "\x02", 1);
     StoreText("Software\\Kestrel\\Quillon", "Model", "my model");
-    const RunResult r = RunCli("show");
-    EXPECT_EQ(r.exitCode, 0u) << r.err;
-    for (const char* line : {"[Order options]", "SplitPieceSeam           0.375", "2 (Layrule Search Table)",
-                             "[Verify options]", "VerifyStorageArea        \"C:DATA70\"", "Model                    \"MY MODEL\"",
-                             "CategoryChB              1 (same as piece name)"})
-        EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
+    const std::pair<const char*, std::vector<const char*>> runs[] = {
+        {"show",
+         {"[Preferences]", "1 (imperial)", "Precision                3", "[Alteration]", "[Cut options]",
+          "DosCutPath               \"C:\\USERROOT\"", "[Plot options]", "ImageType                \"JPEG\"",
+          "[Order options]", "SplitPieceSeam           0.375", "2 (Layrule Search Table)", "[Verify options]",
+          "VerifyStorageArea        \"C:DATA70\"", "Model                    \"MY MODEL\"",
+          "CategoryChB              1 (same as piece name)"}},
+        {"show --plotapp MARKERPLOT_PLOT_OPTIONS --cutapp CUTGEN_CUT_OPTIONS",
+         {"DosCutPath               \"G:\\GENCUTS\"", "ImageType                \"EMF\"",
+          "Application              \"CUTGEN_CUT_OPTIONS\""}},
+    };
+    RunResult r;
+    for (const auto& [arguments, lines] : runs) {
+        r = RunCli(arguments);
+        EXPECT_EQ(r.exitCode, 0u) << r.err;
+        for (const char* line : lines) EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
+    }
     EXPECT_EQ(r.out.find("stordb.dll"), std::string::npos) << "the database is beside the library";
 
     // An install that lacks the database says so.
