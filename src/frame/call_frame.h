@@ -29,18 +29,4 @@ void Shielded(Fn&& body) noexcept {
     }
 }
 
-// The frame of the entry points that show windows or read resources. Those
-// always come from the library (LibraryResources), never from the caller's
-// module, so there is no per-thread state to switch: the name says what the
-// entry point needs, the shield does the work.
-template <typename Fn, typename R = std::invoke_result_t<Fn>>
-R Framed(R fallback, Fn&& body) noexcept {
-    return Shielded(std::move(fallback), std::forward<Fn>(body));
-}
-
-template <typename Fn>
-void Framed(Fn&& body) noexcept {
-    Shielded(std::forward<Fn>(body));
-}
-
 }  // namespace optora

@@ -18,10 +18,10 @@ int Id(const char* name) noexcept { return static_cast<int>(MessageId(name)); }
 extern "C" {
 
 // The preference dialog's class answers without a window.
-int optora_getnotation(void) { return Framed(0, [] { return CPreference().ReadNotation(); }); }
-int optora_getprecision(void) { return Framed(2, [] { return CPreference().ReadPrecision(); }); }
-int optora_getalteration(void) { return Framed(0, [] { return ReadAlteration(); }); }
-void optora_setalteration(int value) { Framed([value] { WriteAlteration(value); }); }
+int optora_getnotation(void) { return Shielded(0, [] { return CPreference().ReadNotation(); }); }
+int optora_getprecision(void) { return Shielded(2, [] { return CPreference().ReadPrecision(); }); }
+int optora_getalteration(void) { return Shielded(0, [] { return ReadAlteration(); }); }
+void optora_setalteration(int value) { Shielded([value] { WriteAlteration(value); }); }
 
 int optora_getbroadcastid(void) { return Id(OPTORA_MSG_PREFERENCES); }
 int optora_getbroadcastid_gradeopt(void) { return Id(OPTORA_MSG_GRADEOPTIONS); }

@@ -18,7 +18,7 @@ void optora_dopreferences_noarea(HWND owner) { ui::LaunchModal<CPreference>(owne
 void optora_dogradeoptions(HWND owner, int listDisabled) { ui::LaunchModal<CGradeOptionsDlg>(owner, listDisabled); }
 
 int optora_getgradeoption(void) {
-    return Framed(0, [] {
+    return Shielded(0, [] {
         CGradeOptionsDlg dialog;
         dialog.Read();
         return dialog.GradeIndex();
@@ -26,7 +26,7 @@ int optora_getgradeoption(void) {
 }
 
 void optora_setgradeoption(int method) {
-    Framed([method] { CGradeOptionsDlg().SaveIfChanged(method); });
+    Shielded([method] { CGradeOptionsDlg().SaveIfChanged(method); });
 }
 
 void optora_doorderoptions(HWND owner, unsigned int offerLayrule) {

@@ -10,15 +10,15 @@ using namespace optora;
 extern "C" {
 
 void optora_dopreferences(HWND) {
-    Framed([] { StartUserEnvironmentEditor(); });
+    Shielded([] { StartUserEnvironmentEditor(); });
 }
 
 void optora_dopreferences_devarea(HWND, const char* device, const char* area) {
-    Framed([device, area] { StartUserEnvironmentEditor(device, area); });
+    Shielded([device, area] { StartUserEnvironmentEditor(device, area); });
 }
 
 void optora_dopreferences_devarea_name(HWND, const char* device, const char* area, const char* name) {
-    Framed([device, area, name] { StartUserEnvironmentEditor(device, area, name); });
+    Shielded([device, area, name] { StartUserEnvironmentEditor(device, area, name); });
 }
 
 void _optora_dopreferences(HWND window) { optora_dopreferences(window); }

@@ -1,5 +1,4 @@
-// Getters of the order options and the digitize options. They create no
-// window, so they run without the module-state guard; they always return
+// Getters of the order options and the digitize options. They always return
 // their record, whatever fails inside.
 #include "optora.h"
 

@@ -25,7 +25,7 @@ CutOptions_tag* optora_getcutoptions(void) {
 }
 
 PlotOptions_tag* optora_getplotoptions(void) {
-    return Framed(&g_plotOptions, [] {
+    return Shielded(&g_plotOptions, [] {
         const auto hold = LockRecord(g_plotOptions);
         LoadPlotOptions(g_plotOptions);
         ApplyZidPlotPath(g_plotOptions);

@@ -1,6 +1,5 @@
-// The user-environment aggregate. It creates no window, so it runs without
-// the module-state guard; the strings its plot fallback needs come from the
-// library all the same.
+// The user-environment aggregate. The strings its plot fallback needs come
+// from the library's own resources, like every other entry point's.
 #include "optora.h"
 
 #include "frame/call_frame.h"

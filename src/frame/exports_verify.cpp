@@ -11,7 +11,7 @@ using namespace optora;
 extern "C" {
 
 void optora_doverifyoptions(HWND owner) {
-    Framed([owner] {
+    Shielded([owner] {
         CVerifyOptionsDlg dialog(owner);
         const OpenDialogEntry open(owner, dialog);
         dialog.DoModal();

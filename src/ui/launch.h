@@ -11,7 +11,7 @@ namespace optora::ui {
 // Cancel both return normally; the dialog saves what it saves itself.
 template <typename Dialog, typename... Args>
 void LaunchModal(HWND owner, Args... args) noexcept {
-    Framed([&] {
+    Shielded([&] {
         Dialog dialog(owner, args...);
         dialog.DoModal();
     });

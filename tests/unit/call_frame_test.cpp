@@ -8,10 +8,10 @@
 using namespace optora;
 
 TEST(CallFrame, AFailureEndsInTheFallback) {
-    EXPECT_EQ(Framed(2, []() -> int { throw std::runtime_error("inside"); }), 2);
+    EXPECT_EQ(Shielded(2, []() -> int { throw std::runtime_error("inside"); }), 2);
     EXPECT_EQ(Shielded(3, [] { return 4; }), 4);
     bool ran = false;
-    Framed([&ran] {
+    Shielded([&ran] {
         ran = true;
         throw 42;  // not even a std::exception gets out
     });
