@@ -79,6 +79,9 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     if (!g_firstSeen) {
         g_firstSeen = GetTickCount();
         SetWindowPos(dialog, HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+        // The first window of the process may open inactive; show every caption alike.
+        SetForegroundWindow(dialog);
+        SendMessageA(dialog, WM_NCACTIVATE, TRUE, 0);
         RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
         return;
     }
