@@ -211,6 +211,48 @@ int ShootOutputDialogs(HMODULE library) {
     return failures;
 }
 
+// The storage-area field's context menu as the library loads it (from the
+// language library when one was taken up), each popup on its own.
+void CALLBACK TickMenu(HWND, UINT, UINT_PTR, DWORD) {
+    HWND menu = FindWindowA("#32768", nullptr);
+    if (!menu || !IsWindowVisible(menu)) return;
+    if (!g_firstSeen) g_firstSeen = GetTickCount();
+    if (GetTickCount() - g_firstSeen < 400) return;
+    RECT area = {};
+    GetWindowRect(menu, &area);
+    HDC screen = GetDC(nullptr);
+    g_saved = WriteShot(g_outputDir + "\\" + g_currentFile + ".png", screen, area);
+    ReleaseDC(nullptr, screen);
+    EndMenu();
+}
+
+int ShootMenus(HMODULE library) {
+    const HMODULE language = GetModuleHandleA("optorares.dll");
+    HMENU menu = LoadMenuA(language ? language : library, MAKEINTRESOURCEA(130));
+    HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    const struct {
+        const char* file;
+        HMENU popup;
+    } shots[] = {{"storage_area_menu_item", GetSubMenu(menu, 0)},
+                 {"storage_area_menu_model", GetSubMenu(menu, 1)},
+                 {"storage_area_menu_model_open", GetSubMenu(GetSubMenu(menu, 1), 0)}};
+    int failures = 0;
+    for (const auto& shot : shots) {
+        g_currentFile = shot.file;
+        g_firstSeen = 0;
+        g_saved = false;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, &TickMenu);
+        SetForegroundWindow(owner);
+        if (shot.popup) TrackPopupMenu(shot.popup, TPM_LEFTALIGN | TPM_RETURNCMD, 20, 20, 0, owner, nullptr);
+        KillTimer(nullptr, timer);
+        std::printf("%s %s\n", g_saved ? "wrote" : "FAILED", shot.file);
+        if (!g_saved) ++failures;
+    }
+    DestroyWindow(owner);
+    if (menu) DestroyMenu(menu);
+    return failures;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -247,6 +289,7 @@ int main(int argc, char** argv) {
     }
     failures += ShootOutputDialogs(library);
     failures += ShootChoosers();
+    failures += ShootMenus(library);
     FreeLibrary(library);
     CoUninitialize();
     return failures ? 1 : 0;

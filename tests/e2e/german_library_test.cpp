@@ -1,0 +1,176 @@
+// The German language library against optora.dll: every resource is there, dialogs with the same
+// controls (id, class, style) in the same order, menus with the same layout, and translated.
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "install_location.h"
+#include "kestrel_test.h"
+#include "message_boxes.h"
+#include "optora_library.h"
+#include "ui_driver.h"
+
+using namespace optora::test;
+
+namespace {
+
+const char* const kGerman = "..\\lang\\de\\optorares.dll";
+// Stored data (precisions, the plot-file queue, "no media", grade methods)
+// and names that read the same in German.
+const std::set<UINT> kSameStrings = {1, 2, 3, 4, 26015, 26018, 27100, 27101, 27102};
+const std::set<std::wstring> kSameTexts = {L"", L"OK", L"...", L"HPGL", L"DXF", L"ASTM", L"3.3", L"4.2", L"4.3", L"Format"};
+
+// Reads a resource as a sequence of words, texts and names or ordinals.
+struct Reader {
+    std::vector<uint8_t> bytes;
+    size_t at = 0;
+
+    Reader(HMODULE module, LPCSTR name, LPCSTR type) {
+        const HRSRC found = FindResourceA(module, name, type);
+        const auto* data = found ? static_cast<const uint8_t*>(LockResource(LoadResource(module, found))) : nullptr;
+        if (data) bytes.assign(data, data + SizeofResource(module, found));
+    }
+    bool Left() const { return at < bytes.size(); }
+    uint32_t Take(size_t size) {
+        uint32_t value = 0;
+        if (at + size <= bytes.size()) std::memcpy(&value, &bytes[at], size);
+        at += size;
+        return value;
+    }
+    std::wstring Text() {
+        std::wstring text;
+        for (wchar_t c; Left() && (c = static_cast<wchar_t>(Take(2))) != 0;) text += c;
+        return text;
+    }
+    std::wstring NameOrOrdinal() {
+        const uint32_t first = Take(2);
+        if (first == 0xFFFF) return L"#" + std::to_wstring(Take(2));
+        return first ? static_cast<wchar_t>(first) + Text() : std::wstring();
+    }
+};
+
+// A dialog template, plain or extended: its texts (caption first) and a line
+// of id, class and style per control.
+std::pair<std::vector<std::wstring>, std::vector<std::string>> ParseDialog(Reader in) {
+    const uint32_t head = in.Take(4);  // an extended template's version and signature, or the style
+    const bool extended = (head >> 16) == 0xFFFF;
+    in.at += extended ? 8 : 4;
+    const uint32_t style = extended ? in.Take(4) : head, count = in.Take(2);
+    in.at += 8;
+    in.NameOrOrdinal();
+    in.NameOrOrdinal();
+    std::pair<std::vector<std::wstring>, std::vector<std::string>> dialog{{in.Text()}, {}};
+    in.at += (style & DS_SETFONT) ? (extended ? 6 : 2) : 0;
+    if (style & DS_SETFONT) in.Text();
+    for (uint32_t i = 0; i < count && in.Left(); ++i) {
+        in.at = ((in.at + 3) & ~size_t{3}) + (extended ? 8 : 0);
+        const uint32_t controlStyle = in.Take(4);
+        in.at += extended ? 8 : 12;
+        const uint32_t id = in.Take(extended ? 4 : 2);
+        const std::wstring cls = in.NameOrOrdinal();
+        dialog.first.push_back(in.NameOrOrdinal());
+        in.at += in.Take(2);
+        std::ostringstream line;
+        line << id << " " << std::string(cls.begin(), cls.end()) << " " << std::hex << controlStyle;
+        dialog.second.push_back(line.str());
+    }
+    return dialog;
+}
+
+// A menu as one line per item: its depth, then "popup", "-" or its command.
+std::string MenuItems(Reader& in, int depth) {
+    std::string items;
+    for (uint32_t flags = 0; !(flags & MF_END) && in.Left();) {
+        flags = in.Take(2);
+        const uint32_t id = (flags & MF_POPUP) ? 0 : in.Take(2);
+        const bool separator = in.Text().empty() && !(flags & MF_POPUP) && id == 0;
+        items += std::to_string(depth) + (flags & MF_POPUP ? " popup\n" : separator ? " -\n" : " " + std::to_string(id) + "\n");
+        if (flags & MF_POPUP) items += MenuItems(in, depth + 1);
+    }
+    return items;
+}
+
+std::string ParseMenu(Reader in) {
+    in.at = 4;  // a plain menu's header
+    return MenuItems(in, 0);
+}
+
+// A string's text, empty when there is none.
+std::wstring Text(HMODULE module, UINT id) {
+    const wchar_t* text = nullptr;
+    const int length = LoadStringW(module, id, reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
+}
+
+using Listing = std::map<LPCSTR, std::vector<UINT>>;  // the library's resources by type; all have ids
+
+BOOL CALLBACK ListName(HMODULE, LPCSTR type, LPSTR name, LONG_PTR listing) {
+    if (IS_INTRESOURCE(name)) (*reinterpret_cast<Listing*>(listing))[type].push_back(LOWORD(name));
+    return TRUE;
+}
+
+BOOL CALLBACK ListType(HMODULE module, LPSTR type, LONG_PTR listing) {
+    if (IS_INTRESOURCE(type) && type != RT_MANIFEST) EnumResourceNamesA(module, type, &ListName, listing);
+    return TRUE;
+}
+
+class GermanLibraryTest : public KestrelTest {};
+
+TEST_F(GermanLibraryTest, HoldsEveryResourceOfTheLibraryInTheSameShapeTranslated) {
+    constexpr DWORD kAsData = LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE;
+    HMODULE base = LoadLibraryExA(BesideTestProgram("optora.dll").c_str(), nullptr, kAsData);
+    HMODULE german = LoadLibraryExA(BesideTestProgram(kGerman).c_str(), nullptr, kAsData);
+    ASSERT_TRUE(base && german) << GetLastError();
+    Listing listing;
+    EnumResourceTypesA(base, &ListType, reinterpret_cast<LONG_PTR>(&listing));
+    ASSERT_GT(listing[RT_DIALOG].size() * listing[RT_STRING].size() * listing[RT_MENU].size(), 0u);
+    std::ostringstream faults;
+    for (const auto& [type, ids] : listing) {
+        for (UINT id : ids) {
+            const LPCSTR name = MAKEINTRESOURCEA(id);
+            const std::string what = "type " + std::to_string(LOWORD(type)) + " #" + std::to_string(id);
+            Reader own(base, name, type), translated(german, name, type);
+            if (!FindResourceA(german, name, type)) faults << what << " missing\n";
+            if (type == RT_MENU && ParseMenu(own) != ParseMenu(translated)) faults << what << " menu differs\n";
+            for (UINT text = (id - 1) * 16; type == RT_STRING && text < id * 16; ++text) {
+                const std::wstring english = Text(base, text), deutsch = Text(german, text);
+                if (!english.empty() && deutsch.empty()) faults << "string " << text << " missing\n";
+                if (!english.empty() && deutsch == english && !kSameStrings.count(text))
+                    faults << "string " << text << " untranslated\n";
+            }
+            if (type != RT_DIALOG) continue;
+            const auto english = ParseDialog(own), deutsch = ParseDialog(translated);
+            if (english.second != deutsch.second) faults << what << " controls differ\n";
+            for (size_t i = 0; i < english.first.size() && i < deutsch.first.size(); ++i)
+                if (english.first[i] == deutsch.first[i] && !kSameTexts.count(english.first[i]))
+                    faults << what << " text " << i << " untranslated\n";
+        }
+    }
+    for (UINT id : {100u, 102u, 103u, 106u})  // callers have always found these in a language library
+        if (Text(german, id).empty()) faults << "string " << id << " missing\n";
+    if (!FindResourceA(german, MAKEINTRESOURCEA(130), RT_MENU)) faults << "menu 130 missing\n";
+    EXPECT_EQ(faults.str(), "");
+}
+
+// Copied beside optora.dll it is taken up silently (its product version is
+// the library's) and the dialogs are German.
+TEST_F(GermanLibraryTest, BesideTheLibraryItsDialogsAreShown) {
+    const std::string dir = "c:\\optora-german\\";
+    std::error_code ignored;
+    std::filesystem::remove_all(dir, ignored);
+    for (const char* file : {"optora.dll", "stordb.dll"}) PutFile(dir + file, BesideTestProgram(file));
+    PutFile(dir + "optorares.dll", BesideTestProgram(kGerman));
+    OptoraLibrary library(dir + "optora.dll");
+    ASSERT_TRUE(library.Loaded());
+    const auto notation = library.Entry<int (*)()>("optora_getnotation");  // the first call starts it up
+    const auto shown = AnswerMessageBoxes([&] { notation(); });
+    EXPECT_TRUE(shown.empty()) << shown[0].text;
+    const auto show = library.Entry<void (*)(HWND)>("optora_dopreferences_noarea");
+    UiDriver ui;
+    ui.WaitForDialog("Voreinstellungen").Then([](UiDriver& d) { d.Click(IDCANCEL); });
+    EXPECT_TRUE(ui.Run([&] { show(nullptr); })) << ui.Failure();
+}
+
+}  // namespace
