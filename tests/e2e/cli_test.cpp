@@ -121,8 +121,7 @@ TEST_F(CliTest, ShowPrintsEveryBlockWithTheValuesOfTheChosenVariants) {
     EXPECT_EQ(r.out.find("stordb.dll"), std::string::npos) << "the database is beside the library";
 
     // An install that lacks the database says so.
-    const CopiesApart alone(std::filesystem::temp_directory_path() / "optora-cli-without-stordb",
-                            {"optora-cli.exe", "optora.dll"});
+    const CopiesApart alone("optora-cli-without-stordb", {"optora-cli.exe", "optora.dll"});
     const RunResult lone = RunCli("show", alone / "optora-cli.exe");
     EXPECT_EQ(lone.exitCode, 0u) << lone.err;
     EXPECT_NE(lone.out.find("storage-area database (stordb.dll) not found"), std::string::npos) << lone.out;

@@ -296,7 +296,7 @@ TEST_F(OutputDialogsTest, TheCutDialogNeedsAnOutputAndKeepsItsRules) {
 // A copy of the library with no devqueue.dll beside it offers what the
 // dialog knows itself.
 TEST_F(OutputDialogsTest, WithoutTheQueueLibraryOnlyThePlotFileIsOffered) {
-    const CopiesApart alone(std::filesystem::temp_directory_path() / "optora-without-devqueue", {"optora.dll"});
+    const CopiesApart alone("optora-without-devqueue", {"optora.dll"});
     ConfigureQueues("DOS FILE\nHP DESIGNJET|Bond 36\n");
     StorePlot(kPlotDefault, "HP DESIGNJET", "Bond 36");
     OptoraLibrary copy(alone / "optora.dll");

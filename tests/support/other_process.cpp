@@ -43,7 +43,7 @@ void BroadcastFromElsewhere(const char* name) {
 }
 
 CopiesApart::CopiesApart(const std::filesystem::path& directory, std::initializer_list<const char*> files)
-    : directory_(directory) {
+    : directory_(std::filesystem::temp_directory_path() / directory) {
     std::error_code ignored;
     std::filesystem::remove_all(directory_, ignored);
     std::filesystem::create_directories(directory_);

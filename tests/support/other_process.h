@@ -35,8 +35,9 @@ std::string Beside(const char* program, const std::string& arguments = {});
 // for: the broadcast needs this thread's message loop.
 void BroadcastFromElsewhere(const char* name);
 
-// A directory of its own holding copies of files beside the test program,
-// removed with the object: an install that lacks the rest.
+// A directory of its own (relative: in the temporary directory) holding
+// copies of files beside the test program, removed with the object: an
+// install that lacks the rest.
 class CopiesApart {
 public:
     CopiesApart(const std::filesystem::path& directory, std::initializer_list<const char*> files);

@@ -320,7 +320,7 @@ TEST_F(DevaDodTest, DISABLED_WithoutTheChooserNothingIsChosen) {
 }
 
 TEST_F(DevaDodTest, WithoutTheChooserEveryChoiceIsACancel) {
-    const CopiesApart alone(fs::temp_directory_path() / "optora-without-devadod", {"devadod_dialog_test.exe"});
+    const CopiesApart alone("optora-without-devadod", {"devadod_dialog_test.exe"});
     const Process run("\"" + alone / "devadod_dialog_test.exe" +
                       "\" --gtest_also_run_disabled_tests --gtest_filter=*DISABLED_WithoutTheChooser*");
     EXPECT_EQ(run.Wait(), 0u);
