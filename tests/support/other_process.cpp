@@ -23,8 +23,9 @@ DWORD Process::Wait(DWORD timeoutMs, bool pump) const {
     if (!Started()) return kNoEnd;
     const DWORD end = GetTickCount() + timeoutMs;
     for (MSG message;;) {
-        const DWORD left = static_cast<LONG>(end - GetTickCount()) > 0 ? end - GetTickCount() : 0;
-        const DWORD woke = MsgWaitForMultipleObjects(1, &info_.hProcess, FALSE, left, pump ? QS_ALLINPUT : 0);
+        const LONG left = static_cast<LONG>(end - GetTickCount());
+        const DWORD woke =
+            MsgWaitForMultipleObjects(1, &info_.hProcess, FALSE, left > 0 ? left : 0, pump ? QS_ALLINPUT : 0);
         if (woke != WAIT_OBJECT_0 + 1) break;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
     }
