@@ -9,6 +9,7 @@
 
 #include "kestrel_test.h"
 #include "listener.h"
+#include "other_process.h"
 
 using namespace optora::test;
 
@@ -120,15 +121,10 @@ TEST_F(CliTest, ShowPrintsEveryBlockWithTheValuesOfTheChosenVariants) {
     EXPECT_EQ(r.out.find("stordb.dll"), std::string::npos) << "the database is beside the library";
 
     // An install that lacks the database says so.
-    const std::filesystem::path alone = std::filesystem::temp_directory_path() / "optora-cli-without-stordb";
-    std::filesystem::remove_all(alone);
-    std::filesystem::create_directories(alone);
-    for (const char* file : {"optora-cli.exe", "optora.dll"})
-        std::filesystem::copy_file(BesideTestProgram(file), alone / file);
-    const RunResult lone = RunCli("show", (alone / "optora-cli.exe").string());
+    const CopiesApart alone("optora-cli-without-stordb", {"optora-cli.exe", "optora.dll"});
+    const RunResult lone = RunCli("show", alone / "optora-cli.exe");
     EXPECT_EQ(lone.exitCode, 0u) << lone.err;
     EXPECT_NE(lone.out.find("storage-area database (stordb.dll) not found"), std::string::npos) << lone.out;
-    std::filesystem::remove_all(alone);
 }
 
 TEST_F(CliTest, SetThenGetRoundTripsThroughTheRegistry) {

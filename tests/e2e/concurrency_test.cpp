@@ -13,6 +13,7 @@
 #include "kestrel_test.h"
 #include "optora.h"
 #include "optora_library.h"
+#include "other_process.h"
 
 using namespace optora::test;
 
@@ -29,17 +30,6 @@ std::string ReadShared() {
     if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr)) got = 0;
     CloseHandle(file);
     return std::string(buffer, got);
-}
-
-HANDLE Start(const std::string& arguments) {
-    std::string command = "\"" + BesideTestProgram("device_saver.exe") + "\" " + arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return nullptr;
-    CloseHandle(process.hThread);
-    return process.hProcess;
 }
 
 class ConcurrencyTest : public KestrelTest {};
@@ -94,8 +84,9 @@ TEST_F(ConcurrencyTest, TwoProcessesSavingAtOnceLoseNoLineAndNoReaderSeesATornFi
         for (const char* cut : {"E:\\CUT", "E:\\A1", "E:\\A22222", "E:\\AFINAL"})
             whole.insert(std::string("plot_type=") + plot + "\ncut_dest=" + cut + "\n");
 
-    HANDLE savers[] = {Start("cut 2500"), Start("plot 2500")};
-    ASSERT_TRUE(savers[0] && savers[1]);
+    const Process cut(Beside("device_saver.exe", "cut 2500")), plot(Beside("device_saver.exe", "plot 2500"));
+    ASSERT_TRUE(cut.Started() && plot.Started());
+    HANDLE savers[] = {cut.Handle(), plot.Handle()};
     int reads = 0, bad = 0;
     std::string example;
     while (WaitForMultipleObjects(2, savers, TRUE, 0) == WAIT_TIMEOUT) {
@@ -106,11 +97,8 @@ TEST_F(ConcurrencyTest, TwoProcessesSavingAtOnceLoseNoLineAndNoReaderSeesATornFi
             example = bytes;
         }
     }
-    for (HANDLE saver : savers) {
-        DWORD code = 1;
-        EXPECT_TRUE(GetExitCodeProcess(saver, &code) && code == 0);
-        CloseHandle(saver);
-    }
+    EXPECT_EQ(cut.Wait(0), 0u);
+    EXPECT_EQ(plot.Wait(0), 0u);
     EXPECT_EQ(bad, 0) << "of " << reads << " reads, e.g. '" << example << "'";
     EXPECT_GT(reads, 50);
     EXPECT_EQ(ReadShared(), "plot_type=3\nplot_dest=D:\\BFINAL\ncut_dest=E:\\AFINAL\n");

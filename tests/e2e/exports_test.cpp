@@ -2,7 +2,6 @@
 // reading the records it hands out in place.
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <iterator>
 #include <set>
@@ -12,6 +11,7 @@
 #include "kestrel_test.h"
 #include "optora.h"
 #include "optora_library.h"
+#include "other_process.h"
 
 using namespace optora::test;
 namespace fs = std::filesystem;
@@ -43,13 +43,6 @@ std::set<std::string> ExportedNames(HMODULE module) {
     std::set<std::string> result;
     for (DWORD i = 0; i < directory->NumberOfNames; ++i) result.insert(reinterpret_cast<const char*>(base + names[i]));
     return result;
-}
-
-void MakeArea(const std::string& area, const std::string& rules) {
-    const std::string directory = "c:\\userroot\\storage\\" + area;
-    fs::create_directories(directory + "\\data");
-    fs::create_directories(directory + "\\param");
-    std::ofstream(directory + "\\data\\rutab.ctl", std::ios::binary) << rules;
 }
 
 constexpr const char* kArbor = "Software\\Kestrel\\Arbor";
@@ -93,7 +86,7 @@ TEST_F(ExportsTest, UnderscoreTwinsAnswerAsTheirPlainEntryPoints) {
 // Each record getter and its twin hand out one record, read afresh on every
 // call: a value stored between two calls shows, a caller's change does not stay.
 TEST_F(ExportsTest, RecordGettersHandOutOneRecordReadAfresh) {
-    MakeArea("AREA1", "RULES1\n");  // known to stordb.dll beside the library
+    MakeStorageArea("AREA1", {{"data\\rutab.ctl", "RULES1\n"}});  // known to stordb.dll beside the library
     StoreText(kArbor, "VerifyStorageArea", "C:AREA1");
     struct Case {
         const char* getter;
@@ -161,11 +154,8 @@ TEST_F(ExportsTest, ZidGetterPlotsIntoItsOwnDirectoryWithoutStoringIt) {
 // from load to unload. Without the database nothing can be judged missing,
 // so an install mistake keeps even an area that does not exist.
 TEST_F(ExportsTest, TheVerifyRecordLivesWithTheLibraryAndKeepsWhatItCannotJudge) {
-    const fs::path alone = "c:\\optora-without-stordb";
-    fs::remove_all(alone);
-    fs::create_directories(alone);
-    fs::copy_file(BesideTestProgram("optora.dll"), alone / "optora.dll");
-    const std::string copy = (alone / "optora.dll").string();
+    const CopiesApart alone("c:\\optora-without-stordb", {"optora.dll"});
+    const std::string copy = alone / "optora.dll";
     for (const std::string& path : {std::string("optora.dll"), copy, copy}) {
         StoreText(kArbor, "VerifyStorageArea", "C:NOWHERE");
         StoreText(kQuillon, "GradeRule", "RULES1");
@@ -178,5 +168,4 @@ TEST_F(ExportsTest, TheVerifyRecordLivesWithTheLibraryAndKeepsWhatItCannotJudge)
     }
     EXPECT_EQ(RequireStored(kArbor, "VerifyStorageArea").Text(), "C:NOWHERE");
     EXPECT_EQ(RequireStored(kQuillon, "GradeRule").Text(), "RULES1");
-    fs::remove_all(alone);
 }

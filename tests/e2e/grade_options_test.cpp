@@ -21,12 +21,7 @@ protected:
         const auto show = library_.Entry<void (*)(HWND, int)>(entry);
         Drive("Grade Options", [&] { show(nullptr, listDisabled); }, std::move(script));
     }
-    std::string Stored() {
-        const auto value = ReadStored(kGradeKey, "Grade Method");
-        if (!value) return "(absent)";
-        EXPECT_EQ(value->type, static_cast<DWORD>(REG_SZ));
-        return value->Text();
-    }
+    std::string Stored() { return StoredText(kGradeKey, "Grade Method", REG_SZ); }
     int Broadcasts() { return DialogTest::Broadcasts("GradeOptionsChanged"); }
 
     int (*get_)() = nullptr;

@@ -63,10 +63,7 @@ TEST_F(LaunchTest, EachLauncherStartsTheInstalledEditorWithItsArguments) {
     InstallEditor("c:\\suite\\Program.exe");
     InstallEditor(editor);
     StoreMachineText(kLocationV8, "userenv.exe", "c:\\suite\\Program Files\\");
-    fs::create_directories("c:\\userroot\\storage\\AREA1\\data");
-    fs::create_directories("c:\\userroot\\storage\\AREA1\\param");
-    std::ofstream("c:\\userroot\\storage\\AREA1\\param\\usrpt.ctl", std::ios::binary)
-        << "P-USER-ENVIRON\r\nMYTABLE\r\n";
+    MakeStorageArea("AREA1", {{"param\\usrpt.ctl", "P-USER-ENVIRON\r\nMYTABLE\r\n"}});
     const struct {
         int texts;  // how many text arguments the entry point takes
         const char *device, *area, *name, *arguments;

@@ -3,6 +3,7 @@
 #include "kestrel_test.h"
 #include "listener.h"
 #include "optora.h"
+#include "optora_library.h"
 
 using namespace optora;
 using namespace optora::test;
@@ -13,17 +14,12 @@ class NotificationsTest : public KestrelTest {
 protected:
     void SetUp() override {
         KestrelTest::SetUp();
-        library_ = LoadLibraryA("optora.dll");
-        ASSERT_NE(library_, nullptr);
+        ASSERT_TRUE(library_.Loaded());
         ASSERT_TRUE(listener_.Started()) << "listener.exe did not come up";
-        set_ = reinterpret_cast<void (*)(int)>(reinterpret_cast<void*>(GetProcAddress(library_, "optora_setalteration")));
-        ASSERT_NE(set_, nullptr);
     }
-    void TearDown() override { FreeLibrary(library_); }
 
-    HMODULE library_ = nullptr;
+    OptoraLibrary library_;
     Listener listener_;
-    void (*set_)(int) = nullptr;
 };
 
 }  // namespace
@@ -45,12 +41,11 @@ TEST_F(NotificationsTest, BroadcastReachesAnotherProcessAndTheSenderWithItsParam
 
 TEST_F(NotificationsTest, OnlyAnAlterationChangeReachesOthersAndNeverTheCaller) {
     OwnWindow own;
-    for (int value : {0, 4, 4}) set_(value);  // absent counts as 0
+    for (int value : {0, 4, 4}) library_.Entry<void (*)(int)>("optora_setalteration")(value);  // absent counts as 0
     const auto received = listener_.Received();
     ASSERT_EQ(received.size(), 1u) << "only the change from 0 to 4";
     EXPECT_EQ(received[0].name, "AlterationPreferenceChanged");
-    EXPECT_EQ(static_cast<int>(received[0].id),
-              reinterpret_cast<int (*)()>(reinterpret_cast<void*>(GetProcAddress(library_, "optora_getbroadcastalt")))());
+    EXPECT_EQ(static_cast<int>(received[0].id), library_.Entry<int (*)()>("optora_getbroadcastalt")());
     EXPECT_EQ(received[0].wParam, 0u);
     EXPECT_EQ(received[0].lParam, 0);
     EXPECT_TRUE(own.Received().empty());

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "dialog_test.h"
+#include "other_process.h"
 
 using namespace optora::test;
 
@@ -19,30 +20,16 @@ std::vector<uint8_t> AsBytes(T value) {
 }
 std::vector<uint8_t> Stored(const char* name) { return ReadStored(kOrderKey, name).value_or(StoredValue{}).bytes; }
 
-void Paste(UiDriver& d, const char* text) {
-    ASSERT_TRUE(OpenClipboard(d.Dialog()));
-    EmptyClipboard();
-    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, std::strlen(text) + 1);
-    std::memcpy(GlobalLock(data), text, std::strlen(text) + 1);
-    GlobalUnlock(data);
-    SetClipboardData(CF_TEXT, data);
-    CloseClipboard();
+void PasteSeam(UiDriver& d, const char* text) {
     SendMessageA(d.Item(kSeam), EM_SETSEL, 0, -1);
-    SendMessageA(d.Item(kSeam), WM_PASTE, 0, 0);
+    Paste(d.Item(kSeam), text);
 }
 
 // Through the dialog's own message loop, as a key the user pressed.
 void PressKey(UiDriver& d, WPARAM key) { PostMessageA(d.Item(kSeam), WM_KEYDOWN, key, 1); }
 bool Modified(UiDriver& d) { return SendMessageA(d.Item(kSeam), EM_GETMODIFY, 0, 0) != 0; }
 
-bool LabelIsRed(UiDriver& d) {
-    const HWND label = d.Item(kSeamLabel);
-    HDC dc = GetDC(label);
-    SendMessageA(d.Dialog(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label));
-    const bool red = GetTextColor(dc) == RGB(255, 0, 0);
-    ReleaseDC(label, dc);
-    return red;
-}
+bool LabelIsRed(UiDriver& d) { return d.ShowsRed(WM_CTLCOLORSTATIC, kSeamLabel); }
 
 // The top of a control and the bottom of the dialog, in client pixels.
 std::pair<LONG, LONG> TopAndHeight(UiDriver& d, int id) {
@@ -87,9 +74,9 @@ TEST_F(OrderOptionsTest, TheSeamTakesOnlyNumbersAndKeepsEnterAndEscapeToItself) 
         ui.Then([](UiDriver& d) {
               d.TypeText(kSeam, "12a");
               EXPECT_EQ(d.Text(kSeam), "12");
-              Paste(d, "12a");
+              PasteSeam(d, "12a");
               EXPECT_EQ(d.Text(kSeam), "12");
-              Paste(d, "7.5");
+              PasteSeam(d, "7.5");
               EXPECT_EQ(d.Text(kSeam), "7.5");
               PressKey(d, VK_ESCAPE);
           })
@@ -207,14 +194,7 @@ TEST_F(OrderOptionsTest, PreferencesChangedElsewhereReshowTheSeamAtOnce) {
               EXPECT_EQ(d.Text(kSeam), "0.95");
               StoreText("Software\\Kestrel\\Arbor", "Notation", "1");
               StoreText("Software\\Kestrel\\Arbor", "Precision", "3");
-              std::string command = "\"" + BesideTestProgram("broadcaster.exe") + "\" PreferencesChanged";
-              STARTUPINFOA startup = {};
-              startup.cb = sizeof startup;
-              PROCESS_INFORMATION process = {};
-              ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                         &startup, &process));
-              CloseHandle(process.hThread);
-              CloseHandle(process.hProcess);
+              BroadcastFromElsewhere("PreferencesChanged");
           })
             .WaitUntil("the seam in inches", [](UiDriver& d) { return d.Text(kSeam) == "0.375"; })
             .Then([](UiDriver& d) { d.Click(IDCANCEL); });

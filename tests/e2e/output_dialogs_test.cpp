@@ -5,6 +5,7 @@
 
 #include "dialog_test.h"
 #include "optora.h"
+#include "other_process.h"
 
 using namespace optora::test;
 
@@ -30,26 +31,6 @@ std::string DeviceFile() {
 }
 
 bool Enabled(UiDriver& d, int id) { return IsWindowEnabled(d.Item(id)) != FALSE; }
-bool IsRed(UiDriver& d, UINT message, int id) {
-    HDC dc = GetDC(d.Item(id));
-    SendMessageA(d.Dialog(), message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(d.Item(id)));
-    const bool red = GetTextColor(dc) == RGB(255, 0, 0);
-    ReleaseDC(d.Item(id), dc);
-    return red;
-}
-
-void Broadcast(const char* name) {
-    std::string command = "\"" + BesideTestProgram("broadcaster.exe") + "\" " + name;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    // Not waited for: the broadcast needs this thread's message loop.
-    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &process));
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-}
-
 class OutputDialogsTest : public DialogTest {
 protected:
     void SetUp() override {
@@ -136,7 +117,7 @@ TEST_F(OutputDialogsTest, TheDestinationChoosesTheFileGroupAndTheMedia) {
     Plot("Default Plot Options", [](UiDriver& d) {
         d.Click(IDOK);
         EXPECT_TRUE(IsWindow(d.Dialog()));
-        EXPECT_TRUE(IsRed(d, WM_CTLCOLORSTATIC, kPlotDirectoryLabel));
+        EXPECT_TRUE(d.ShowsRed(WM_CTLCOLORSTATIC, kPlotDirectoryLabel));
         d.SelectComboItem(kDestination, 1);
         d.TypeText(kDestination, "GERBER");  // typing picks nothing
         d.Click(IDOK);
@@ -201,7 +182,7 @@ TEST_F(OutputDialogsTest, ChangesFromElsewhereReloadTheDialogs) {
             SendMessageA(d.Dialog(), RegisterWindowMessageA("PlotOptionsChanged"),
                          reinterpret_cast<WPARAM>(d.Dialog()), 0);
             EXPECT_EQ(d.Text(kDestination), "HP DESIGNJET") << "its own broadcast";
-            Broadcast("CutOptionsChanged");
+            BroadcastFromElsewhere("CutOptionsChanged");
         })
         .WaitUntil("the reload", [](UiDriver& d) { return d.Text(kDestination) == "DOS FILE"; })
         .Then([](UiDriver& d) {
@@ -215,7 +196,7 @@ TEST_F(OutputDialogsTest, ChangesFromElsewhereReloadTheDialogs) {
     cut.WaitForDialog("Default Cut Options")
         .Then([](UiDriver&) {
             StoreInt32("Software\\Kestrel\\Arbor\\CutOptions\\DEFAULT_CUT_OPTIONS", "DosNameFormat", 1);
-            Broadcast("PlotOptionsChanged");
+            BroadcastFromElsewhere("PlotOptionsChanged");
         })
         .WaitUntil("the reload", [](UiDriver& d) { return !d.IsChecked(kShortName); })
         .Then([](UiDriver& d) { d.Click(IDOK); });
@@ -269,7 +250,7 @@ TEST_F(OutputDialogsTest, TheCutDialogNeedsAnOutputAndKeepsItsRules) {
             d.TypeText(kCutDirectory, "\\\\USERROOT\\\\CUTS");
             d.Click(IDOK);
             EXPECT_TRUE(IsWindow(d.Dialog())) << "a directory that did not exist";
-            EXPECT_TRUE(IsRed(d, WM_CTLCOLOREDIT, kCutDirectory));
+            EXPECT_TRUE(d.ShowsRed(WM_CTLCOLOREDIT, kCutDirectory));
             d.Click(IDOK);
         });
     EXPECT_TRUE(ui.Run([&] { library_.Entry<void (*)(HWND)>("optora_docutoptions")(nullptr); })) << ui.Failure();
@@ -315,26 +296,17 @@ TEST_F(OutputDialogsTest, TheCutDialogNeedsAnOutputAndKeepsItsRules) {
 // A copy of the library with no devqueue.dll beside it offers what the
 // dialog knows itself.
 TEST_F(OutputDialogsTest, WithoutTheQueueLibraryOnlyThePlotFileIsOffered) {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    const std::filesystem::path alone = std::filesystem::path(temp) / "optora-without-devqueue";
-    std::filesystem::create_directories(alone);
-    std::filesystem::copy_file(BesideTestProgram("optora.dll"), alone / "optora.dll",
-                               std::filesystem::copy_options::overwrite_existing);
+    const CopiesApart alone("optora-without-devqueue", {"optora.dll"});
     ConfigureQueues("DOS FILE\nHP DESIGNJET|Bond 36\n");
     StorePlot(kPlotDefault, "HP DESIGNJET", "Bond 36");
-    {
-        OptoraLibrary copy((alone / "optora.dll").string());
-        ASSERT_TRUE(copy.Loaded());
-        Drive("Default Plot Options", [&] { copy.Entry<void (*)(HWND)>("_optora_doplotoptions")(nullptr); },
-              [](UiDriver& d) {
-                  EXPECT_EQ(d.ComboItems(kDestination), std::vector<std::string>{"DOS FILE"});
-                  EXPECT_EQ(d.Text(kDestination), "HP DESIGNJET") << "kept";
-                  d.SelectComboItem(kDestination, 0);
-                  EXPECT_EQ(d.ComboItems(kMedia), std::vector<std::string>{"None"});
-                  d.Click(IDCANCEL);
-              });
-    }
-    std::error_code ignored;
-    std::filesystem::remove_all(alone, ignored);
+    OptoraLibrary copy(alone / "optora.dll");
+    ASSERT_TRUE(copy.Loaded());
+    Drive("Default Plot Options", [&] { copy.Entry<void (*)(HWND)>("_optora_doplotoptions")(nullptr); },
+          [](UiDriver& d) {
+              EXPECT_EQ(d.ComboItems(kDestination), std::vector<std::string>{"DOS FILE"});
+              EXPECT_EQ(d.Text(kDestination), "HP DESIGNJET") << "kept";
+              d.SelectComboItem(kDestination, 0);
+              EXPECT_EQ(d.ComboItems(kMedia), std::vector<std::string>{"None"});
+              d.Click(IDCANCEL);
+          });
 }

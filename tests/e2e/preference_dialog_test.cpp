@@ -16,12 +16,7 @@ protected:
         const auto show = library_.Entry<void (*)(HWND)>("optora_dopreferences_noarea");
         Drive("Preference", [&] { show(owner); }, std::move(script));
     }
-    std::string Stored(const char* name, DWORD type = REG_SZ) {
-        const auto value = ReadStored(kArbor, name);
-        if (!value) return "(absent)";
-        EXPECT_EQ(value->type, type) << name;
-        return value->Text();
-    }
+    std::string Stored(const char* name, DWORD type) { return StoredText(kArbor, name, type); }
     int Broadcasts() { return DialogTest::Broadcasts("PreferencesChanged"); }
 };
 

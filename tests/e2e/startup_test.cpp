@@ -8,6 +8,7 @@
 #include "install_location.h"
 #include "kestrel_test.h"
 #include "message_boxes.h"
+#include "other_process.h"
 
 using namespace optora::test;
 namespace fs = std::filesystem;
@@ -63,22 +64,13 @@ TEST_F(StartupE2eTest, EachCaseIsShownAtMostOnceAfterTheLoadAndHoldsWhatMatches)
             expected += std::to_string(GetLastError()) + ".\nUntranslated resources will be used.";
         }
 
-        std::string commandLine = "\"" + BesideTestProgram("startup_probe.exe") + "\" \"" + base + "\"";
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process = {};
-        ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                   &startup, &process))
-            << GetLastError();
+        const Process probe(Beside("startup_probe.exe", "\"" + base + "\""));
+        ASSERT_TRUE(probe.Started()) << GetLastError();
         const std::string mark = dir + "identified.mark";
         const std::vector<ShownMessage> shown = AnswerMessageBoxes(
-            [&] { EXPECT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0) << "the probe hangs"; },
-            process.dwProcessId, [mark] { return fs::exists(mark) ? "after" : "during"; });
-        DWORD exitCode = 1;
-        GetExitCodeProcess(process.hProcess, &exitCode);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-        EXPECT_EQ(exitCode, 0u);
+            [&] { EXPECT_NE(probe.Wait(), Process::kNoEnd) << "the probe hangs"; }, probe.Id(),
+            [mark] { return fs::exists(mark) ? "after" : "during"; });
+        EXPECT_EQ(probe.Wait(0), 0u);
         std::stringstream held;
         held << std::ifstream(dir + "probe.txt").rdbuf();
         EXPECT_EQ(held.str(), c.held);

@@ -1,15 +1,12 @@
 // The Digitize Processing Options dialog through its exported launcher, with
 // stordb.dll and the devadod.dll chooser beside the library.
-#include <filesystem>
-#include <fstream>
-#include <thread>
 
 #include "chooser_ids.h"
 #include "dialog_test.h"
 #include "install_location.h"
+#include "sibling_log.h"
 
 using namespace optora::test;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -22,30 +19,6 @@ constexpr int kPrefix = 28004, kStart = 28005, kModel = 28007, kSource = 28008, 
               kRuleLabel = 28014, kSameCategory = 28015, kArea = 28020, kAreaBrowse = 28012, kStartModel = 28016;
 
 using Launcher = void (*)(HWND);
-
-void MakeArea(const char* area) {
-    const fs::path data = fs::path("c:\\userroot\\storage") / area / "data";
-    fs::create_directories(data);
-    fs::create_directories(data.parent_path() / "param");
-    std::ofstream(data / "rutab.ctl", std::ios::binary) << "RULES1\n";
-    std::ofstream(data / "piece.ctl", std::ios::binary) << "P1\n";
-}
-
-// The command line the stand-in program was started with, once it has run.
-std::string StartedWith() {
-    for (int attempt = 0; attempt < 400; ++attempt) {
-        std::string line;
-        std::getline(std::ifstream(kStartedLog, std::ios::binary), line);
-        if (!line.empty()) return line.substr(line.find('\t') + 1, line.find('\r') - line.find('\t') - 1);
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return "(not started)";
-}
-
-std::string Stored(const char* path, const char* name) {
-    const auto value = ReadStored(path, name);
-    return value ? value->Text() : "(missing)";
-}
 
 // Ends the dialog it owns when told to, from its own window procedure.
 struct Owner {
@@ -65,8 +38,8 @@ protected:
     void SetUp() override {
         DialogTest::SetUp();
         Owner::close = library_.Entry<Launcher>("optora_closeverifyoptions");
-        MakeArea("AREA1");
-        MakeArea("AREA2");
+        for (const char* area : {"AREA1", "AREA2"})
+            MakeStorageArea(area, {{"data\\rutab.ctl", "RULES1\n"}, {"data\\piece.ctl", "P1\n"}});
     }
     void Show(HWND owner, const std::function<void(UiDriver&)>& script) {
         const auto show = library_.Entry<Launcher>("optora_doverifyoptions");
@@ -123,9 +96,13 @@ TEST_F(VerifyOptionsDialogTest, OpensOnTheStoredOptionsAndItsFieldsReact) {
         EXPECT_EQ(d.Text(kStart), "1");
         d.Click(IDCANCEL);
     }); });
-    EXPECT_EQ(Stored(kArbor, "VerifyStorageArea") + Stored(kQuillon, "Prefix"), "C:NOWHEREPX") << "Cancel saves nothing";
+    EXPECT_EQ(StoredText(kArbor, "VerifyStorageArea") + StoredText(kQuillon, "Prefix"), "C:NOWHEREPX")
+        << "Cancel saves nothing";
     EXPECT_TRUE(Sent().empty());
-    EXPECT_EQ(StartedWith(), "\"" + std::string(kModelProgram) + "\" -dC: -sDATA70 -i\"M1\" -R");
+    const std::vector<std::string> started = SiblingLog(kStartedLog, 1);
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0].substr(started[0].find('\t') + 1),
+              "\"" + std::string(kModelProgram) + "\" -dC: -sDATA70 -i\"M1\" -R");
     SetEnvironmentVariableA("OPTORA_SIBLING_LOG", nullptr);
 }
 
@@ -151,7 +128,8 @@ TEST_F(VerifyOptionsDialogTest, OkChecksTheGradingSourceSavesAndTellsWhatChanged
                 d.Click(IDOK);
             });
     });
-    EXPECT_EQ(Stored(kQuillon, "Model") + "|" + Stored(kQuillon, "Prefix") + "|" + Stored(kQuillon, "GradeRule"),
+    EXPECT_EQ(StoredText(kQuillon, "Model") + "|" + StoredText(kQuillon, "Prefix") + "|" +
+                  StoredText(kQuillon, "GradeRule"),
               "ABC-DEF|P9|");
     EXPECT_EQ(RequireStored(kQuillon, "StartingNumber").Int32(), 1);
     EXPECT_EQ(Sent(), (std::vector<uint64_t>{2}));
@@ -172,7 +150,7 @@ TEST_F(VerifyOptionsDialogTest, OkChecksTheGradingSourceSavesAndTellsWhatChanged
                 d.Click(IDOK);
             });
     });
-    EXPECT_EQ(Stored(kArbor, "VerifyStorageArea"), "C:AREA2");
+    EXPECT_EQ(StoredText(kArbor, "VerifyStorageArea"), "C:AREA2");
     EXPECT_EQ(Sent(), (std::vector<uint64_t>{3}));
 }
 
@@ -192,6 +170,6 @@ TEST_F(VerifyOptionsDialogTest, TheOwnerEndsItsDialogAndNothingIsSaved) {
           });
     });
     Owner::close(first.window);  // nothing open any more
-    EXPECT_EQ(Stored(kQuillon, "Prefix"), "(missing)");
+    EXPECT_EQ(StoredText(kQuillon, "Prefix"), "(missing)");
     EXPECT_TRUE(Sent().empty());
 }

@@ -8,14 +8,9 @@
 #include <string_view>
 
 #include "controls/amount_text.h"
+#include "fuzz_check.h"
 
 using namespace optora;
-
-namespace {
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2) return 0;

@@ -5,15 +5,12 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "fuzz_check.h"
 #include "options/device_file_format.h"
 
 using optora::DeviceDestinations;
 
 namespace {
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
 bool Clean(const std::string& destination) {
     return destination.find(':') != std::string::npos && destination.find_first_of(std::string("\r\n\0", 3)) ==
                                                                std::string::npos;

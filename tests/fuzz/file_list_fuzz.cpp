@@ -7,14 +7,11 @@
 #include <string_view>
 
 #include "controls/file_list.h"
+#include "fuzz_check.h"
 
 using namespace optora;
 
 namespace {
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
 bool Cp932Lead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 }  // namespace
 

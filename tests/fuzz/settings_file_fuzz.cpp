@@ -5,16 +5,11 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "fuzz_check.h"
 #include "owned_values.h"
 #include "settings_file.h"
 
 using namespace optora::cli;
-
-namespace {
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SettingsFile file;

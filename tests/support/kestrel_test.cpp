@@ -5,6 +5,7 @@
 #include <cstring>
 #include <cwctype>
 #include <filesystem>
+#include <fstream>
 
 namespace optora::test {
 
@@ -87,6 +88,19 @@ void StoreInt32(const char* path, const char* name, int32_t value) {
 }
 
 std::vector<uint8_t> Bytes(std::initializer_list<uint8_t> bytes) { return bytes; }
+
+std::string StoredText(const char* path, const char* name, DWORD type) {
+    const std::optional<StoredValue> value = ReadStored(path, name);
+    if (!value) return "(missing)";
+    EXPECT_TRUE(type == REG_NONE || value->type == type) << path << " " << name << " is of type " << value->type;
+    return value->Text();
+}
+
+void MakeStorageArea(const std::string& area, std::initializer_list<std::pair<const char*, std::string>> files) {
+    const std::filesystem::path root = std::filesystem::path("c:\\userroot\\storage") / area;
+    for (const char* directory : {"data", "param"}) std::filesystem::create_directories(root / directory);
+    for (const auto& [file, text] : files) std::ofstream(root / file, std::ios::binary) << text;
+}
 
 void SetKeyAccess(const char* path, const char* access) {
     PSECURITY_DESCRIPTOR descriptor = nullptr;

@@ -31,6 +31,13 @@ void StoreRaw(const char* path, const char* name, DWORD type, const void* data, 
 void StoreText(const char* path, const char* name, const std::string& text);
 void StoreInt32(const char* path, const char* name, int32_t value);
 std::vector<uint8_t> Bytes(std::initializer_list<uint8_t> bytes);
+// A stored value's text, "(missing)" when there is none; given a type, the
+// value must have it.
+std::string StoredText(const char* path, const char* name, DWORD type = REG_NONE);
+
+// A storage area under c:\userroot\storage: its data and param directories
+// and these files (paths below the area) holding their texts.
+void MakeStorageArea(const std::string& area, std::initializer_list<std::pair<const char*, std::string>> files = {});
 
 // Who may do what with a key: "KR" read only, "KA" anything. A test that
 // narrows a key must widen it again before it ends.

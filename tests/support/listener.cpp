@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "kestrel_test.h"
+#include "other_process.h"
 
 namespace optora::test {
 
@@ -19,20 +20,16 @@ Listener::Listener() {
 
     const std::string eventName = "optora-listener-ready-" + tag;
     HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());
-    std::string command = "\"" + BesideTestProgram("listener.exe") + "\" \"" + record_ + "\" " + eventName;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
-        started_ = WaitForSingleObject(ready, 30000) == WAIT_OBJECT_0;  // slow when the machine is loaded
+    process_ = std::make_unique<Process>(Beside("listener.exe", "\"" + record_ + "\" " + eventName));
+    // Slow when the machine is loaded.
+    started_ = process_->Started() && WaitForSingleObject(ready, 30000) == WAIT_OBJECT_0;
     CloseHandle(ready);
 }
 
 Listener::~Listener() {
-    if (process_.hProcess) {
-        TerminateProcess(process_.hProcess, 0);
-        WaitForSingleObject(process_.hProcess, 5000);
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
+    if (process_->Started()) {
+        TerminateProcess(process_->Handle(), 0);
+        process_->Wait(5000);
     }
     DeleteFileA(record_.c_str());
 }

@@ -3,10 +3,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace optora::test {
+
+class Process;
 
 struct ReceivedMessage {
     std::string name;
@@ -33,7 +36,7 @@ public:
 
 private:
     std::string record_;
-    PROCESS_INFORMATION process_ = {};
+    std::unique_ptr<Process> process_;
     bool started_ = false;
 };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace optora::test {
 namespace {
@@ -35,13 +36,41 @@ bool Find(HWND& into, Match match) {
     return false;
 }
 
+}  // namespace
+
 std::string WindowText(HWND window) {
     const int length = GetWindowTextLengthA(window);
     std::string text(static_cast<size_t>(length) + 1, '\0');
     text.resize(static_cast<size_t>(std::max(0, GetWindowTextA(window, text.data(), length + 1))));
     return text;
 }
-}  // namespace
+
+void Paste(HWND field, const std::string& text) {
+    ASSERT_TRUE(OpenClipboard(field));
+    EmptyClipboard();
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    std::memcpy(GlobalLock(data), text.c_str(), text.size() + 1);
+    GlobalUnlock(data);
+    SetClipboardData(CF_TEXT, data);
+    CloseClipboard();
+    SendMessageA(field, WM_PASTE, 0, 0);
+}
+
+void HoldKey(int key, bool down) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[key] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+bool UiDriver::ShowsRed(UINT message, int id) const {
+    const HWND control = Item(id);
+    const HDC dc = GetDC(control);
+    SendMessageA(dialog_, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+    const bool red = GetTextColor(dc) == RGB(255, 0, 0);
+    ReleaseDC(control, dc);
+    return red;
+}
 
 UiDriver& UiDriver::WaitForDialog(const std::string& caption) {
     steps_.push_back({"the dialog \"" + caption + "\"",

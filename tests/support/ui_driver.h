@@ -47,6 +47,8 @@ public:
     std::string Text(int id) const;
     int ComboSelection(int id) const;
     std::vector<std::string> ComboItems(int id) const;
+    // Whether the dialog colours the control's text red (message: its WM_CTLCOLOR*).
+    bool ShowsRed(UINT message, int id) const;
 
     void Click(int id);                             // as a mouse click on a button
     void SelectComboItem(int id, int index);        // as a choice from the list
@@ -69,5 +71,11 @@ private:
     HWND dialog_ = nullptr;
     HWND messageBox_ = nullptr;
 };
+
+std::string WindowText(HWND window);
+// Through the clipboard, as the user pastes.
+void Paste(HWND field, const std::string& text);
+// As if the key were held down (or let go) while messages are sent.
+void HoldKey(int key, bool down);
 
 }  // namespace optora::test

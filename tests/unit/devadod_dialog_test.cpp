@@ -12,6 +12,7 @@
 #include "chooser_ids.h"
 #include "controls/file_choice.h"
 #include "kestrel_test.h"
+#include "other_process.h"
 #include "ui_driver.h"
 
 using namespace optora;
@@ -32,13 +33,6 @@ protected:
     }
     void TearDown() override { SetEnvironmentVariableA("OPTORA_DEVADOD_LOG", nullptr); }
 
-    static void MakeArea(const std::string& area, const std::string& models) {
-        const fs::path root = fs::path("c:\\userroot\\storage") / area;
-        fs::create_directories(root / "data");
-        fs::create_directories(root / "param");
-        std::ofstream(root / "data" / "model.ctl", std::ios::binary) << models;
-    }
-
     // The last record the stand-in received, field by field.
     static std::map<std::string, std::string> Received() {
         std::ifstream in(kLog, std::ios::binary);
@@ -52,10 +46,7 @@ protected:
         return fields;
     }
 
-    static std::string Stored(const char* name) {
-        const auto value = ReadStored(kArbor, name);
-        return value ? value->Text() : "(missing)";
-    }
+    static std::string Stored(const char* name) { return StoredText(kArbor, name); }
 };
 
 std::string Hex(uintptr_t value) {
@@ -72,11 +63,7 @@ struct Host {
     HWND field = CreateWindowExA(0, "EDIT", "BEFORE", WS_CHILD, 0, 0, 100, 20, window,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kField)), nullptr, nullptr);
     ~Host() { DestroyWindow(window); }
-    std::string Text() const {
-        char text[64] = {};
-        GetWindowTextA(field, text, sizeof text);
-        return text;
-    }
+    std::string Text() const { return WindowText(field); }
 };
 
 }  // namespace
@@ -145,8 +132,8 @@ TEST_F(DevaDodTest, ChooseItemsHandsTheRecordOverAndRemembersAfterCancel) {
 
 // Choices made in the stand-in's window, end to end.
 TEST_F(DevaDodTest, ChoicesComeBackFromTheChooserWindow) {
-    MakeArea("AREA1", "M1\n");
-    MakeArea("AREA2", "M1\r\n  M2 \nM3\n");
+    MakeStorageArea("AREA1", {{"data\\model.ctl", "M1\n"}});
+    MakeStorageArea("AREA2", {{"data\\model.ctl", "M1\r\n  M2 \nM3\n"}});
     fs::create_directories("c:\\userroot\\storage\\HALF\\data");  // no param: not a storage area
     Host host;
 
@@ -208,7 +195,7 @@ TEST_F(DevaDodTest, ChoicesComeBackFromTheChooserWindow) {
 
 // The chooser itself writes no byte past any buffer it is given.
 TEST_F(DevaDodTest, TheChooserStaysInsideTheResultBuffer) {
-    MakeArea("AREA1", "ABC\nDE\n");
+    MakeStorageArea("AREA1", {{"data\\model.ctl", "ABC\nDE\n"}});
     using Choose = int (*)(FileChoice*);
     HMODULE library = LoadLibraryA(BesideTestProgram("devadod.dll").c_str());
     ASSERT_TRUE(library);
@@ -333,24 +320,8 @@ TEST_F(DevaDodTest, DISABLED_WithoutTheChooserNothingIsChosen) {
 }
 
 TEST_F(DevaDodTest, WithoutTheChooserEveryChoiceIsACancel) {
-    const fs::path alone = fs::temp_directory_path() / "optora-without-devadod";
-    fs::remove_all(alone);
-    fs::create_directories(alone);
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    fs::copy_file(self, alone / "devadod_dialog_test.exe");
-    std::string command = "\"" + (alone / "devadod_dialog_test.exe").string() +
-                          "\" --gtest_also_run_disabled_tests --gtest_filter=*DISABLED_WithoutTheChooser*";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(
-        CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-    WaitForSingleObject(process.hProcess, 60000);
-    DWORD exitCode = 1;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    EXPECT_EQ(exitCode, 0u);
-    fs::remove_all(alone);
+    const CopiesApart alone("optora-without-devadod", {"devadod_dialog_test.exe"});
+    const Process run("\"" + alone / "devadod_dialog_test.exe" +
+                      "\" --gtest_also_run_disabled_tests --gtest_filter=*DISABLED_WithoutTheChooser*");
+    EXPECT_EQ(run.Wait(), 0u);
 }

@@ -6,11 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "controls/edit_filter.h"
 #include "controls/size_digitized_edit.h"
+#include "ui_driver.h"
 
 using namespace optora;
 
@@ -49,21 +49,8 @@ protected:
         keys[VK_CONTROL] = 0;
         SetKeyboardState(keys);
     }
-    std::string Text() const {
-        char text[300] = {};
-        GetWindowTextA(edit_, text, sizeof text);
-        return text;
-    }
-    void Paste(const std::string& text) {
-        ASSERT_TRUE(OpenClipboard(edit_));
-        EmptyClipboard();
-        HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-        std::memcpy(GlobalLock(data), text.c_str(), text.size() + 1);
-        GlobalUnlock(data);
-        SetClipboardData(CF_TEXT, data);
-        CloseClipboard();
-        SendMessageA(edit_, WM_PASTE, 0, 0);
-    }
+    std::string Text() const { return test::WindowText(edit_); }
+    void Paste(const std::string& text) { test::Paste(edit_, text); }
 
     HWND edit_ = nullptr;
     WNDPROC original_ = nullptr;
@@ -122,9 +109,7 @@ TEST(SizeDigitizedEditTest, TakesSizeCharactersAndWholeDoubleByteCharacters) {
     // system's). Elsewhere 0x99 and 0xE9 are letters of no size.
     for (unsigned char c : std::string("m/l#-x_\\ 1:\b") + (japanese ? "\x83\x40" : "\x99\xe9"))
         SendMessageA(edit, WM_CHAR, c, 0);
-    char text[64] = {};
-    GetWindowTextA(edit, text, sizeof text);
-    const std::string shown = text;
+    const std::string shown = test::WindowText(edit);
     EXPECT_EQ(shown.substr(0, 8), "M/L-X_\\ ");
     EXPECT_EQ(shown.size() > 8 ? shown.back() : '\0', japanese ? '@' : '\0') << "only the double-byte character follows";
     DestroyWindow(edit);

@@ -95,19 +95,6 @@ void Drive(ControlsDialog& dialog, UiDriver::Action script) {
     Drive(dialog, ui);
 }
 
-void HoldKey(int key, bool down) {
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[key] = down ? 0x80 : 0;
-    SetKeyboardState(keys);
-}
-
-std::string TextOf(HWND window) {
-    char text[512] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 // What the shell hands a window when files are dropped on it.
 HDROP DropOf(const std::vector<std::string>& files) {
     std::string names;
@@ -382,7 +369,7 @@ TEST_F(FileControlsTest, CheckDirectoryNormalisesProvesAndMarks) {
         lookup.SetMode(DosPathLookup::kCutDirectory, c.typed);
         EXPECT_EQ(lookup.CheckDirectory(), c.valid) << c.typed;
         EXPECT_EQ(lookup.IsValid(), c.valid);
-        EXPECT_EQ(TextOf(lookup.Handle()), c.shown);
+        EXPECT_EQ(WindowText(lookup.Handle()), c.shown);
     }
     EXPECT_FALSE(fs::exists(tooLong)) << "a path too long to store is refused before anything is made";
     for (const char* directory : {"c:\\userroot\\made", "z:\\tmp", "z:\\proc", "c:\\userroot", "c:\\"})
@@ -432,9 +419,7 @@ TEST_F(FileControlsTest, F4BrowsesFromTheFieldAndShiftF4DoesNot) {
 TEST_F(FileControlsTest, Screenshot) {
     const char* directory = std::getenv("OPTORA_SHOT_DIR");
     if (!directory) GTEST_SKIP() << "pictures are taken by scripts/screenshots.sh";
-    fs::create_directories("c:\\userroot\\storage\\DATA70\\param");
-    fs::create_directories("c:\\userroot\\storage\\DATA70\\data");
-    std::ofstream("c:\\userroot\\storage\\DATA70\\data\\model.ctl") << "BLOUSE-01\nSKIRT-A-LINE\nJACKET\n";
+    MakeStorageArea("DATA70", {{"data\\model.ctl", "BLOUSE-01\nSKIRT-A-LINE\nJACKET\n"}});
     ControlsDialog dialog;
     DWORD shown = 0;
     HWND menu = nullptr;
@@ -504,7 +489,7 @@ TEST_F(FileControlsTest, TheFileDialogKeepsALargeSelection) {
             .Then([&](UiDriver& d) {
                 HoldKey(VK_CONTROL, false);
                 *fileDialog = d.Dialog();
-                EXPECT_EQ(TextOf(GetDlgItem(d.Dialog(), IDOK)), "OK");
+                EXPECT_EQ(WindowText(GetDlgItem(d.Dialog(), IDOK)), "OK");
                 const HWND list = FindWindowExA(FindWindowExA(d.Dialog(), nullptr, "SHELLDLL_DefView", nullptr), nullptr,
                                                 "SysListView32", nullptr);
                 LVITEMA selected = {};

@@ -131,37 +131,3 @@ TEST_F(QuietSavesTest, ASaveWritesExactlyTheValuesThatChanged) {
     EXPECT_EQ(DeviceFileBytes(), "plot_type=2\nplot_dest=D:\\PLOTS\ncut_dest=F:\\NEWCUT\n");
     ExpectValues("Software\\Kestrel\\Quillon", {{"Prefix", "NEW"}});
 }
-
-TEST_F(QuietSavesTest, AStoredValueOfAnotherTypeOrLengthIsRewritten) {
-    constexpr const char* kKey = "Software\\Kestrel\\Probe";
-    const int32_t one = 1;
-    const struct {
-        const char* stored;
-        DWORD type;
-        std::vector<uint8_t> bytes;
-        bool rewritten;
-    } kCases[] = {
-        {"same type and bytes", REG_BINARY, Bytes({1, 0, 0, 0}), false},
-        {"a DWORD of the same bytes", REG_DWORD, Bytes({1, 0, 0, 0}), true},
-        {"one byte longer", REG_BINARY, Bytes({1, 0, 0, 0, 0}), true},
-        {"one byte shorter", REG_BINARY, Bytes({1, 0, 0}), true},
-        {"text without its terminator", REG_SZ, Bytes({'a', 'b'}), true},
-    };
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(c.stored);
-        KestrelTest::SetUp();
-        StoreRaw(kKey, "Value", c.type, c.bytes.data(), static_cast<DWORD>(c.bytes.size()));
-        RegistryKey key(HKEY_CURRENT_USER, kKey);
-        ASSERT_TRUE(key.OpenForWriting());
-        const Writes before;
-        if (c.type == REG_SZ) {
-            EXPECT_TRUE(key.UpdateText("Value", "ab"));
-        } else {
-            EXPECT_TRUE(key.UpdateInt32("Value", one));
-        }
-        EXPECT_EQ(before.RegistrySince(), c.rewritten ? 1u : 0u);
-        EXPECT_TRUE(key.UpdateText("Text", "ab"));
-        EXPECT_TRUE(key.UpdateText("Text", "ab"));
-        EXPECT_EQ(before.RegistrySince(), c.rewritten ? 2u : 1u) << "a text stored once is not stored again";
-    }
-}

@@ -98,6 +98,35 @@ TEST_F(RegistryKeyTest, ReadsGiveValueDefaultOrEmptyNeverGarbage) {
     EXPECT_EQ(value, 0x11111109) << "a shorter value fills only its own bytes";
 }
 
+TEST_F(RegistryKeyTest, UpdatesRewriteOnlyAValueOfAnotherTypeOrLength) {
+    const struct {
+        const char* stored;
+        DWORD type;
+        std::vector<uint8_t> bytes;
+        bool rewritten;
+    } cases[] = {
+        {"same type and bytes", REG_BINARY, Bytes({1, 0, 0, 0}), false},
+        {"a DWORD of the same bytes", REG_DWORD, Bytes({1, 0, 0, 0}), true},
+        {"one byte longer", REG_BINARY, Bytes({1, 0, 0, 0, 0}), true},
+        {"one byte shorter", REG_BINARY, Bytes({1, 0, 0}), true},
+        {"text without its terminator", REG_SZ, Bytes({'a', 'b'}), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        KestrelTest::SetUp();
+        StoreRaw(kDeep, "Value", c.type, c.bytes.data(), static_cast<DWORD>(c.bytes.size()));
+        RegistryKey key(HKEY_CURRENT_USER, kDeep);
+        ASSERT_TRUE(key.OpenForWriting());
+        const unsigned long before = RegistryKey::WritesMade();
+        EXPECT_TRUE(c.type == REG_SZ ? key.UpdateText("Value", "ab") : key.UpdateInt32("Value", int32_t{1}));
+        EXPECT_EQ(RegistryKey::WritesMade() - before, c.rewritten ? 1u : 0u);
+        EXPECT_TRUE(key.UpdateText("Text", "ab"));
+        EXPECT_TRUE(key.UpdateText("Text", "ab"));
+        EXPECT_EQ(RegistryKey::WritesMade() - before, c.rewritten ? 2u : 1u)
+            << "a text stored once is not stored again";
+    }
+}
+
 TEST_F(RegistryKeyTest, KeyObjectsLeakNoHandles) {
     StoreText(kDeep, "Name", "x");
     {

@@ -4,12 +4,10 @@
 // (the devadod.dll stand-in beside this program).
 #include "controls/storage_area_lookup.h"
 
-#include <filesystem>
-#include <fstream>
-
 #include "chooser_ids.h"
 #include "install_location.h"
 #include "kestrel_test.h"
+#include "other_process.h"
 #include "res/storage_area_lookup_ids.h"
 #include "sibling_log.h"
 #include "ui_driver.h"
@@ -46,11 +44,7 @@ struct Host {
         field.SetType(type, text);
     }
     ~Host() { DestroyWindow(window); }
-    std::string Text() const {
-        char text[300] = {};
-        GetWindowTextA(field.Handle(), text, sizeof text);
-        return text;
-    }
+    std::string Text() const { return WindowText(field.Handle()); }
     std::string Id() const { return std::to_string(reinterpret_cast<intptr_t>(field.Handle())); }
 
     HWND window = nullptr;
@@ -71,23 +65,6 @@ protected:
         return "c:\\suite\\bin\\" + file;
     }
 };
-
-// Runs a program to its end while this thread answers what it sends.
-DWORD RunPumping(std::string commandLine) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started = {};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
-        return 0;
-    MSG message;
-    while (MsgWaitForMultipleObjects(1, &started.hProcess, FALSE, 20000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    DWORD code = 0;
-    GetExitCodeProcess(started.hProcess, &code);
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
-    return code;
-}
 
 // Item ids; "*" default, "~" greyed, "-" separator, "[...]" a sub-menu.
 std::string Describe(HMENU menu) {
@@ -160,9 +137,8 @@ TEST_F(StorageAreaLookupTest, SavedNoticesFromAnotherProcess) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.tag) + " " + c.mode);
         Host host(0x1000, "BEFORE");
-        EXPECT_EQ(RunPumping("\"" + BesideTestProgram("copydata_sender.exe") + "\" " + host.Id() + " " + c.tag + " " +
-                             c.mode + " " + c.text),
-                  10 + c.answer);
+        const Process sender(Beside("copydata_sender.exe", host.Id() + " " + c.tag + " " + c.mode + " " + c.text));
+        EXPECT_EQ(sender.Wait(20000, true), 10 + c.answer);
         EXPECT_EQ(host.Text(), c.answer ? "BEFORE" : "P-CUTTER2");
         EXPECT_EQ(g_told, c.answer ? std::vector<std::string>() : std::vector<std::string>({"C:;DATA70", "updated 9"}));
         EXPECT_EQ(host.field.Device() + host.field.Area(), "") << "a notice does not move the field";
@@ -198,9 +174,7 @@ TEST_F(StorageAreaLookupTest, TheContextMenuFitsTheTypeAndTheText) {
 }
 
 TEST_F(StorageAreaLookupTest, F4ChoosesFromTheStorageArea) {
-    std::filesystem::create_directories("c:\\userroot\\storage\\AREA1\\data");
-    std::filesystem::create_directories("c:\\userroot\\storage\\AREA1\\param");
-    std::ofstream("c:\\userroot\\storage\\AREA1\\param\\usrpt.ctl") << "P-ONE\nP-TWO\n";
+    MakeStorageArea("AREA1", {{"param\\usrpt.ctl", "P-ONE\nP-TWO\n"}});
     StoreText(kArbor, "Device", "C:");
     StoreText(kArbor, "Storage Area", "AREA1");
     const std::vector<std::string> told = {"C:;AREA1", "updated 9"};

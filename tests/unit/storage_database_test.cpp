@@ -14,10 +14,6 @@ namespace {
 
 class StorageDatabaseTest : public KestrelTest {
 protected:
-    static void MakeArea(const char* area) {
-        fs::create_directories(std::string("c:\\userroot\\storage\\") + area + "\\data");
-        fs::create_directories(std::string("c:\\userroot\\storage\\") + area + "\\param");
-    }
     static void WriteFile(const std::string& path, const std::string& content) {
         std::ofstream(path, std::ios::binary) << content;
     }
@@ -27,7 +23,7 @@ protected:
 
 TEST_F(StorageDatabaseTest, AStorageAreaNeedsItsDataAndParamDirectories) {
     EXPECT_FALSE(StorageAreaListed("c:\\userroot\\storage\\DATA70"));
-    MakeArea("DATA70");
+    MakeStorageArea("DATA70");
     EXPECT_TRUE(StorageAreaListed("c:\\userroot\\storage\\DATA70"));
     EXPECT_TRUE(StorageAreaListed("C:\\USERROOT\\STORAGE\\data70")) << "Windows paths ignore case";
     fs::create_directories("c:\\userroot\\storage\\HALF\\data");
@@ -44,7 +40,7 @@ TEST_F(StorageDatabaseTest, AStorageAreaNeedsItsDataAndParamDirectories) {
 }
 
 TEST_F(StorageDatabaseTest, ControlFilesListItemsAndBadOnesListNothing) {
-    MakeArea("AREA1");
+    MakeStorageArea("AREA1");
     const std::string param = "c:\\userroot\\storage\\AREA1\\param\\";
     WriteFile(param + "usrpt.ctl", "P-USER-ENVIRON\r\nMYTABLE\r\n");
     EXPECT_TRUE(ControlFileLists((param + "usrpt.ctl").c_str(), "MYTABLE"));

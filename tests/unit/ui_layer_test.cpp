@@ -197,9 +197,7 @@ TEST(SubclassedControl, AttachesOnceAndRestoresTheOriginalProcedure) {
         EXPECT_FALSE(control.Attach(edit)) << "one window per object";
         EXPECT_FALSE(second.Attach(edit)) << "one object per window";
         SetWindowTextA(edit, "typed");
-        char text[16] = {};
-        GetWindowTextA(edit, text, sizeof text);
-        EXPECT_STREQ(text, "typed") << "unhandled messages reach the original procedure";
+        EXPECT_EQ(WindowText(edit), "typed") << "unhandled messages reach the original procedure";
     }
     EXPECT_EQ(GetWindowLongPtrA(edit, GWLP_WNDPROC), original);
     EXPECT_EQ(GetPropA(edit, "optora.control"), nullptr);

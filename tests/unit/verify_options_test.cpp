@@ -16,14 +16,6 @@ namespace {
 constexpr const char* kArbor = "Software\\Kestrel\\Arbor";
 constexpr const char* kQuillon = "Software\\Kestrel\\Quillon";
 
-// An area's directories, and a control file in its data directory when named.
-void MakeArea(const std::string& area, const char* file = nullptr, const std::string& content = "") {
-    const std::string directory = "c:\\userroot\\storage\\" + area;
-    fs::create_directories(directory + "\\data");
-    fs::create_directories(directory + "\\param");
-    if (file) std::ofstream(directory + "\\data\\" + file, std::ios::binary) << content;
-}
-
 class VerifyOptionsTest : public KestrelTest {
 protected:
     VerifyOptions record_;
@@ -44,7 +36,7 @@ TEST_F(VerifyOptionsTest, NoKeysGiveTheDefaultsAndTheGetterWritesThem) {
 }
 
 TEST_F(VerifyOptionsTest, StoredValuesLoadAndOnlyACategoryChBOfOneIsTrue) {
-    MakeArea("AREA1");
+    MakeStorageArea("AREA1");
     StoreText(kArbor, "VerifyStorageArea", "C:AREA1");
     // Only the model is normalised.
     Store(kQuillon, {{"Category", "SLEEVES"}, {"Model", " abc/def "}, {"Prefix", "px"}, {"Size", "M"},
@@ -74,7 +66,7 @@ TEST_F(VerifyOptionsTest, StoredValuesLoadAndOnlyACategoryChBOfOneIsTrue) {
 }
 
 TEST_F(VerifyOptionsTest, UnknownStorageAreasBecomeTheDefault) {
-    MakeArea("AREA1");
+    MakeStorageArea("AREA1");
     fs::create_directories("c:\\userroot\\storage\\HALF\\data");
     for (const char* designation : {"C:NOWHERE", "C:HALF", "AREA1", ":AREA1", "", "C:AREA1\\data"}) {
         StoreText(kArbor, "VerifyStorageArea", designation);
@@ -87,8 +79,7 @@ TEST_F(VerifyOptionsTest, UnknownStorageAreasBecomeTheDefault) {
 }
 
 TEST_F(VerifyOptionsTest, GradeRulesAreLookedUpInTheControlFileOfTheirKind) {
-    MakeArea("AREA1", "rutab.ctl", "RULES1\r\nRULES2\r\n");
-    MakeArea("AREA1", "piece.ctl", "FRONT\n");
+    MakeStorageArea("AREA1", {{"data\\rutab.ctl", "RULES1\r\nRULES2\r\n"}, {"data\\piece.ctl", "FRONT\n"}});
     StoreText(kArbor, "VerifyStorageArea", "C:AREA1");
     const struct {
         int type;
@@ -107,7 +98,7 @@ TEST_F(VerifyOptionsTest, GradeRulesAreLookedUpInTheControlFileOfTheirKind) {
     }
 
     // Looked up in the storage area that validation left.
-    MakeArea("DATA70", "rutab.ctl", "BASIC\n");
+    MakeStorageArea("DATA70", {{"data\\rutab.ctl", "BASIC\n"}});
     StoreText(kArbor, "VerifyStorageArea", "C:GONE");
     StoreInt32(kQuillon, "Type", 0);
     StoreText(kQuillon, "GradeRule", "BASIC");
@@ -119,7 +110,7 @@ TEST_F(VerifyOptionsTest, GradeRulesAreLookedUpInTheControlFileOfTheirKind) {
     // "C:\userroot\storage\" + area + "\data\rutab.ctl" is 35 characters more than the area.
     for (const size_t areaLength : {220u, 221u}) {
         const std::string area(areaLength, 'A');
-        MakeArea(area, "rutab.ctl", "RULES1\n");
+        MakeStorageArea(area, {{"data\\rutab.ctl", "RULES1\n"}});
         StoreText(kArbor, "VerifyStorageArea", "C:" + area);
         StoreText(kQuillon, "GradeRule", "RULES1");
         RefreshVerifyOptions(record_);
@@ -129,8 +120,8 @@ TEST_F(VerifyOptionsTest, GradeRulesAreLookedUpInTheControlFileOfTheirKind) {
 }
 
 TEST_F(VerifyOptionsTest, SaveReportsWhatChanged) {
-    MakeArea("DATA70");
-    MakeArea("AREA1");
+    MakeStorageArea("DATA70");
+    MakeStorageArea("AREA1");
     store_.Load();
     uint32_t changes = 99;
     for (int call = 0; call < 2; ++call) {
