@@ -15,79 +15,67 @@ using namespace optora::test;
 
 namespace {
 
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The program, its standard output and error going to files of their own:
+// a desktop process that its first window starts inherits the handles and
+// may keep them open, so the output is read by file, not until a pipe closes.
+class Cli {
+public:
+    explicit Cli(const std::string& arguments, const std::string& program = BesideTestProgram("optora-cli.exe")) {
+        static int runs = 0;
+        const std::string base = (std::filesystem::temp_directory_path() / "optora-cli-").string();
+        out_ = base + std::to_string(++runs) + ".out", err_ = base + std::to_string(runs) + ".err";
+        SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        for (auto [path, handle] : {std::pair{&out_, &startup.hStdOutput}, {&err_, &startup.hStdError}})
+            *handle = CreateFileA(path->c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        std::string command = "\"" + program + "\" " + arguments;
+        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process_))
+            process_ = {};
+        CloseHandle(startup.hStdOutput);
+        CloseHandle(startup.hStdError);
+    }
+    ~Cli() {
+        if (!process_.hProcess) return;
+        TerminateProcess(process_.hProcess, 0);  // one that still runs (the monitor)
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+    Cli(const Cli&) = delete;
+    Cli& operator=(const Cli&) = delete;
+
+    bool Started() const { return process_.hProcess != nullptr; }
+    // Waits for its end: its exit code, 0xFFFFFFFF when it did not end.
+    DWORD ExitCode() const {
+        DWORD code = 0xFFFFFFFF;
+        if (Started() && WaitForSingleObject(process_.hProcess, 60000) == WAIT_OBJECT_0)
+            GetExitCodeProcess(process_.hProcess, &code);
+        return code;
+    }
+    std::string Out() const { return Slurp(out_); }
+    std::string Err() const { return Slurp(err_); }
+
+private:
+    PROCESS_INFORMATION process_ = {};
+    std::string out_, err_;
+};
+
 struct RunResult {
-    DWORD exitCode = 0xFFFFFFFF;
-    std::string out;
-    std::string err;
+    DWORD exitCode;
+    std::string out, err;
 };
-
-// Reads both pipes until the program has ended and they are empty. Not until
-// they close: a desktop process that the program's first window starts
-// inherits them and keeps them open.
-void Drain(HANDLE process, HANDLE out, HANDLE err, RunResult& result) {
-    char buffer[4096];
-    for (bool ended = false;;) {
-        bool got = false;
-        for (auto [pipe, text] : {std::pair{out, &result.out}, std::pair{err, &result.err}}) {
-            DWORD available = 0, read = 0;
-            if (PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) && available &&
-                ReadFile(pipe, buffer, sizeof buffer, &read, nullptr)) {
-                text->append(buffer, read);
-                got = true;
-            }
-        }
-        if (got) continue;
-        if (ended) return;
-        ended = WaitForSingleObject(process, 10) == WAIT_OBJECT_0;
-    }
-}
-
-// The program, started with its standard output and error on pipes.
-struct StartedCli {
-    PROCESS_INFORMATION process = {};
-    HANDLE out = nullptr, err = nullptr;
-    bool started = false;
-};
-
-StartedCli StartCli(const std::string& arguments, const std::string& program = BesideTestProgram("optora-cli.exe")) {
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    StartedCli cli;
-    HANDLE outWrite, errWrite;
-    CreatePipe(&cli.out, &outWrite, &inherit, 0);
-    CreatePipe(&cli.err, &errWrite, &inherit, 0);
-    SetHandleInformation(cli.out, HANDLE_FLAG_INHERIT, 0);
-    SetHandleInformation(cli.err, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = outWrite;
-    startup.hStdError = errWrite;
-    std::string command = "\"" + program + "\" " + arguments;
-    cli.started =
-        CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &cli.process);
-    CloseHandle(outWrite);
-    CloseHandle(errWrite);
-    return cli;
-}
-
-void Finish(StartedCli& cli) {
-    if (cli.started) {
-        CloseHandle(cli.process.hProcess);
-        CloseHandle(cli.process.hThread);
-    }
-    CloseHandle(cli.out);
-    CloseHandle(cli.err);
-}
 
 RunResult RunCli(const std::string& arguments, const std::string& program = BesideTestProgram("optora-cli.exe")) {
-    StartedCli cli = StartCli(arguments, program);
-    RunResult result;
-    if (cli.started) {
-        Drain(cli.process.hProcess, cli.out, cli.err, result);
-        GetExitCodeProcess(cli.process.hProcess, &result.exitCode);
-    }
-    Finish(cli);
-    return result;
+    const Cli cli(arguments, program);
+    const DWORD exitCode = cli.ExitCode();
+    return {exitCode, cli.Out(), cli.Err()};
 }
 
 class CliTest : public KestrelTest {};
@@ -182,11 +170,6 @@ std::map<std::string, std::string> Everything() {
     return all;
 }
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 void Spill(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 // A user whose every set is stored, some of it by hand, beside a device file.
@@ -269,19 +252,13 @@ TEST_F(CliTest, ImportRefusesForeignKeysWrongTypesAndCutLinesWholesale) {
 }
 
 TEST_F(CliTest, MonitorReportsMessagesAndChangesMadeByOtherProcesses) {
-    StartedCli monitor = StartCli("monitor");
-    ASSERT_TRUE(monitor.started);
-    const HANDLE outRead = monitor.out;
+    const Cli monitor("monitor");
+    ASSERT_TRUE(monitor.Started());
     std::string seen;
     const auto waitFor = [&](const std::string& text) {
-        char buffer[512];
-        DWORD got = 0;
-        for (const DWORD end = GetTickCount() + 20000; seen.find(text) == std::string::npos && GetTickCount() < end;)
-            if (PeekNamedPipe(outRead, nullptr, 0, nullptr, &got, nullptr) && got &&
-                ReadFile(outRead, buffer, sizeof buffer, &got, nullptr))
-                seen.append(buffer, got);
-            else
-                Sleep(20);
+        for (const DWORD end = GetTickCount() + 20000; seen.find(text) == std::string::npos && GetTickCount() < end;
+             Sleep(20))
+            seen = monitor.Out();
         return seen.find(text) != std::string::npos;
     };
     EXPECT_TRUE(waitFor("monitoring")) << seen;
@@ -293,6 +270,4 @@ TEST_F(CliTest, MonitorReportsMessagesAndChangesMadeByOtherProcesses) {
     ASSERT_EQ(RunCli("set precision 0").exitCode, 0u);  // as the Preference dialog stores and announces it
     EXPECT_TRUE(waitFor("message   PreferencesChanged  wParam=0  lParam=0")) << seen;
     EXPECT_TRUE(waitFor("Arbor\\Precision  \"1\" -> \"0\"")) << seen;
-    TerminateProcess(monitor.process.hProcess, 0);
-    Finish(monitor);
 }

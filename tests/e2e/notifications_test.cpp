@@ -1,11 +1,8 @@
 // Change messages reach other applications, in other processes.
-#include "frame/notifications.h"
 #include "kestrel_test.h"
 #include "listener.h"
-#include "optora.h"
 #include "optora_library.h"
 
-using namespace optora;
 using namespace optora::test;
 
 namespace {
@@ -23,21 +20,6 @@ protected:
 };
 
 }  // namespace
-
-TEST_F(NotificationsTest, BroadcastReachesAnotherProcessAndTheSenderWithItsParameters) {
-    OwnWindow own;
-    Broadcast("CutOptionsChanged", reinterpret_cast<WPARAM>(own.Handle()), 0, kBroadcastDefault);
-    Broadcast("OrderOptionsChanged", 0, 7, kBroadcastDefault);
-
-    const auto received = listener_.Received();
-    ASSERT_EQ(received.size(), 2u);
-    EXPECT_EQ(received[0].name, "CutOptionsChanged");
-    EXPECT_EQ(received[0].id, RegisterWindowMessageA("CutOptionsChanged")) << "same identifier in both processes";
-    EXPECT_EQ(received[0].wParam, reinterpret_cast<uint64_t>(own.Handle()));
-    EXPECT_EQ(received[1].name, "OrderOptionsChanged");
-    EXPECT_EQ(received[1].lParam, 7);
-    EXPECT_EQ(own.Received().size(), 2u) << "without the ignore flag the sender's own windows hear it too";
-}
 
 TEST_F(NotificationsTest, OnlyAnAlterationChangeReachesOthersAndNeverTheCaller) {
     OwnWindow own;

@@ -51,7 +51,7 @@ TEST_F(NotationTest, WrongTypesAndSizesFallBackSanely) {
     EXPECT_EQ(ReadNotation(), 0);
     EXPECT_EQ(ReadPrecision(), 2);
 
-    StoreText(kArbor, "Notation", std::string(300, '1'));  // too long to read: as if absent
+    StoreText(kArbor, "Notation", std::string(300, '0'));  // too long to read: as if absent
     StoreText(kArbor, "Precision", std::string(300, '3'));
     EXPECT_EQ(ReadNotation(), 1);
     EXPECT_EQ(ReadPrecision(), 2);

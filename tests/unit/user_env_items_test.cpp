@@ -48,7 +48,6 @@ TEST_F(UserEnvItemsTest, MissingGroupsComeFromTheirLoadersWithTheirDefaults) {
     ExpectValues(nullptr, {{"Bundles_By", r.Bundles_By, 1}, {"OverwriteMarker", r.OverwriteMarker, 0},
                            {"LayruleMethod", r.LayruleMethod, 0}, {"Reserved", r.Reserved, 0}});
     EXPECT_EQ(r.SplitPieceSeam, 0.375);
-    EXPECT_EQ(RequireStored(kOrder, "SplitPieceSeam").bytes.size(), 8u);
     UserEnvItems_tag again = {};
     LoadUserEnvItems(again);
     EXPECT_STREQ(again.DosCutPath, "C:\\USERROOT");
