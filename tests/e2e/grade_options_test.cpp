@@ -50,7 +50,6 @@ TEST_F(GradeOptionsTest, TheDialogShowsTheStoredMethodAndOkSavesTheShownOne) {
         const char* saved;
         int broadcasts;
     } runs[] = {
-        {kMethods[0], 0, false, IDOK, 0, kMethods[0], 0},
         {kMethods[1], 0, false, IDOK, 1, kMethods[1], 0},     // no change: nothing sent
         {kMethods[2], 1, false, IDOK, 2, kMethods[2], 0},     // a disabled list still saves
         {nullptr, 0, false, IDCANCEL, 0, kMethods[0], 0},     // the default written on opening stays
@@ -96,6 +95,4 @@ TEST_F(GradeOptionsTest, TheSetterStoresTheTextAndBroadcastsOnlyAWrittenChange) 
     }
     EXPECT_EQ(heard, (std::vector<int>{1, 2, 0})) << "saved before the broadcast, readable during it";
     EXPECT_EQ(own.KeysHeldOpen(), 0);
-    EXPECT_EQ(get_(), 0);
-    EXPECT_EQ(Stored(), "") << "a stored empty text is a value: not replaced by the default";
 }

@@ -60,13 +60,9 @@ protected:
         for (const ReceivedMessage& m : listener_.Received())
             if (m.wParam != 0) received.push_back(m);  // not the test's own broadcaster
         const int count = static_cast<int>(received.size() - seen_);
-        for (size_t i = seen_; i < received.size(); ++i) {
-            const bool cut = (i - seen_) % 2 == 0;
-            EXPECT_EQ(received[i].name, cut ? "CutOptionsChanged" : "PlotOptionsChanged");
-            if (!cut) {
-                EXPECT_EQ(received[i].wParam, received[i - 1].wParam);
-            }
-        }
+        for (size_t i = seen_; i < received.size(); ++i)
+            EXPECT_EQ(received[i].name, (i - seen_) % 2 ? "PlotOptionsChanged" : "CutOptionsChanged");
+        for (size_t i = seen_ + 1; i < received.size(); i += 2) EXPECT_EQ(received[i].wParam, received[i - 1].wParam);
         seen_ = received.size();
         return count;
     }
