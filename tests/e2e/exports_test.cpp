@@ -144,6 +144,10 @@ TEST_F(ExportsTest, ZidGetterPlotsIntoItsOwnDirectoryWithoutStoringIt) {
     EXPECT_STREQ(getPlot()->DosPlotPath, "C:\\ZID\\lotprint");
     EXPECT_EQ(RequireStored("Software\\Kestrel\\Arbor\\PlotOptions\\ZID_PLOT_OPTIONS", "DosPlotPath").Text(), "C:\\PLOT")
         << "the stored directory stays";
+    StoreText("Software\\Kestrel\\ZID", "PATH", std::string(255, 'Z'));
+    const PlotOptions_tag* cut = getPlot();
+    EXPECT_EQ(std::string(cut->DosPlotPath), std::string(255, 'Z')) << "cut to the field, terminated";
+    EXPECT_EQ(cut->DosPlotType, 0) << "the next field untouched";
     setPlotApp("");
     EXPECT_STREQ(getPlot()->DosPlotPath, "C:\\PLOT") << "other applications: no ZID directory";
 }

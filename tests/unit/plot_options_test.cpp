@@ -137,15 +137,3 @@ TEST_F(PlotOptionsTest, PiecePlotAndZidVariantsOverrideStoredValues) {
     PlotAppName().Set("zid_plot_options");
     EXPECT_EQ(Load().DosPlotType, 1) << "names compare exactly: the default variant";
 }
-
-// Which applications get the ZID directory is checked through the getter.
-TEST_F(PlotOptionsTest, ZidDirectoryIsCutToTheField) {
-    PlotAppName().Set("ZID_PLOT_OPTIONS");
-    const std::string longPath(255, 'Z');
-    StoreText("Software\\Kestrel\\ZID", "PATH", longPath);
-    PlotOptions_tag options = {};
-    options.DosPlotType = 0x5A5A5A5A;
-    ApplyZidPlotPath(options);
-    EXPECT_EQ(std::string(options.DosPlotPath), longPath) << "cut to the field, terminated";
-    EXPECT_EQ(options.DosPlotType, 0x5A5A5A5A) << "the next field is untouched";
-}
