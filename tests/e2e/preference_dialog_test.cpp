@@ -22,11 +22,11 @@ protected:
 
 }  // namespace
 
-// Each run starts from what the one before left, unless it stores values of
-// its own; REG_EXPAND_SZ marks a value that OK must not rewrite.
+// The first run starts from a fresh user in a metric region, each other from
+// what the one before left, unless it stores values of its own; REG_EXPAND_SZ
+// marks a value that OK must not rewrite.
 TEST_F(PreferenceDialogTest, TheDialogShowsWhatIsStoredAndOkWritesOnlyWhatChanged) {
     const struct {
-        bool fresh, usRegion;
         const char *precision, *notation;  // stored before the run, when given
         DWORD storedType;
         int shownPrecision;
@@ -37,14 +37,13 @@ TEST_F(PreferenceDialogTest, TheDialogShowsWhatIsStoredAndOkWritesOnlyWhatChange
         DWORD precisionType, notationType;
         int broadcasts;
     } runs[] = {
-        {true, false, nullptr, nullptr, REG_SZ, 2, true, false, {}, IDOK, "2", "0", REG_SZ, REG_SZ, 1},
-        {true, true, nullptr, nullptr, REG_SZ, 2, false, true, {}, IDOK, "2", "1", REG_SZ, REG_SZ, 1},
-        {false, true, "2", "1", REG_EXPAND_SZ, 2, false, true, {}, IDOK, "2", "1", REG_EXPAND_SZ, REG_EXPAND_SZ, 0},
-        {false, true, nullptr, nullptr, REG_SZ, 2, false, true, [](UiDriver& d) { d.SelectComboItem(kPrecision, 3); },
+        {nullptr, nullptr, REG_SZ, 2, true, false, {}, IDOK, "2", "0", REG_SZ, REG_SZ, 1},
+        {"2", "1", REG_EXPAND_SZ, 2, false, true, {}, IDOK, "2", "1", REG_EXPAND_SZ, REG_EXPAND_SZ, 0},
+        {nullptr, nullptr, REG_SZ, 2, false, true, [](UiDriver& d) { d.SelectComboItem(kPrecision, 3); },
          IDOK, "3", "1", REG_SZ, REG_EXPAND_SZ, 1},
         // Values the dialog does not offer show nothing; OK writes what is shown.
-        {false, false, "7", "5", REG_SZ, -1, false, false, {}, IDOK, "-1", "-1", REG_SZ, REG_SZ, 1},
-        {false, false, "1", "0", REG_SZ, 1, true, false,
+        {"7", "5", REG_SZ, -1, false, false, {}, IDOK, "-1", "-1", REG_SZ, REG_SZ, 1},
+        {"1", "0", REG_SZ, 1, true, false,
          [](UiDriver& d) {
              d.Click(kImperial);
              d.SelectComboItem(kPrecision, 0);
@@ -53,8 +52,6 @@ TEST_F(PreferenceDialogTest, TheDialogShowsWhatIsStoredAndOkWritesOnlyWhatChange
     };
     for (const auto& r : runs) {
         SCOPED_TRACE(testing::Message() << "run " << (&r - runs));
-        if (r.fresh) RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Kestrel");
-        SetRegionalMeasurement(r.usRegion);
         if (r.precision) StoreRaw(kArbor, "Precision", r.storedType, r.precision, 2);
         if (r.notation) StoreRaw(kArbor, "Notation", r.storedType, r.notation, 2);
         Show([&r](UiDriver& d) {

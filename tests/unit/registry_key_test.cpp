@@ -36,19 +36,6 @@ TEST_F(RegistryKeyTest, ReadingNeverCreatesWritingCreatesEveryLevel) {
     SetKeyAccess(kDeep, "KA");
 }
 
-TEST_F(RegistryKeyTest, SubkeyFormOpensBelowThePathAndFailsCleanly) {
-    RegistryKey key(HKEY_CURRENT_USER, "Software\\Kestrel\\Test");
-    EXPECT_FALSE(key.OpenForReading("Sub")) << "parent missing";
-    EXPECT_TRUE(key.OpenForWriting("Sub"));
-    EXPECT_TRUE(key.WriteText("Where", "sub"));
-    EXPECT_EQ(RequireStored("Software\\Kestrel\\Test\\Sub", "Where").Text(), "sub");
-
-    EXPECT_FALSE(key.OpenForReading("Missing"));
-    EXPECT_FALSE(key.IsOpen()) << "a failed subkey open leaves nothing open";
-    EXPECT_FALSE(key.WriteText("Where", "lost"));
-    EXPECT_FALSE(ReadStored("Software\\Kestrel\\Test", "Where").has_value());
-}
-
 // Each option set's tests check the bytes and types its writes store.
 
 TEST_F(RegistryKeyTest, ReadsGiveValueDefaultOrEmptyNeverGarbage) {
