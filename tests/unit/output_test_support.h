@@ -53,16 +53,12 @@ inline void ExpectValues(const char* key, std::initializer_list<Value> values) {
         if (v.fieldText) { EXPECT_STREQ(*v.fieldText, v.text.c_str()) << "field " << v.name; }
         if (v.fieldNumber) { EXPECT_EQ(*v.fieldNumber, int64_t{v.number}) << "field " << v.name; }
         if (!key) continue;
-        const auto stored = ReadStored(key, v.name);
-        if (!stored) {
-            ADD_FAILURE() << key << " holds no " << v.name;
-            continue;
-        }
+        const StoredValue stored = RequireStored(key, v.name);
         std::vector<uint8_t> bytes(v.text.begin(), v.text.end());
         bytes.resize(v.isText ? v.text.size() + 1 : sizeof v.number);
         if (!v.isText) std::memcpy(bytes.data(), &v.number, sizeof v.number);
-        EXPECT_EQ(stored->type, static_cast<DWORD>(v.isText ? REG_SZ : REG_BINARY)) << key << " " << v.name;
-        EXPECT_EQ(stored->bytes, bytes) << key << " " << v.name;
+        EXPECT_EQ(stored.type, static_cast<DWORD>(v.isText ? REG_SZ : REG_BINARY)) << key << " " << v.name;
+        EXPECT_EQ(stored.bytes, bytes) << key << " " << v.name;
     }
 }
 

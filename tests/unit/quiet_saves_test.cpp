@@ -80,16 +80,12 @@ TEST_F(QuietSavesTest, RepeatedLoadsWriteNothingInAnyState) {
         const Writes first;
         records.LoadAll();
         EXPECT_GT(first.RegistrySince(), 0u) << "the first load repairs the stored sets";
-        const std::string deviceBytes = s.deviceFile ? DeviceFileBytes() : "";
 
         const Writes repeated;
         for (int call = 0; call < 3; ++call) records.LoadAll();
         EXPECT_EQ(repeated.RegistrySince(), 0u);
-        EXPECT_EQ(repeated.FileSince(), 0u);
+        EXPECT_EQ(repeated.FileSince(), 0u) << "every write of the device file is counted";
         EXPECT_EQ(DeviceFileExists(), s.deviceFile);
-        if (s.deviceFile) {
-            EXPECT_EQ(DeviceFileBytes(), deviceBytes);
-        }
     }
 }
 
