@@ -1,7 +1,6 @@
 #include <cstring>
 #include <string>
 
-#include "frame/app_names.h"
 #include "options/cut_options.h"
 #include "output_test_support.h"
 
@@ -14,13 +13,8 @@ constexpr const char* kCutKey = "Software\\Kestrel\\Arbor\\CutOptions";
 constexpr const char* kDefaultVariant = "Software\\Kestrel\\Arbor\\CutOptions\\DEFAULT_CUT_OPTIONS";
 constexpr const char* kCutGen = "Software\\Kestrel\\Arbor\\CutOptions\\CUTGEN_CUT_OPTIONS";
 
-class CutOptionsTest : public KestrelTest {
+class CutOptionsTest : public OutputOptionsTest {
 protected:
-    void SetUp() override {
-        KestrelTest::SetUp();
-        CutAppName().Set("");
-    }
-    void TearDown() override { CutAppName().Set(""); }
 
     // A complete, normalised stored set: a load into a record that already
     // holds its directory writes nothing.

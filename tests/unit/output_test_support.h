@@ -5,6 +5,7 @@
 #include <iterator>
 #include <string>
 
+#include "frame/app_names.h"
 #include "kestrel_test.h"
 #include "options/device_file.h"
 
@@ -61,5 +62,19 @@ inline void ExpectValues(const char* key, std::initializer_list<Value> values) {
         EXPECT_EQ(stored.bytes, bytes) << key << " " << v.name;
     }
 }
+
+// The application names live as long as the process: each test starts and
+// ends without them.
+class OutputOptionsTest : public KestrelTest {
+protected:
+    void SetUp() override {
+        KestrelTest::SetUp();
+        TearDown();
+    }
+    void TearDown() override {
+        CutAppName().Set("");
+        PlotAppName().Set("");
+    }
+};
 
 }  // namespace optora::test

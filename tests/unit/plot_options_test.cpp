@@ -1,7 +1,6 @@
 #include <cstring>
 #include <string>
 
-#include "frame/app_names.h"
 #include "options/plot_options.h"
 #include "output_test_support.h"
 
@@ -16,13 +15,8 @@ constexpr const char* kDefaultVariant = "Software\\Kestrel\\Arbor\\PlotOptions\\
 constexpr const char* kPiecePlot = "Software\\Kestrel\\Arbor\\PlotOptions\\PIECEPLOT_PLOT_OPTIONS";
 constexpr const char* kZidPlot = "Software\\Kestrel\\Arbor\\PlotOptions\\ZID_PLOT_OPTIONS";
 
-class PlotOptionsTest : public KestrelTest {
+class PlotOptionsTest : public OutputOptionsTest {
 protected:
-    void SetUp() override {
-        KestrelTest::SetUp();
-        PlotAppName().Set("");
-    }
-    void TearDown() override { PlotAppName().Set(""); }
 
     static void StoreCompleteSet(const char* key, std::initializer_list<Value> changes = {}) {
         Store(key, {{"DosPlotPath", "D:\\PLOTS"}, {"DefaultPlotQueue", "Q1"}, {"DefaultPlotMedia", "PAPER"},

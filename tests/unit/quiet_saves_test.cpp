@@ -3,7 +3,6 @@
 #include <functional>
 #include <vector>
 
-#include "frame/app_names.h"
 #include "options/cut_options.h"
 #include "options/field_copy.h"
 #include "options/order_options.h"
@@ -42,13 +41,7 @@ struct Writes {
     unsigned long FileSince() const { return DeviceFileWritesMade() - file; }
 };
 
-class QuietSavesTest : public KestrelTest {
-protected:
-    void TearDown() override {
-        CutAppName().Set("");
-        PlotAppName().Set("");
-    }
-};
+class QuietSavesTest : public OutputOptionsTest {};
 
 }  // namespace
 
