@@ -38,6 +38,7 @@ protected:
 }  // namespace
 
 TEST_F(DeviceFileTest, AMissingFileReadsAsNoneAndIsNeverCreated) {
+    fs::create_directories("c:\\userroot\\system\\state");  // where it would be created
     EXPECT_FALSE(ReadDeviceFile().has_value());
     WriteDeviceFile(std::nullopt);
     WriteDeviceFile(Record(1, "D:\\P", "E:\\C"));
