@@ -1,7 +1,5 @@
 // The library's view of the storage-area database, through the stordb.dll
 // stand-in beside the test program.
-#include <fstream>
-
 #include "kestrel_test.h"
 #include "store/storage_database.h"
 
@@ -10,12 +8,7 @@ using namespace optora::test;
 
 namespace {
 
-class StorageDatabaseTest : public KestrelTest {
-protected:
-    static void WriteFile(const std::string& path, const std::string& content) {
-        std::ofstream(path, std::ios::binary) << content;
-    }
-};
+class StorageDatabaseTest : public KestrelTest {};
 
 }  // namespace
 
@@ -34,9 +27,9 @@ TEST_F(StorageDatabaseTest, AreasAreListedAndOverlongPathsNeverReachTheDatabase)
 }
 
 TEST_F(StorageDatabaseTest, ControlFilesListItemsAndOverlongTextsNeverReachTheDatabase) {
-    MakeStorageArea("AREA1");
+    MakeStorageArea("AREA1", {{"param\\usrpt.ctl", "P-USER-ENVIRON\r\nMYTABLE\r\n"},
+                              {"param\\names.ctl", "ABCDEFGHIJKLMNOPQRST\n"}});
     const std::string param = "c:\\userroot\\storage\\AREA1\\param\\";
-    WriteFile(param + "usrpt.ctl", "P-USER-ENVIRON\r\nMYTABLE\r\n");
     EXPECT_TRUE(ControlFileLists((param + "usrpt.ctl").c_str(), "MYTABLE"));
     EXPECT_FALSE(ControlFileLists((param + "usrpt.ctl").c_str(), "OTHER"));
     EXPECT_FALSE(ControlFileLists(nullptr, "MYTABLE"));
@@ -45,9 +38,8 @@ TEST_F(StorageDatabaseTest, ControlFilesListItemsAndOverlongTextsNeverReachTheDa
     // not reach it.
     std::string longest = param;
     while (longest.size() < 259 - 10) longest += ".\\";
-    longest += "usrpt.ctl";
+    longest += "names.ctl";
     ASSERT_EQ(longest.size(), 259u);
-    WriteFile(param + "usrpt.ctl", "ABCDEFGHIJKLMNOPQRST\n");
     EXPECT_TRUE(ControlFileLists(longest.c_str(), "ABCDEFGHIJKLMNOPQRST"));
     EXPECT_FALSE(ControlFileLists(longest.c_str(), "ABCDEFGHIJKLMNOPQRSTU"));
     EXPECT_FALSE(ControlFileLists((longest + "X").c_str(), "ABCDEFGHIJKLMNOPQRST"));
