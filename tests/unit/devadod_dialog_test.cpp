@@ -150,52 +150,6 @@ TEST_F(DevaDodTest, ChooseItemFillsTheFieldFromTheChooserWindow) {
     }
 }
 
-// The chooser itself writes no byte past any buffer it is given.
-TEST_F(DevaDodTest, TheChooserStaysInsideTheResultBuffer) {
-    MakeStorageArea("AREA1", {{"data\\model.ctl", "ABC\nDE\n"}});
-    using Choose = int (*)(FileChoice*);
-    HMODULE library = LoadLibraryA(BesideTestProgram("devadod.dll").c_str());
-    ASSERT_TRUE(library);
-    auto choose = reinterpret_cast<Choose>(reinterpret_cast<void*>(GetProcAddress(library, "DevaDod_GetFileNameEx")));
-    ASSERT_TRUE(choose);
-    struct Case {
-        DWORD maxFile;
-        int result;
-        std::string written;
-    } cases[] = {
-        {8, 1, std::string("ABC\0DE\0\0", 8) + '#'},
-        {7, 1, std::string("ABC\0\0", 5) + "####"},  // both names need 8 bytes: only the first is written
-        {4, 0, "#########"},                         // not even one name fits: a cancel
-        {0, 0, "#########"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.maxFile);
-        char result[9];
-        std::memset(result, '#', sizeof result);
-        char device[file_choice::kTextSize] = "C:", area[file_choice::kTextSize] = "AREA1";
-        FileChoice record = {};
-        record.recordSize = sizeof record;
-        record.open.lStructSize = sizeof record.open;
-        record.open.lpstrFile = result;
-        record.open.nMaxFile = c.maxFile;
-        record.open.Flags = 0x400;
-        record.device = device;
-        record.area = area;
-        record.extraFlags = file_choice::kMultipleChoice;
-        UiDriver ui;
-        ui.WaitForDialog("Choose Model").Then([](UiDriver& d) {
-            SendMessageA(d.Item(IDC_ITEMS), LB_SETSEL, TRUE, -1);
-            SendMessageA(d.Dialog(), WM_COMMAND, MAKEWPARAM(IDC_ITEMS, LBN_SELCHANGE), 0);
-            d.Click(IDOK);
-        });
-        int chosen = -1;
-        EXPECT_TRUE(ui.Run([&] { chosen = choose(&record); })) << ui.Failure();
-        EXPECT_EQ(chosen, c.result);
-        EXPECT_EQ(std::string(result, sizeof result), c.written);
-    }
-    FreeLibrary(library);
-}
-
 // What comes back in the result buffer, as another chooser might leave it.
 TEST_F(DevaDodTest, ResultsAreTakenFromTheBufferAsTheyFit) {
     struct Case {
