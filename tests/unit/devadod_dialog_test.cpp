@@ -72,14 +72,10 @@ struct Host {
 TEST_F(DevaDodTest, ChooseItemsHandsTheRecordOverAndRemembersAfterCancel) {
     const std::string longTitle(200, 'T'), longStart(300, 'S');
     struct Case {
-        const char* device;
-        const char* area;
-        const char* storedDevice;  // nullptr: not stored
-        const char* storedArea;
+        const char *device, *area, *storedDevice, *storedArea;  // stored: nullptr when not
         std::string title, start;
         bool option;
-        const char* wantDevice;
-        const char* wantArea;
+        const char *wantDevice, *wantArea;
     } cases[] = {
         {"D:", "AREA9", nullptr, nullptr, "Pick", "P-ONE", true, "D:", "AREA9"},
         {"D:", "", nullptr, nullptr, "Pick", "", false, "C:", "Data70"},
