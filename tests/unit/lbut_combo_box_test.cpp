@@ -16,12 +16,7 @@ struct Parent {
     explicit Parent(DWORD comboStyle = CBS_DROPDOWNLIST) {
         static const ATOM atom = [] {
             WNDCLASSA windowClass = {};
-            windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-                auto* self = reinterpret_cast<Parent*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-                if (self && message == WM_COMMAND && wParam == MAKEWPARAM(kComboId, CBN_SELCHANGE))
-                    self->selChanges += reinterpret_cast<HWND>(lParam) == self->combo ? 1 : 100;
-                return DefWindowProcA(window, message, wParam, lParam);
-            };
+            windowClass.lpfnWndProc = &Proc;
             windowClass.lpszClassName = "OptoraComboParent";
             return RegisterClassA(&windowClass);
         }();
@@ -36,6 +31,13 @@ struct Parent {
 
     HWND window = nullptr, combo = nullptr;
     int selChanges = 0;  // a notice from another window counts 100
+
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<Parent*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (self && message == WM_COMMAND && wParam == MAKEWPARAM(kComboId, CBN_SELCHANGE))
+            self->selChanges += reinterpret_cast<HWND>(lParam) == self->combo ? 1 : 100;
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
 };
 
 void Click(HWND window, int x = 10, UINT message = WM_LBUTTONDOWN) {
