@@ -74,9 +74,7 @@ TEST_F(LaunchTest, EachLauncherStartsTheInstalledEditorWithItsArguments) {
         {2, kNone, kNone, kNone, " -d -s"},
         {3, "C", "AREA1", "MYTABLE", " -dC -sAREA1 -iMYTABLE"},
         {3, "C", "AREA1", "OTHER", " -dC -sAREA1 -iP-USER-ENVIRON"},
-        {3, "c:", "AREA1", "mytable", " -dc: -sAREA1 -imytable"},  // as the database compares them
         {3, "D", "AREA1", "MYTABLE", " -dD -sAREA1 -iP-USER-ENVIRON"},  // no such area on D:
-        {3, "C", "AREA2", "MYTABLE", " -dC -sAREA2 -iP-USER-ENVIRON"},
         {3, "C", "AREA1", kNone, " -dC -sAREA1 -iP-USER-ENVIRON"},
         {3, kNone, kNone, "MYTABLE", " -d -s -iP-USER-ENVIRON"},
     };

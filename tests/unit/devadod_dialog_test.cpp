@@ -72,14 +72,10 @@ struct Host {
 TEST_F(DevaDodTest, ChooseItemsHandsTheRecordOverAndRemembersAfterCancel) {
     const std::string longTitle(200, 'T'), longStart(300, 'S');
     struct Case {
-        const char* device;
-        const char* area;
-        const char* storedDevice;  // nullptr: not stored
-        const char* storedArea;
+        const char *device, *area, *storedDevice, *storedArea;  // stored: nullptr when not
         std::string title, start;
         bool option;
-        const char* wantDevice;
-        const char* wantArea;
+        const char *wantDevice, *wantArea;
     } cases[] = {
         {"D:", "AREA9", nullptr, nullptr, "Pick", "P-ONE", true, "D:", "AREA9"},
         {"D:", "", nullptr, nullptr, "Pick", "", false, "C:", "Data70"},
@@ -111,15 +107,12 @@ TEST_F(DevaDodTest, ChooseItemsHandsTheRecordOverAndRemembersAfterCancel) {
         EXPECT_EQ(Stored("Device") + "|" + Stored("Storage Area"), device + "|" + area);
 
         auto r = Received();
-        EXPECT_EQ(r["call"], "GetFileNameEx");
-        EXPECT_EQ(r["size"], std::to_string(sizeof(FileChoice)));
-        EXPECT_EQ(r["openSize"], std::to_string(sizeof(OPENFILENAMEA)));
-        EXPECT_EQ(r["owner"], Hex(reinterpret_cast<uintptr_t>(host.window)));
+        EXPECT_EQ(r["call"] + "|" + r["size"] + "|" + r["openSize"] + "|" + r["owner"],
+                  "GetFileNameEx|" + std::to_string(sizeof(FileChoice)) + "|" + std::to_string(sizeof(OPENFILENAMEA)) +
+                      "|" + Hex(reinterpret_cast<uintptr_t>(host.window)));
         EXPECT_EQ(r["instance"] + r["customFilter"] + r["fileTitle"] + r["reserved"], "0x00x0/00x0/00");
-        EXPECT_EQ(r["flags"], c.option ? "0x400" : "0x10000400");
-        EXPECT_EQ(r["index"], "7");
-        EXPECT_EQ(r["maxFile"], "211000");
-        EXPECT_EQ(r["file"], "");
+        EXPECT_EQ(r["flags"] + "|" + r["index"] + "|" + r["maxFile"] + "|" + r["file"],
+                  (c.option ? "0x400" : "0x10000400") + std::string("|7|211000|"));
         EXPECT_EQ(r["title"], caption) << "cut to its 128-byte buffer";
         EXPECT_EQ(r["start"], c.start.substr(0, 259)) << "cut to its 260-byte buffer";
         EXPECT_EQ(r["device"] + "|" + r["area"], std::string(c.wantDevice) + "|" + c.wantArea);
@@ -130,50 +123,10 @@ TEST_F(DevaDodTest, ChooseItemsHandsTheRecordOverAndRemembersAfterCancel) {
     }
 }
 
-// Choices made in the stand-in's window, end to end.
-TEST_F(DevaDodTest, ChoicesComeBackFromTheChooserWindow) {
-    MakeStorageArea("AREA1", {{"data\\model.ctl", "M1\n"}});
-    MakeStorageArea("AREA2", {{"data\\model.ctl", "M1\r\n  M2 \nM3\n"}});
-    fs::create_directories("c:\\userroot\\storage\\HALF\\data");  // no param: not a storage area
+// The single-item chooser replaces the field's text on a choice only.
+TEST_F(DevaDodTest, ChooseItemFillsTheFieldFromTheChooserWindow) {
+    MakeStorageArea("AREA2", {{"data\\model.ctl", "M1\nM2\n"}});
     Host host;
-
-    // Several models of another area than the one given.
-    std::string device = "C:", area = "AREA1";
-    uint32_t index = 0;
-    std::vector<std::string> results;
-    CDevaDodDialog chooser(host.window, true, CDevaDodDialog::kBufferSize);
-    UiDriver ui;
-    ui.WaitForDialog("Models").Then([](UiDriver& d) {
-        EXPECT_EQ(d.ComboItems(IDC_AREA), (std::vector<std::string>{"AREA1", "AREA2"}));
-        EXPECT_FALSE(IsWindowEnabled(d.Item(IDOK))) << "nothing chosen yet";
-        d.SelectComboItem(IDC_AREA, 1);
-        for (int item : {0, 2}) SendMessageA(d.Item(IDC_ITEMS), LB_SETSEL, TRUE, item);
-        SendMessageA(d.Dialog(), WM_COMMAND, MAKEWPARAM(IDC_ITEMS, LBN_SELCHANGE), 0);
-        d.Click(IDOK);
-    });
-    int chosen = 0;
-    EXPECT_TRUE(ui.Run([&] { chosen = chooser.ChooseItems("Models", 0x400, index, device, area, "", results, "", 0); }))
-        << ui.Failure();
-    EXPECT_EQ(chosen, 1);
-    EXPECT_EQ(results, (std::vector<std::string>{"M1", "M3"}));
-    EXPECT_EQ(device + area, "C:AREA2");
-    EXPECT_EQ(Stored("Storage Area"), "AREA2");
-
-    // A storage area: the choice is device and area, the list stays empty.
-    UiDriver areas;
-    areas.WaitForDialog("Areas").Then([](UiDriver& d) {
-        EXPECT_FALSE(IsWindowVisible(d.Item(IDC_ITEMS)));
-        d.SelectComboItem(IDC_AREA, 0);
-        d.Click(IDOK);
-    });
-    EXPECT_TRUE(areas.Run([&] {
-        chosen = chooser.ChooseItems("Areas", 0x40000000, index, device, area, "", results, "", 0);
-    })) << areas.Failure();
-    EXPECT_EQ(chosen, 1);
-    EXPECT_TRUE(results.empty());
-    EXPECT_EQ(device + area, "C:AREA1");
-
-    // The single-item chooser replaces the field's text on a choice only.
     for (const bool choose : {false, true}) {
         UiDriver single;
         single.WaitForDialog("Choose Model").Then([&](UiDriver& d) {
@@ -191,52 +144,6 @@ TEST_F(DevaDodTest, ChoicesComeBackFromTheChooserWindow) {
         EXPECT_EQ(r["owner"], Hex(reinterpret_cast<uintptr_t>(host.window)));
         EXPECT_EQ(r["title"] + r["start"] + r["text3"] + r["extra"] + r["extraFlags"], "0x0");
     }
-}
-
-// The chooser itself writes no byte past any buffer it is given.
-TEST_F(DevaDodTest, TheChooserStaysInsideTheResultBuffer) {
-    MakeStorageArea("AREA1", {{"data\\model.ctl", "ABC\nDE\n"}});
-    using Choose = int (*)(FileChoice*);
-    HMODULE library = LoadLibraryA(BesideTestProgram("devadod.dll").c_str());
-    ASSERT_TRUE(library);
-    auto choose = reinterpret_cast<Choose>(reinterpret_cast<void*>(GetProcAddress(library, "DevaDod_GetFileNameEx")));
-    ASSERT_TRUE(choose);
-    struct Case {
-        DWORD maxFile;
-        int result;
-        std::string written;
-    } cases[] = {
-        {8, 1, std::string("ABC\0DE\0\0", 8) + '#'},
-        {7, 1, std::string("ABC\0\0", 5) + "####"},  // both names need 8 bytes: only the first is written
-        {4, 0, "#########"},                         // not even one name fits: a cancel
-        {0, 0, "#########"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.maxFile);
-        char result[9];
-        std::memset(result, '#', sizeof result);
-        char device[file_choice::kTextSize] = "C:", area[file_choice::kTextSize] = "AREA1";
-        FileChoice record = {};
-        record.recordSize = sizeof record;
-        record.open.lStructSize = sizeof record.open;
-        record.open.lpstrFile = result;
-        record.open.nMaxFile = c.maxFile;
-        record.open.Flags = 0x400;
-        record.device = device;
-        record.area = area;
-        record.extraFlags = file_choice::kMultipleChoice;
-        UiDriver ui;
-        ui.WaitForDialog("Choose Model").Then([](UiDriver& d) {
-            SendMessageA(d.Item(IDC_ITEMS), LB_SETSEL, TRUE, -1);
-            SendMessageA(d.Dialog(), WM_COMMAND, MAKEWPARAM(IDC_ITEMS, LBN_SELCHANGE), 0);
-            d.Click(IDOK);
-        });
-        int chosen = -1;
-        EXPECT_TRUE(ui.Run([&] { chosen = choose(&record); })) << ui.Failure();
-        EXPECT_EQ(chosen, c.result);
-        EXPECT_EQ(std::string(result, sizeof result), c.written);
-    }
-    FreeLibrary(library);
 }
 
 // What comes back in the result buffer, as another chooser might leave it.
@@ -277,29 +184,6 @@ TEST_F(DevaDodTest, ResultsAreTakenFromTheBufferAsTheyFit) {
         EXPECT_EQ(device, c.device);
         EXPECT_EQ(Stored("Device"), c.device);
         EXPECT_TRUE(chooser.sharedWasEmpty);
-    }
-}
-
-TEST_F(DevaDodTest, DefaultStorageAreaIsReadFromTheRememberedOne) {
-    struct Case {
-        bool key;
-        const char* device;  // nullptr: value missing
-        const char* area;
-        const char* want;
-    } cases[] = {
-        {false, nullptr, nullptr, "untouched|untouched"},
-        {true, nullptr, nullptr, "C:|DATA70"},
-        {true, "", "", "C:|DATA70"},
-        {true, "D:", "AREA7", "D:|AREA7"},
-    };
-    for (const Case& c : cases) {
-        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Kestrel");
-        if (c.key) StoreText(kArbor, "Other", "");
-        if (c.device) StoreText(kArbor, "Device", c.device);
-        if (c.area) StoreText(kArbor, "Storage Area", c.area);
-        std::string device = "untouched", area = "untouched";
-        ReadDefaultStorageArea(device, area);
-        EXPECT_EQ(device + "|" + area, c.want);
     }
 }
 

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <string>
 
+#include "file_controls_shots.h"
 #include "shot_file.h"
 
 #include "controls/file_choice.h"
@@ -266,7 +267,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "optora-shots: COM cannot start\n");
         return 1;
     }
-    int failures = 0;
+    // First: the process's first window opens inactive, as its picture always showed it.
+    int failures = ShootFileControls(g_outputDir);
     for (const Shot& shot : kShots) {
         auto entry = reinterpret_cast<void*>(GetProcAddress(library, shot.entry));
         if (!entry) {
