@@ -263,6 +263,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "optora-shots: optora.dll not found\n");
         return 1;
     }
+    // Shots without a notation of their own follow the region: make it the
+    // same on every machine.
+    SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, "0");
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
         std::fprintf(stderr, "optora-shots: COM cannot start\n");
         return 1;
