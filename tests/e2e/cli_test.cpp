@@ -20,51 +20,27 @@ std::string Slurp(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// The program, its standard output and error going to files of their own:
-// a desktop process that its first window starts inherits the handles and
-// may keep them open, so the output is read by file, not until a pipe closes.
+// The program with its standard output and error in files of its own; one
+// that still runs (the monitor) is stopped with the object.
 class Cli {
 public:
-    explicit Cli(const std::string& arguments, const std::string& program = BesideTestProgram("optora-cli.exe")) {
-        static int runs = 0;
-        const std::string base = (std::filesystem::temp_directory_path() / "optora-cli-").string();
-        out_ = base + std::to_string(++runs) + ".out", err_ = base + std::to_string(runs) + ".err";
-        SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        for (auto [path, handle] : {std::pair{&out_, &startup.hStdOutput}, {&err_, &startup.hStdError}})
-            *handle = CreateFileA(path->c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        std::string command = "\"" + program + "\" " + arguments;
-        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process_))
-            process_ = {};
-        CloseHandle(startup.hStdOutput);
-        CloseHandle(startup.hStdError);
-    }
+    explicit Cli(const std::string& arguments, const std::string& program = BesideTestProgram("optora-cli.exe"))
+        : base_(NextBase()), process_("\"" + program + "\" " + arguments, base_ + ".out", base_ + ".err") {}
     ~Cli() {
-        if (!process_.hProcess) return;
-        TerminateProcess(process_.hProcess, 0);  // one that still runs (the monitor)
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
+        if (process_.Started()) TerminateProcess(process_.Handle(), 0);
     }
-    Cli(const Cli&) = delete;
-    Cli& operator=(const Cli&) = delete;
-
-    bool Started() const { return process_.hProcess != nullptr; }
-    // Waits for its end: its exit code, 0xFFFFFFFF when it did not end.
-    DWORD ExitCode() const {
-        DWORD code = 0xFFFFFFFF;
-        if (Started() && WaitForSingleObject(process_.hProcess, 60000) == WAIT_OBJECT_0)
-            GetExitCodeProcess(process_.hProcess, &code);
-        return code;
-    }
-    std::string Out() const { return Slurp(out_); }
-    std::string Err() const { return Slurp(err_); }
+    bool Started() const { return process_.Started(); }
+    DWORD ExitCode() const { return process_.Wait(); }
+    std::string Out() const { return Slurp(base_ + ".out"); }
+    std::string Err() const { return Slurp(base_ + ".err"); }
 
 private:
-    PROCESS_INFORMATION process_ = {};
-    std::string out_, err_;
+    static std::string NextBase() {
+        static int runs = 0;
+        return (std::filesystem::temp_directory_path() / "optora-cli-").string() + std::to_string(++runs);
+    }
+    std::string base_;
+    Process process_;
 };
 
 struct RunResult {

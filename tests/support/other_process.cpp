@@ -2,15 +2,29 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "kestrel_test.h"
 
 namespace optora::test {
 
-Process::Process(std::string commandLine) {
+Process::Process(std::string commandLine, const std::string& output, const std::string& error) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
+    const bool redirected = !output.empty();
+    if (redirected) {
+        SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        for (auto [path, handle] : {std::pair{&output, &startup.hStdOutput}, {&error, &startup.hStdError}})
+            *handle = CreateFileA(path->c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, redirected, 0, nullptr, nullptr, &startup,
+                        &info_))
         info_ = {};
+    if (!redirected) return;
+    CloseHandle(startup.hStdOutput);
+    CloseHandle(startup.hStdError);
 }
 
 Process::~Process() {

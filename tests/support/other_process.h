@@ -8,10 +8,12 @@
 namespace optora::test {
 
 // Another process, started with this command line; its handles close with
-// the object, the process itself runs on.
+// the object, the process itself runs on. Given files, its standard output
+// and error go there: a desktop process it starts may inherit them and keep
+// them open, so its output is read by file rather than until a pipe closes.
 class Process {
 public:
-    explicit Process(std::string commandLine);
+    explicit Process(std::string commandLine, const std::string& output = {}, const std::string& error = {});
     ~Process();
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
