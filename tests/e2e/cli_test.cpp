@@ -28,6 +28,8 @@ public:
         : base_(NextBase()), process_("\"" + program + "\" " + arguments, base_ + ".out", base_ + ".err") {}
     ~Cli() {
         if (process_.Started()) TerminateProcess(process_.Handle(), 0);
+        std::error_code ignored;  // opened with delete sharing: they go once the program lets go
+        for (const char* tail : {".out", ".err"}) std::filesystem::remove(base_ + tail, ignored);
     }
     bool Started() const { return process_.Started(); }
     DWORD ExitCode() const { return process_.Wait(); }
