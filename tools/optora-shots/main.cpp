@@ -72,6 +72,28 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
     return TRUE;
 }
 
+void SaveShotOf(HWND window) {
+    RECT area = {};
+    GetWindowRect(window, &area);
+    const HDC screen = GetDC(nullptr);
+    g_saved = WriteShot(g_outputDir + "\\" + g_currentFile + ".png", screen, area);
+    ReleaseDC(nullptr, screen);
+}
+
+// Opens what a shot shows with tick running inside its modal loop to take
+// the picture and close it; 1 when no picture was written.
+template <typename Open>
+int TakeShot(const char* file, TIMERPROC tick, Open&& open) {
+    g_currentFile = file;
+    g_firstSeen = 0;
+    g_saved = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, tick);
+    open();
+    KillTimer(nullptr, timer);
+    std::printf("%s %s\n", g_saved ? "wrote" : "FAILED", file);
+    return g_saved ? 0 : 1;
+}
+
 // Runs inside the dialog's modal loop.
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     HWND dialog = nullptr;
@@ -87,11 +109,7 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
         return;
     }
     if (GetTickCount() - g_firstSeen < 400) return;  // let the display catch up
-    RECT area = {};
-    GetWindowRect(dialog, &area);
-    HDC screen = GetDC(nullptr);
-    g_saved = WriteShot(g_outputDir + "\\" + g_currentFile + ".png", screen, area);
-    ReleaseDC(nullptr, screen);
+    SaveShotOf(dialog);
     EndDialog(dialog, IDCANCEL);
 }
 
@@ -161,14 +179,7 @@ int ShootChoosers() {
         record.area = area;
         record.startText = start;
         record.extraFlags = shot.extraFlags;
-        g_currentFile = shot.file;
-        g_firstSeen = 0;
-        g_saved = false;
-        const UINT_PTR timer = SetTimer(nullptr, 0, 50, &Tick);
-        choose(&record);
-        KillTimer(nullptr, timer);
-        std::printf("%s %s\n", g_saved ? "wrote" : "FAILED", shot.file);
-        if (!g_saved) ++failures;
+        failures += TakeShot(shot.file, &Tick, [&] { choose(&record); });
     }
     FreeLibrary(chooser);
     return failures;
@@ -195,17 +206,12 @@ int ShootOutputDialogs(HMODULE library) {
         }
         setCutApp(shot.cutApp);
         setPlotApp(shot.plotApp);
-        g_currentFile = shot.file;
-        g_firstSeen = 0;
-        g_saved = false;
-        const UINT_PTR timer = SetTimer(nullptr, 0, 50, &Tick);
-        if (std::strcmp(shot.entry, "optora_doplotoptions") == 0)
-            reinterpret_cast<void (*)(HWND, int)>(entry)(nullptr, shot.astm);
-        else
-            reinterpret_cast<void (*)(HWND)>(entry)(nullptr);
-        KillTimer(nullptr, timer);
-        std::printf("%s %s\n", g_saved ? "wrote" : "FAILED", shot.file);
-        if (!g_saved) ++failures;
+        failures += TakeShot(shot.file, &Tick, [&] {
+            if (std::strcmp(shot.entry, "optora_doplotoptions") == 0)
+                reinterpret_cast<void (*)(HWND, int)>(entry)(nullptr, shot.astm);
+            else
+                reinterpret_cast<void (*)(HWND)>(entry)(nullptr);
+        });
     }
     setCutApp("");
     setPlotApp("");
@@ -219,11 +225,7 @@ void CALLBACK TickMenu(HWND, UINT, UINT_PTR, DWORD) {
     if (!menu || !IsWindowVisible(menu)) return;
     if (!g_firstSeen) g_firstSeen = GetTickCount();
     if (GetTickCount() - g_firstSeen < 400) return;
-    RECT area = {};
-    GetWindowRect(menu, &area);
-    HDC screen = GetDC(nullptr);
-    g_saved = WriteShot(g_outputDir + "\\" + g_currentFile + ".png", screen, area);
-    ReleaseDC(nullptr, screen);
+    SaveShotOf(menu);
     EndMenu();
 }
 
@@ -239,15 +241,10 @@ int ShootMenus(HMODULE library) {
                  {"storage_area_menu_model_open", GetSubMenu(GetSubMenu(menu, 1), 0)}};
     int failures = 0;
     for (const auto& shot : shots) {
-        g_currentFile = shot.file;
-        g_firstSeen = 0;
-        g_saved = false;
-        const UINT_PTR timer = SetTimer(nullptr, 0, 50, &TickMenu);
-        SetForegroundWindow(owner);
-        if (shot.popup) TrackPopupMenu(shot.popup, TPM_LEFTALIGN | TPM_RETURNCMD, 20, 20, 0, owner, nullptr);
-        KillTimer(nullptr, timer);
-        std::printf("%s %s\n", g_saved ? "wrote" : "FAILED", shot.file);
-        if (!g_saved) ++failures;
+        failures += TakeShot(shot.file, &TickMenu, [&] {
+            SetForegroundWindow(owner);
+            if (shot.popup) TrackPopupMenu(shot.popup, TPM_LEFTALIGN | TPM_RETURNCMD, 20, 20, 0, owner, nullptr);
+        });
     }
     DestroyWindow(owner);
     if (menu) DestroyMenu(menu);
@@ -279,18 +276,13 @@ int main(int argc, char** argv) {
             ++failures;
             continue;
         }
-        g_currentFile = shot.file;
         SetNotationFor(shot.file);
-        g_firstSeen = 0;
-        g_saved = false;
-        const UINT_PTR timer = SetTimer(nullptr, 0, 50, &Tick);
-        if (shot.takesArgument)
-            reinterpret_cast<void (*)(HWND, int)>(entry)(nullptr, shot.argument);
-        else
-            reinterpret_cast<void (*)(HWND)>(entry)(nullptr);
-        KillTimer(nullptr, timer);
-        std::printf("%s %s\n", g_saved ? "wrote" : "FAILED", shot.file);
-        if (!g_saved) ++failures;
+        failures += TakeShot(shot.file, &Tick, [&] {
+            if (shot.takesArgument)
+                reinterpret_cast<void (*)(HWND, int)>(entry)(nullptr, shot.argument);
+            else
+                reinterpret_cast<void (*)(HWND)>(entry)(nullptr);
+        });
     }
     failures += ShootOutputDialogs(library);
     failures += ShootChoosers();
