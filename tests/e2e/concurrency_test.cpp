@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -32,11 +33,33 @@ std::string ReadShared() {
     return std::string(buffer, got);
 }
 
+// Values the kept records hold, written by another process as text or as a 4-byte binary.
+struct WrittenValue {
+    const char* key;
+    const char* name;
+    bool text;
+};
+constexpr WrittenValue kWritten[] = {
+    {"Software\\Kestrel\\Arbor\\CutOptions\\CUTGEN_CUT_OPTIONS", "DosCutExtension", true},
+    {"Software\\Kestrel\\Arbor\\PlotOptions\\MARKERPLOT_PLOT_OPTIONS", "ImageType", true},
+    {"Software\\Kestrel\\Arbor\\OrderOptions", "OverwriteMarker", false},
+};
+
+std::string WriteCommand(const WrittenValue& value, int number) {
+    char data[32];
+    if (value.text)
+        std::snprintf(data, sizeof data, "54%02x00", 0x30 + number % 10);  // "T0" to "T9"
+    else
+        std::snprintf(data, sizeof data, "%02x000000", number % 10);
+    return std::string("set ") + value.key + " " + value.name + " " + std::to_string(value.text ? REG_SZ : REG_BINARY) +
+           " " + data;
+}
+
 class ConcurrencyTest : public KestrelTest {};
 
 }  // namespace
 
-TEST_F(ConcurrencyTest, GettersOnManyThreadsAtOnceNeverCrash) {
+TEST_F(ConcurrencyTest, GettersOnManyThreadsWhileAnotherProcessWritesEndFresh) {
     OptoraLibrary library;
     ASSERT_TRUE(library.Loaded());
     // Every getter takes no arguments; what each returns is not looked at here.
@@ -47,8 +70,16 @@ TEST_F(ConcurrencyTest, GettersOnManyThreadsAtOnceNeverCrash) {
         getters.push_back(library.Entry<void (*)()>(name));
         ASSERT_TRUE(getters.back()) << name;
     }
+    library.Entry<void (*)(const char*)>("optora_setcutapp")("CUTGEN_CUT_OPTIONS");
+    library.Entry<void (*)(const char*)>("optora_setplotapp")("MARKERPLOT_PLOT_OPTIONS");
     StoreText("Software\\Kestrel\\Quillon", "Model", "M1");
     const char* model = library.Entry<VerifyOptions_tag* (*)()>("optora_getverifyoptions")()->Model.Text;
+    const CutOptions_tag* cut = library.Entry<CutOptions_tag* (*)()>("optora_getcutoptions")();
+    const PlotOptions_tag* plot = library.Entry<PlotOptions_tag* (*)()>("optora_getplotoptions")();
+    const OrderOptions_tag* order = library.Entry<OrderOptions_tag* (*)()>("optora_getorderoptions")();
+    const UserEnvItems_tag* environment = library.Entry<UserEnvItems_tag* (*)()>("optora_getoptionsettings")();
+    CommandedProcess writer(Beside("kestrel_writer.exe"));
+    ASSERT_TRUE(writer.Started());
 
     std::atomic<bool> stop{false};
     std::atomic<long> calls{0};
@@ -57,13 +88,30 @@ TEST_F(ConcurrencyTest, GettersOnManyThreadsAtOnceNeverCrash) {
         threads.emplace_back([&] {
             for (; !stop; ++calls)
                 for (const auto getter : getters) getter();
+            for (const auto getter : getters) getter();  // after the writer stopped
         });
     }
-    Sleep(2000);
+    const DWORD start = GetTickCount();
+    int round = 0;
+    for (; GetTickCount() - start < 2000; ++round)
+        for (const WrittenValue& value : kWritten) writer.Ask(WriteCommand(value, round));
+    for (const WrittenValue& value : kWritten) ASSERT_EQ(writer.Ask(WriteCommand(value, 7)), "ok");
     stop = true;
     for (std::thread& thread : threads) thread.join();
     EXPECT_GT(calls.load(), 8);
+    EXPECT_GT(round, 8);
     EXPECT_STREQ(model, "M1") << "a text read before other calls stays readable";
+
+    // What the threads' last calls left, then what one more call returns.
+    for (const bool call : {false, true}) {
+        SCOPED_TRACE(call ? "one more call" : "left by the threads");
+        if (call)
+            for (const auto getter : getters) getter();
+        EXPECT_STREQ(cut->DosCutExtension, "T7");
+        EXPECT_STREQ(plot->ImageType, "T7");
+        EXPECT_EQ(order->OverwriteMarker, 7);
+        EXPECT_EQ(environment->OverwriteMarker, 7);
+    }
 }
 
 TEST_F(ConcurrencyTest, TwoProcessesSavingAtOnceLoseNoLineAndNoReaderSeesATornFile) {
