@@ -59,8 +59,7 @@ protected:
     }
     // The library's own repairs fire the watch: the load after them is the last.
     void Settle() {
-        for (int i = 0; i < 5 && Refresh(); ++i) {
-        }
+        for (int i = 0; i < 5 && Refresh(); ++i) continue;
     }
 
     ChangeWatch watch_{ChangeWatchMode::kOn};
@@ -69,31 +68,22 @@ protected:
 };
 
 TEST_F(KeptRecordTest, LoadsAgainExactlyWhenAnInputChanged) {
+    const std::string device = "plot_type=1\nplot_dest=D:\\P\ncut_dest=E:\\";
     const struct {
         const char* what;
         std::function<void(CutOptions_tag&)> change;
         bool loads;
     } changes[] = {
         {"nothing", [](CutOptions_tag&) {}, false},
-        {"the device file, same size, times put back", [](CutOptions_tag&) {
-             RewriteDeviceFile("plot_type=1\nplot_dest=D:\\P\ncut_dest=E:\\CUT2\n", true);
-         }, true},
-        {"the device file, another size", [](CutOptions_tag&) {
-             RewriteDeviceFile("plot_type=1\nplot_dest=D:\\P\ncut_dest=E:\\CUT33\n", false);
-         }, true},
-        {"a value of the set", [](CutOptions_tag&) { StoreText(kDefaultCut, "CutFormat", "43format"); }, true},
-        {"a value elsewhere under Kestrel", [](CutOptions_tag&) { StoreInt32("Software\\Kestrel\\Other", "V", 7); },
-         true},
-        {"the whole Kestrel key", [](CutOptions_tag&) { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Kestrel"); },
-         true},
-        {"a value of the set, after the key came back", [](CutOptions_tag&) {
-             StoreText(kDefaultCut, "CutFormat", "44format");
-         }, true},
+        {"the device file, same size, times back", [&](auto&) { RewriteDeviceFile(device + "CUT2\n", true); }, true},
+        {"the device file, another size", [&](auto&) { RewriteDeviceFile(device + "CUT33\n", false); }, true},
+        {"a value of the set", [](auto&) { StoreText(kDefaultCut, "CutFormat", "43format"); }, true},
+        {"a value elsewhere under Kestrel", [](auto&) { StoreInt32("Software\\Kestrel\\Other", "V", 7); }, true},
+        {"the whole Kestrel key", [](auto&) { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Kestrel"); }, true},
+        {"a value, after the key came back", [](auto&) { StoreText(kDefaultCut, "CutFormat", "44format"); }, true},
         {"the caller's copy of the record", [](CutOptions_tag& record) { record.DosCutExtension[1] ^= 1; }, true},
-        {"the application name", [](CutOptions_tag&) { CutAppName().Set("CUTGEN_CUT_OPTIONS"); }, true},
-        {"the device file, read by no load now", [](CutOptions_tag&) {
-             RewriteDeviceFile("plot_type=1\nplot_dest=D:\\P\ncut_dest=E:\\CUT4\n", false);
-         }, false},
+        {"the application name", [](auto&) { CutAppName().Set("CUTGEN_CUT_OPTIONS"); }, true},
+        {"the device file, read by no load now", [&](auto&) { RewriteDeviceFile(device + "CUT4\n", false); }, false},
     };
     for (const auto& c : changes) {
         SCOPED_TRACE(c.what);

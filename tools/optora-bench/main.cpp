@@ -286,8 +286,9 @@ INT_PTR CALLBACK BareDialog(HWND, UINT message, WPARAM, LPARAM) { return message
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--listen") == 0) return Listen(argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "--change") == 0) return ChangeWhenTold(argv[2]);
-    if (argc != 2 || std::strcmp(argv[1], "--scratch-prefix") != 0) {
-        std::fprintf(stderr, "usage: optora-bench --scratch-prefix   (rewrites this prefix's Kestrel settings)\n");
+    if (argc < 2 || argc > 3 || std::strcmp(argv[1], "--scratch-prefix") != 0) {
+        std::fprintf(stderr, "usage: optora-bench --scratch-prefix [PART]   (rewrites this prefix's Kestrel settings;\n"
+                             "       with PART, only the rows whose entry point and state hold it)\n");
         return 2;
     }
     g_library = LoadLibraryA("optora.dll");
@@ -380,11 +381,14 @@ int main(int argc, char** argv) {
         {"getalteration", arrange("", "", false), [&] { getAlteration(); }, [] { RawKey(kArbor).Read({"Alteration"}); },
          kBatch, kRounds, kArbor},
     };
+    const auto chosen = [&](const char* what) { return argc < 3 || std::strstr(what, argv[2]) != nullptr; };
     for (const Comparison& c : comparisons) {
+        if (!chosen(c.what)) continue;
         Run(c, nullptr, ", unchanged");
         Run({c.what, c.arrange, c.library, c.floor, kChangedBatch, kRounds}, c.setKey, ", changed");
     }
 
+    if (argc == 3) return 0;
     // A change told to ten other applications, against the bare write and broadcast.
     std::vector<PROCESS_INFORMATION> listeners = StartListeners(10);
     int value = 0;

@@ -9,10 +9,9 @@
 //   sametimes HEX              rewrite it in place, then put its times back
 //   nofile                     delete it
 //
-// PATH lies below HKEY_CURRENT_USER; "-" stands for an empty NAME or HEX.
+// PATH lies below HKEY_CURRENT_USER; "-" stands for an empty HEX.
 #include <windows.h>
 
-#include <cstdio>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -27,8 +26,6 @@ std::string FromHex(const std::string& hex) {
     for (std::size_t i = 0; i + 1 < hex.size(); i += 2) bytes += char(std::stoi(hex.substr(i, 2), nullptr, 16));
     return bytes;
 }
-
-std::string Name(const std::string& name) { return name == "-" ? std::string() : name; }
 
 bool WriteFileBytes(DWORD disposition, const std::string& bytes, bool keepTimes) {
     for (const char* directory : {"c:\\userroot", "c:\\userroot\\system", "c:\\userroot\\system\\state"})
@@ -53,18 +50,12 @@ bool Perform(const std::string& line) {
     if (command == "set") {
         DWORD type = 0;
         in >> path >> name >> type >> hex;
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
-            return false;
         const std::string bytes = FromHex(hex);
-        const LONG status = RegSetValueExA(key, Name(name).c_str(), 0, type,
-                                           reinterpret_cast<const BYTE*>(bytes.data()), DWORD(bytes.size()));
-        RegCloseKey(key);
-        return status == ERROR_SUCCESS;
+        return !RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), name.c_str(), type, bytes.data(), DWORD(bytes.size()));
     }
     if (command == "del") {
         in >> path >> name;
-        const LONG status = RegDeleteKeyValueA(HKEY_CURRENT_USER, path.c_str(), Name(name).c_str());
+        const LONG status = RegDeleteKeyValueA(HKEY_CURRENT_USER, path.c_str(), name.c_str());
         return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
     }
     if (command == "tree") {
