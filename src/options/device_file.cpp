@@ -85,8 +85,9 @@ std::optional<DeviceFileRecord> ReadDeviceFile(const char* path, DeviceFileSeen*
                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     };
     // Most users have no device file: find that out before waiting for the
-    // lock, then read the file as it is once the lock is held.
-    if (!open()) {
+    // lock, then read the file as it is once the lock is held. A glance that
+    // found none has found that out already.
+    if ((before && !before->stamp.exists) || !open()) {
         tell(std::nullopt);
         return std::nullopt;
     }

@@ -104,7 +104,8 @@ void StoreText(const char* path, const char* name, const char* text) {
     RegCloseKey(key);
 }
 
-// A fresh user, optionally with the device file and a storage area.
+// A fresh user, optionally with the device file and a storage area. The file
+// is dated an hour back, as a user's file is older than the session that reads it.
 void FreshUser(bool deviceFile) {
     RegDeleteTreeA(HKEY_CURRENT_USER, kKestrel);
     DeleteFileA(kDeviceFile);
@@ -117,6 +118,12 @@ void FreshUser(bool deviceFile) {
     const char text[] = "plot_type=1\nplot_dest=D:\\PLOTS\ncut_dest=E:\\CUT\n";
     DWORD written = 0;
     WriteFile(file, text, sizeof text - 1, &written, nullptr);
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER time = {{now.dwLowDateTime, now.dwHighDateTime}};
+    time.QuadPart -= 3600ull * 10000000ull;
+    const FILETIME hourAgo = {time.LowPart, time.HighPart};
+    SetFileTime(file, &hourAgo, &hourAgo, &hourAgo);
     CloseHandle(file);
 }
 
