@@ -33,6 +33,7 @@ void ChangeWatch::SetMode(ChangeWatchMode mode) {
     mode_ = mode;
     armed_ = false;
     key_.reset();
+    keyIsKestrel_ = false;
 }
 
 // Watching a key that does not exist yet would mean creating it; its nearest
@@ -62,10 +63,11 @@ bool ChangeWatch::Arm() {
                                        changed_.get(), TRUE);
     };
     LONG result = registerWatch();
-    if (result == ERROR_KEY_DELETED) {  // the key went away since it was opened
+    if (result != ERROR_SUCCESS) {  // ERROR_KEY_DELETED: the key went away since it was opened
         OpenNearestExisting();
         result = registerWatch();
     }
+    if (result != ERROR_SUCCESS) keyIsKestrel_ = false;  // open afresh at the next try
     return result == ERROR_SUCCESS;
 }
 

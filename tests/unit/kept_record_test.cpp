@@ -97,10 +97,11 @@ TEST_F(KeptRecordTest, LoadsAgainExactlyWhenAnInputChanged) {
 }
 
 TEST_F(KeptRecordTest, WithoutAWatchEveryCallLoads) {
-    for (const ChangeWatchMode mode : {ChangeWatchMode::kRefused, ChangeWatchMode::kOff}) {
+    const ChangeWatchMode modes[] = {ChangeWatchMode::kRefused, ChangeWatchMode::kOff, ChangeWatchMode::kOn};
+    for (const ChangeWatchMode mode : modes) {
         watch_.SetMode(mode);
         Settle();
-        EXPECT_EQ(Refresh() + Refresh() + Refresh(), 3) << (mode == ChangeWatchMode::kOff ? "off" : "refused");
+        EXPECT_EQ(Refresh() + Refresh() + Refresh(), mode == ChangeWatchMode::kOn ? 0 : 3) << int(mode);
     }
 }
 
