@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <utility>
 #include <string>
 
 #include "chooser_window.h"
@@ -75,9 +77,32 @@ void Report(const char* call, const FileChoice* record) {
     CloseHandle(log);
 }
 
+// With OPTORA_DEVADOD_FILL set, a chooser that rewrites every text buffer to
+// the full size the record promises, then cancels: for callers' tests.
+void FillEveryText(FileChoice& record) {
+    using file_choice::kShortTextSize;
+    using file_choice::kTextSize;
+    OPENFILENAMEA& open = record.open;
+    const std::pair<const char*, std::size_t> texts[] = {
+        {open.lpstrFilter, kTextSize}, {open.lpstrInitialDir, kTextSize}, {open.lpstrTitle, kShortTextSize},
+        {record.text1, kTextSize},     {record.device, kTextSize},        {record.area, kTextSize},
+        {record.startText, kTextSize}, {record.text3, kTextSize},         {record.text4, kTextSize},
+        {record.extraText, kShortTextSize}};
+    for (const auto& [text, size] : texts) {
+        if (!text) continue;
+        char* buffer = const_cast<char*>(text);
+        std::memset(buffer, 'F', size - 1);
+        buffer[size - 1] = '\0';
+    }
+}
+
 int Choose(const char* call, FileChoice* record) {
     Report(call, record);
     if (!record || record->recordSize != sizeof *record || record->open.lStructSize != sizeof record->open) return 0;
+    if (GetEnvironmentVariableA("OPTORA_DEVADOD_FILL", nullptr, 0) > 0) {
+        FillEveryText(*record);
+        return 0;
+    }
     return devadod::RunChooserWindow(*record);
 }
 

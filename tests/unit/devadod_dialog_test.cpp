@@ -179,6 +179,25 @@ TEST_F(DevaDodTest, ChooseItemFillsTheFieldFromTheChooserWindow) {
         EXPECT_EQ(r["title"] + r["start"] + r["text3"] + r["extra"] + r["extraFlags"], "0x0");
         ExpectTabledLayout(r);
     }
+    // A chooser may rewrite every text to the size the record promises:
+    // each must be a buffer of its own, that large.
+    SetEnvironmentVariableA("OPTORA_DEVADOD_FILL", "1");
+    EXPECT_FALSE(ChooseItem(host.window, Host::kField, 0x400, "C:AREA2"));
+    auto r = Received();
+    std::vector<std::pair<uintptr_t, std::size_t>> buffers;
+    for (const std::string key : {"filter", "initialDir", "title", "text1", "device", "area", "start", "text3",
+                                  "text4", "extra"})
+        buffers.push_back({std::stoull(r[key + "@"], nullptr, 16), key == "title" || key == "extra" ? 128 : 260});
+    for (std::size_t i = 0; i < buffers.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_TRUE(buffers[i].first + buffers[i].second <= buffers[j].first ||
+                        buffers[j].first + buffers[j].second <= buffers[i].first) << i << " overlaps " << j;
+    std::string device = "C:", area = "A";
+    uint32_t index = 0;
+    std::vector<std::string> results;
+    EXPECT_EQ(CDevaDodDialog(host.window, true, 8).ChooseItems("T", 0x400, index, device, area, "", results, "", 0), 0);
+    EXPECT_EQ(device + area, std::string(518, 'F'));
+    SetEnvironmentVariableA("OPTORA_DEVADOD_FILL", nullptr);
 }
 
 // What comes back in the result buffer, as another chooser might leave it.
