@@ -103,11 +103,28 @@ TEST_F(CliTest, SetThenGetRoundTripsThroughTheRegistry) {
     EXPECT_NE(RunCli("show").out.find("Grade method             2 (Base Up-Down Incremental)"), std::string::npos);
 }
 
+TEST_F(CliTest, DescribeListsEachSetsValuesAndItsMarkdownIsTheCommittedPage) {
+    const RunResult cut = RunCli("describe cut");
+    ASSERT_EQ(cut.exitCode, 0u) << cut.err;
+    for (const char* line : {"Software\\Kestrel\\Arbor\\CutOptions\\APPLICATION \"DosExtType\"\n",
+                             "REG_BINARY, 4 bytes; default 0; allowed -1 to 3\n",
+                             "Software\\Kestrel\\Velor\\Settings \"Bundles_By\"\n"})
+        EXPECT_NE(cut.out.find(line), std::string::npos) << line << cut.out;
+    EXPECT_EQ(cut.out.find("Precision"), std::string::npos) << "another set's value";
+    EXPECT_NE(RunCli("describe").out.find("Precision: decimal places shown for lengths"), std::string::npos);
+
+    const std::string page = Slurp("Z:" OPTORA_SOURCE_DIR "/docs/settings.md");
+    ASSERT_FALSE(page.empty());
+    EXPECT_EQ(RunCli("describe --markdown").out, page)
+        << "docs/settings.md is out of date: optora-cli describe --markdown > docs/settings.md";
+}
+
 TEST_F(CliTest, MistakesExitWithTwoAndChangeNothing) {
     for (const char* bad : {"", "frobnicate", "get", "get nosuch", "set alteration", "set alteration 1x",
                             "set alteration 99999999999", "set notation x", "reset nosuch", "import",
                             "export a b", "monitor x", "show extra", "show --cutapp",
-                            "show --plotapp A --cutapp", "show --nosuch A", "show --cutapp A extra"}) {
+                            "show --plotapp A --cutapp", "show --nosuch A", "show --cutapp A extra", "describe nosuch",
+                            "describe --markdown --markdown", "describe cut plot"}) {
         const RunResult r = RunCli(bad);
         EXPECT_EQ(r.exitCode, 2u) << "'" << bad << "'";
         EXPECT_NE(r.err.find("usage:"), std::string::npos) << "'" << bad << "': " << r.err;
@@ -211,7 +228,13 @@ TEST_F(CliTest, ImportRefusesForeignKeysWrongTypesAndCutLinesWholesale) {
     const int lastLine = static_cast<int>(std::count(good.begin(), good.end(), '\n')) + 1;
     for (const std::string bad : {"[HKEY_CURRENT_USER\\Software\\Kestrel\\ZID]\r\n\"PATH\"=\"C:\\\\\"\r\n",
                                   "[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\r\n\"Alteration\"=dword:00000001\r\n",
-                                  "[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\r\n\"Notation\"=\"1"}) {
+                                  "[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\r\n\"Notation\"=\"1",
+                                  // Well formed, but nothing in the library stores these values there.
+                                  "[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\r\n\"Precision\"=\"9\"\r\n",
+                                  "[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor\\PlotOptions\\X]\r\n"
+                                  "\"WastePercentage\"=hex:ff,ff,ff,ff\r\n",
+                                  "[HKEY_CURRENT_USER\\Software\\Kestrel\\Marlow 2000\\RuleTable\\GradeOptions]\r\n"
+                                  "\"Grade Method\"=\"Base\"\r\n"}) {
         Spill(file, good + bad);
         const RunResult r = RunCli("import \"" + file + "\"");
         EXPECT_EQ(r.exitCode, 1u) << bad;
@@ -221,6 +244,29 @@ TEST_F(CliTest, ImportRefusesForeignKeysWrongTypesAndCutLinesWholesale) {
     }
     EXPECT_EQ(RunCli("set notation 2").exitCode, 1u);
     EXPECT_EQ(RunCli("import c:\\no\\such.reg").exitCode, 1u);
+    std::filesystem::remove(file);
+}
+
+TEST_F(CliTest, StoredValuesImportWouldRefuseTravelAsCommentsAndTheRoundTripHolds) {
+    StoreEverySet();
+    StoreText("Software\\Kestrel\\Arbor", "Precision", "9");
+    StoreInt32("Software\\Kestrel\\Arbor\\PlotOptions\\MARKERPLOT_PLOT_OPTIONS", "WastePercentage", -1);
+    const DWORD dword = 1;  // the library stores 4-byte binary
+    StoreRaw("Software\\Kestrel\\Arbor\\OrderOptions", "OverwriteMarker", REG_DWORD, &dword, sizeof dword);
+    const auto before = Everything();
+    const RunResult exported = RunCli("export");
+    ASSERT_EQ(exported.exitCode, 0u) << exported.err;
+    for (const char* comment : {"; left out (\"Precision\" holds \"9\", which no part of the library stores there "
+                                "(-1 to 3)): \"Precision\"=\"9\"\r\n",
+                                "): \"WastePercentage\"=hex:ff,ff,ff,ff\r\n", "): \"OverwriteMarker\"=hex(4):01,00,00,00\r\n"})
+        EXPECT_NE(exported.out.find(comment), std::string::npos) << comment << "\n" << exported.out;
+    EXPECT_NE(exported.err.find("left out Software\\Kestrel\\Arbor\\Precision"), std::string::npos) << exported.err;
+
+    const std::string file = (std::filesystem::temp_directory_path() / "optora-commented.reg").string();
+    Spill(file, exported.out);
+    const RunResult imported = RunCli("import \"" + file + "\"");
+    EXPECT_EQ(imported.exitCode, 0u) << imported.err;
+    EXPECT_EQ(Everything(), before);
     std::filesystem::remove(file);
 }
 
