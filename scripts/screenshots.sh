@@ -40,6 +40,9 @@ fi
 rm -rf "$out"
 mkdir -p "$out"
 session=build/win64/screenshots-wine
+# At 150 % the Plot Options dialog is taller than 1024 pixels: a picture is
+# taken from the screen, so the screen must hold it.
+if [ -n "$dpi" ]; then export OPTORA_WINE_SCREEN=${OPTORA_WINE_SCREEN:-1920x1600x24}; fi
 desktop='HKCU\Control Panel\Desktop'
 restore_dpi() {
   if [ -n "$dpi" ]; then

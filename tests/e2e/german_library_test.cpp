@@ -3,6 +3,8 @@
 #include <cstring>
 #include <cwctype>
 #include <filesystem>
+#include <fstream>
+#include <optional>
 #include <map>
 #include <set>
 #include <sstream>
@@ -11,6 +13,7 @@
 #include "kestrel_test.h"
 #include "message_boxes.h"
 #include "optora_library.h"
+#include "other_process.h"
 #include "ui_driver.h"
 
 using namespace optora::test;
@@ -232,6 +235,33 @@ TEST_F(GermanLibraryTest, EveryDialogIsWorkedByKeysInBothLanguages) {
         for (UINT dialog : listing[RT_DIALOG]) faults += AccessKeyFaults(module, dialog);
     }
     EXPECT_EQ(faults, "");
+}
+
+// At 150 % (LogPixels 144, put back afterwards) no text is cut off, in either language.
+TEST_F(GermanLibraryTest, AtOneHundredFortyFourDotsPerInchEveryTextFits) {
+    constexpr const char* kDesktop = "Control Panel\\Desktop";
+    const std::optional<StoredValue> before = ReadStored(kDesktop, "LogPixels");
+    const DWORD dpi = 144;
+    StoreRaw(kDesktop, "LogPixels", REG_DWORD, &dpi, sizeof dpi);
+    std::string shown;
+    for (const char* library : {"optora.dll", kGerman}) {
+        const std::string out = (std::filesystem::temp_directory_path() / "dpi_probe.out").string();
+        {
+            const Process probe(Beside("dpi_probe.exe", "\"" + BesideTestProgram(library) + "\""), out);
+            EXPECT_EQ(probe.Wait(), 0u) << library;
+        }
+        std::ifstream in(out);
+        shown += std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    if (before) {
+        StoreRaw(kDesktop, "LogPixels", before->type, before->bytes.data(), static_cast<DWORD>(before->bytes.size()));
+    } else {
+        HKEY desktop = nullptr;
+        RegOpenKeyExA(HKEY_CURRENT_USER, kDesktop, 0, KEY_SET_VALUE, &desktop);
+        RegDeleteValueA(desktop, "LogPixels");
+        RegCloseKey(desktop);
+    }
+    EXPECT_EQ(shown, "dpi 144\ndpi 144\n");
 }
 
 // Copied beside optora.dll it is taken up silently (its product version is
