@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -58,6 +59,13 @@ void Report(const char* call, const FileChoice* record) {
         text("extra", record->extraText, kShortTextSize);
         add("extraFlags", Hex(record->extraFlags));
         add("reserved", std::to_string(record->reserved));
+        // The bytes as they crossed, so callers can check the layout against
+        // the suite's table rather than against this header.
+        std::string raw;
+        const auto* bytes = reinterpret_cast<const unsigned char*>(record);
+        const std::size_t size = std::min<std::size_t>(record->recordSize, sizeof *record);
+        for (std::size_t i = 0; i < size; ++i) raw += Hex(bytes[i]).substr(2) + (i + 1 < size ? "," : "");
+        add("raw", raw);
     }
     line += "\r\n";
     HANDLE log = CreateFileA(logPath, FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
