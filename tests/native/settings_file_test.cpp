@@ -91,17 +91,15 @@ TEST(OwnedValues, TakeWhatSomePartOfTheLibraryStoresAndNothingElse) {
     const std::string quillon = "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Kestrel\\Quillon]\n";
     const std::pair<std::string, bool> cases[] = {
         // What dialogs save with nothing chosen, or the repairing loads write, stays importable.
-        {arbor + "\"Precision\"=\"-1\"", true},       {arbor + "\"Precision\"=\"3\"", true},
-        {arbor + "\"Notation\"=\"-1\"", true},        {grade + "\"Grade Method\"=\"\"", true},
+        {arbor + "\"Precision\"=\"-1\"", true}, {arbor + "\"Precision\"=\"3\"", true}, {arbor + "\"Notation\"=\"-1\"", true},
+        {grade + "\"Grade Method\"=\"\"", true}, {grade + "\"Grade Method\"=\"Base Up-Down Cumulative\"", true},
         {arbor + "\"Alteration\"=hex:00,00,00,80", true}, {plot + "\"DosPlotType\"=hex:09,00,00,00", true},
-        {order + "\"LayruleMethod\"=hex:ff", true},      {order + "\"SplitPieceSeam\"=hex:00,00,00,00,00,00,d8,3f", true},
+        {order + "\"LayruleMethod\"=hex:ff", true}, {order + "\"SplitPieceSeam\"=hex:00,00,00,00,00,00,d8,3f", true},
         {quillon + "\"StartingNumber\"=hex:0f,27,00,00", true}, {quillon + "\"Size\"=\"123456\"", true},
-        {grade + "\"Grade Method\"=\"Base Up-Down Cumulative\"", true},
-        {arbor + "\"Precision\"=\"4\"", false},       {arbor + "\"Precision\"=\"+1\"", false},
-        {arbor + "\"Precision\"=\"\"", false},         {arbor + "\"Notation\"=\"2\"", false},
+        {arbor + "\"Precision\"=\"4\"", false}, {arbor + "\"Precision\"=\"+1\"", false}, {arbor + "\"Precision\"=\"\"", false},
+        {arbor + "\"Notation\"=\"2\"", false}, {grade + "\"Grade Method\"=\"base up-down cumulative\"", false},
         {plot + "\"WastePercentage\"=hex:ff,ff,ff,ff", false}, {plot + "\"DosPlotType\"=hex:0a,00,00,00", false},
-        {grade + "\"Grade Method\"=\"base up-down cumulative\"", false},
-        {order + "\"LayruleMethod\"=hex:03", false},     {order + "\"SplitPieceSeam\"=hex:00,00,00,00,00,00,f8,7f", false},
+        {order + "\"LayruleMethod\"=hex:03", false}, {order + "\"SplitPieceSeam\"=hex:00,00,00,00,00,00,f8,7f", false},
         {quillon + "\"StartingNumber\"=hex:10,27,00,00", false}, {quillon + "\"Size\"=\"1234567\"", false},
     };
     for (const auto& [text, storable] : cases)

@@ -1,9 +1,5 @@
-// Opens every dialog template of a library at the screen's dots per inch and
-// prints the first line "dpi N", then one line for each label, check box or
-// radio button whose text (or a text its dialog shows there at run time) is
-// wider than the control: DrawText in the control's font, plus the check
-// box glyph for buttons.
-//   dpi_probe LIBRARY
+// dpi_probe LIBRARY: prints "dpi N" (the screen's), then a line for each label, check box or radio
+// button of the library's dialogs whose text, run-time ones included, is wider than the control.
 #include <windows.h>
 
 #include <cstdio>
@@ -25,12 +21,6 @@ struct Probe {
     int dpi;
 };
 
-std::string WindowText(HWND window) {
-    char text[512] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 INT_PTR CALLBACK Quiet(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
 BOOL CALLBACK Measure(HWND control, LPARAM lParam) {
@@ -44,7 +34,9 @@ BOOL CALLBACK Measure(HWND control, LPARAM lParam) {
                        (kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX || kind == BS_RADIOBUTTON ||
                         kind == BS_AUTORADIOBUTTON || kind == BS_3STATE || kind == BS_AUTO3STATE);
     if (!label && !check) return TRUE;
-    std::vector<std::string> texts = {WindowText(control)};
+    char shown[512] = "";
+    GetWindowTextA(control, shown, sizeof shown);
+    std::vector<std::string> texts = {shown};
     for (const auto& runTime : kRunTimeTexts)
         if (runTime.dialog == probe.dialog && runTime.control == GetDlgCtrlID(control))
             for (UINT id : runTime.strings) {
@@ -88,9 +80,7 @@ int main(int argc, char** argv) {
     if (argc != 2) return 2;
     const HMODULE module = LoadLibraryExA(argv[1], nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (!module) return 1;
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
+    const int dpi = GetDeviceCaps(GetDC(nullptr), LOGPIXELSX);
     std::printf("dpi %d\n", dpi);
     EnumResourceNamesA(module, RT_DIALOG, &OpenDialog, dpi);
     return 0;
