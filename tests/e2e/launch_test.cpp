@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <thread>
-#include <vector>
 
 #include "install_location.h"
 #include "kestrel_test.h"

@@ -7,7 +7,6 @@ using namespace optora::test;
 
 namespace {
 
-constexpr const char* kArbor = "Software\\Kestrel\\Arbor";
 constexpr int kImperial = 1002, kMetric = 1003, kPrecision = 1005;
 
 class PreferenceDialogTest : public DialogTest {

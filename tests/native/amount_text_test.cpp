@@ -42,13 +42,7 @@ TEST(AmountText, ParsesOnlyAWholeNumberInTheUserSymbols) {
 }
 
 TEST(AmountText, FormatsInTheUnitAndPlacesAndNeverWraps) {
-    struct Case {
-        double value;
-        bool percent, exact;
-        AmountStyle style;
-        NumberSymbols symbols;
-        const char* text;
-    };
+    struct Case { double value; bool percent, exact; AmountStyle style; NumberSymbols symbols; const char* text; };
     const Case cases[] = {
         {0.375, false, false, {2, false, 0}, kDot, "0.95"},
         {0.375, false, false, {2, true, 0}, kDot, "0.38"},

@@ -5,7 +5,6 @@ using namespace optora;
 using namespace optora::test;
 
 namespace {
-constexpr const char* kArbor = "Software\\Kestrel\\Arbor";
 class AlterationTest : public KestrelTest {};
 }  // namespace
 

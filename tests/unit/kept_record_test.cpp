@@ -1,11 +1,8 @@
 // A kept record loads again exactly when something its load read may have
 // changed, and then holds what a plain load holds.
-#include <windows.h>
-
 #include <cstring>
 #include <filesystem>
 #include <functional>
-#include <string>
 
 #include "frame/app_names.h"
 #include "kestrel_test.h"
@@ -17,7 +14,6 @@ using namespace optora::test;
 
 namespace {
 
-constexpr const char* kDeviceFile = "c:\\userroot\\system\\state\\dosfile.cfg";
 constexpr const char* kDefaultCut = "Software\\Kestrel\\Arbor\\CutOptions\\DEFAULT_CUT_OPTIONS";
 
 // Rewrites the device file; with keepTimes, puts its times back afterwards,
@@ -58,9 +54,7 @@ protected:
         return loads;
     }
     // The library's own repairs fire the watch: the load after them is the last.
-    void Settle() {
-        for (int i = 0; i < 5 && Refresh(); ++i) continue;
-    }
+    void Settle() { for (int i = 0; i < 5 && Refresh(); ++i) continue; }
 
     ChangeWatch watch_{ChangeWatchMode::kOn};
     KeptRecord<CutOptions_tag> kept_;

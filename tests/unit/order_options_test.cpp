@@ -1,6 +1,5 @@
 #include <cmath>
 #include <cstring>
-#include <optional>
 
 #include "kestrel_test.h"
 #include "options/order_options.h"
@@ -9,8 +8,6 @@ using namespace optora;
 using namespace optora::test;
 
 namespace {
-
-constexpr const char* kOrder = "Software\\Kestrel\\Arbor\\OrderOptions";
 
 template <typename T>
 std::string Raw(T value) { return std::string(reinterpret_cast<const char*>(&value), sizeof value); }
@@ -51,7 +48,7 @@ TEST_F(OrderOptionsTest, EachSetLoadsAndOnlyAnIncompleteOneIsRewritten) {
         const std::pair<const char*, const Stored&> values[] = {
             {"OverwriteMarker", c.overwrite}, {"SplitPieceSeam", c.seam}, {"LayruleMethod", c.layrule}};
         for (const auto& [name, bytes] : values)
-            if (bytes) StoreRaw(kOrder, name, REG_DWORD, bytes->data(), static_cast<DWORD>(bytes->size()));
+            if (bytes) StoreRaw(kOrderKey, name, REG_DWORD, bytes->data(), static_cast<DWORD>(bytes->size()));
         OrderOptions_tag record;
         std::memset(&record, 0x5A, sizeof record);
         LoadOrderOptions(record);  // a second load writing nothing: quiet_saves_test
@@ -60,7 +57,7 @@ TEST_F(OrderOptionsTest, EachSetLoadsAndOnlyAnIncompleteOneIsRewritten) {
         EXPECT_EQ(record.LayruleMethod, c.wantLayrule);
         const Stored expected[] = {Raw(c.wantOverwrite), Raw(c.wantSeam), Raw(static_cast<uint8_t>(c.wantLayrule))};
         for (int i = 0; i < 3; ++i) {
-            const auto stored = ReadStored(kOrder, values[i].first);
+            const auto stored = ReadStored(kOrderKey, values[i].first);
             ASSERT_TRUE(stored) << values[i].first;
             const Stored& want = c.rewritten ? expected[i] : values[i].second;
             EXPECT_EQ(stored->type, static_cast<DWORD>(c.rewritten ? REG_BINARY : REG_DWORD)) << values[i].first;

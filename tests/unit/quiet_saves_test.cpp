@@ -1,7 +1,6 @@
 // Getters repair a stored set once; after that, in every state, they write
 // nothing at all, while a real change still reaches the registry and file.
 #include <functional>
-#include <vector>
 
 #include "options/cut_options.h"
 #include "options/field_copy.h"

@@ -18,7 +18,6 @@ using namespace optora::test;
 namespace {
 
 constexpr const char* kLog = "c:\\suite\\started.log";
-constexpr const char* kArbor = "Software\\Kestrel\\Arbor";
 std::vector<std::string> g_told;  // what the field told the application
 
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -31,15 +30,10 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 // The application's main window with the field (id 9) in it.
 struct Host {
     Host(uint32_t type, const char* text) {
-        static const ATOM atom = [] {
-            WNDCLASSA type = {};
-            type.lpfnWndProc = &HostProc;
-            type.lpszClassName = "LookupHost";
-            return RegisterClassA(&type);
-        }();
         g_told.clear();
-        window = CreateWindowA(MAKEINTATOM(atom), "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 80, nullptr,
-                               nullptr, nullptr, nullptr);
+        window = CreateWindowA("STATIC", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 80, nullptr, nullptr, nullptr,
+                               nullptr);
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HostProc));
         EXPECT_TRUE(field.Create(CustomBrowse, 0, "", WS_CHILD | WS_VISIBLE, {5, 5, 250, 27}, window, 9));
         field.SetType(type, text);
     }
@@ -124,10 +118,7 @@ TEST_F(StorageAreaLookupTest, OpensTheItemInItsEditor) {
 }
 
 TEST_F(StorageAreaLookupTest, SavedNoticesFromAnotherProcess) {
-    const struct {
-        const char *tag, *mode, *text;
-        DWORD answer;
-    } cases[] = {
+    const struct { const char *tag, *mode, *text; DWORD answer; } cases[] = {
         {"DataItemSaved", "terminated", "C:\\DATA70\\P-CUTTER2", 0}, {"DataItemChanged", "terminated", "C:\\DATA70\\X", 1},
         {"DataItemSaved", "oversized", "C:\\DATA70\\X", 1},
     };

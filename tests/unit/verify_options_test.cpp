@@ -1,7 +1,5 @@
 // The digitize options against real storage areas on the prefix's C: drive,
 // checked through the stordb.dll stand-in beside the test program.
-#include <windows.h>
-
 #include <cstring>
 
 #include "options/verify_options.h"
@@ -12,9 +10,6 @@ using namespace optora::test;
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr const char* kArbor = "Software\\Kestrel\\Arbor";
-constexpr const char* kQuillon = "Software\\Kestrel\\Quillon";
 
 class VerifyOptionsTest : public KestrelTest {
 protected:
@@ -81,11 +76,7 @@ TEST_F(VerifyOptionsTest, UnknownStorageAreasBecomeTheDefault) {
 TEST_F(VerifyOptionsTest, GradeRulesAreLookedUpInTheControlFileOfTheirKind) {
     MakeStorageArea("AREA1", {{"data\\rutab.ctl", "RULES1\r\nRULES2\r\n"}, {"data\\piece.ctl", "FRONT\n"}});
     StoreText(kArbor, "VerifyStorageArea", "C:AREA1");
-    const struct {
-        int type;
-        const char* stored;
-        const char* kept;
-    } cases[] = {
+    const struct { int type; const char* stored; const char* kept; } cases[] = {
         {0, "RULES2", "RULES2"}, {0, "FRONT", ""},  {1, "FRONT", "FRONT"}, {1, "RULES1", ""},
         {2, "RULES1", "RULES1"}, {0, "NOTHERE", ""}, {0, "", ""},
     };
