@@ -85,10 +85,8 @@ TEST_F(ExportsTest, RecordGettersHandOutOneRecordNeverStale) {
     StoreText(kArbor, "VerifyStorageArea", "C:AREA1");
     CommandedProcess writer(Beside("kestrel_writer.exe"));
     ASSERT_TRUE(writer.Started());
-    const struct {
-        const char *getter, *path, *name;
-        size_t offset;  // of the 32-bit field that holds it
-    } cases[] = {
+    // offset: of the 32-bit field that holds it
+    const struct { const char *getter, *path, *name; size_t offset; } cases[] = {
         {"getcutoptions", "Software\\Kestrel\\Arbor\\CutOptions\\DEFAULT_CUT_OPTIONS", "DosExtType",
          offsetof(CutOptions_tag, DosExtType)},
         {"getplotoptions", "Software\\Kestrel\\Arbor\\PlotOptions\\DEFAULT_PLOT_OPTIONS", "PlotDosExtType",

@@ -132,11 +132,8 @@ std::pair<HMODULE, Listing> LoadListed(const char* file) {
 class GermanLibraryTest : public KestrelTest {};
 
 // Texts a dialog shows in place of its template's: by dialog, control and string.
-const struct {
-    UINT dialog;
-    UINT control;
-    std::vector<UINT> strings;
-} kRunTimeTexts[] = {{103, 26032, {26025, 26027}}, {103, 26033, {26021, 26023}}, {120, 28014, {28017, 28018}}};
+const struct { UINT dialog, control; std::vector<UINT> strings; } kRunTimeTexts[] = {
+    {103, 26032, {26025, 26027}}, {103, 26033, {26021, 26023}}, {120, 28014, {28017, 28018}}};
 
 // The key a text's "&" marks ("&&" is a plain "&"), upper case; 0 for none.
 wchar_t AccessKey(const std::wstring& text) {

@@ -42,14 +42,8 @@ TEST_F(GradeOptionsTest, TheGetterWritesTheFirstMethodWhenNoneIsStoredAndRewrite
 }
 
 TEST_F(GradeOptionsTest, TheDialogShowsTheStoredMethodAndOkSavesTheShownOne) {
-    const struct {
-        const char* stored;
-        int listDisabled;
-        bool click;
-        int button, shown;
-        const char* saved;
-        int broadcasts;
-    } runs[] = {
+    const struct { const char* stored; int listDisabled; bool click; int button, shown; const char* saved;
+        int broadcasts; } runs[] = {
         {kMethods[1], 0, false, IDOK, 1, kMethods[1], 0},     // no change: nothing sent
         {kMethods[2], 1, false, IDOK, 2, kMethods[2], 0},     // a disabled list still saves
         {nullptr, 0, false, IDCANCEL, 0, kMethods[0], 0},     // the default written on opening stays

@@ -27,14 +27,8 @@ protected:
 TEST_F(PreferenceDialogTest, TheDialogShowsWhatIsStoredAndOkWritesOnlyWhatChanged) {
     const struct {
         const char *precision, *notation;  // stored before the run, when given
-        DWORD storedType;
-        int shownPrecision;
-        bool metric, imperial;
-        std::function<void(UiDriver&)> edit;
-        int button;
-        const char *savedPrecision, *savedNotation;
-        DWORD precisionType, notationType;
-        int broadcasts;
+        DWORD storedType; int shownPrecision; bool metric, imperial; std::function<void(UiDriver&)> edit; int button;
+        const char *savedPrecision, *savedNotation; DWORD precisionType, notationType; int broadcasts;
     } runs[] = {
         {nullptr, nullptr, REG_SZ, 2, true, false, {}, IDOK, "2", "0", REG_SZ, REG_SZ, 1},
         {"2", "1", REG_EXPAND_SZ, 2, false, true, {}, IDOK, "2", "1", REG_EXPAND_SZ, REG_EXPAND_SZ, 0},

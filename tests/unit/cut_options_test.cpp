@@ -65,10 +65,8 @@ TEST_F(CutOptionsTest, IncompleteSetTakesTheDeviceFileDirectoryAndWritesItBack) 
 
 TEST_F(CutOptionsTest, StoredDirectoriesAreNormalisedAndSavedBack) {
     const std::string longPath(255, 'L'), longLoaded = ("C:\\USERROOT" + longPath).substr(0, 255);
-    const struct {
-        const char* stored;
-        const char* loaded;
-    } cases[] = {{"\\\\SERVER\\CUTS", "C:\\USERROOT\\SERVER\\CUTS"}, {longPath.c_str(), longLoaded.c_str()}};
+    const struct { const char *stored, *loaded; } cases[] = {
+        {"\\\\SERVER\\CUTS", "C:\\USERROOT\\SERVER\\CUTS"}, {longPath.c_str(), longLoaded.c_str()}};
     for (const auto& c : cases) {
         StoreCompleteSet(kDefaultVariant, c.stored);
         const CutOptions_tag options = Load();

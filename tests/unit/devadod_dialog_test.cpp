@@ -99,9 +99,7 @@ TEST_F(DevaDodTest, ChooseItemsHandsTheRecordOverAndRemembersAfterCancel) {
     const std::string longTitle(200, 'T'), longStart(300, 'S');
     struct Case {
         const char *device, *area, *storedDevice, *storedArea;  // stored: nullptr when not
-        std::string title, start;
-        bool option;
-        const char *wantDevice, *wantArea;
+        std::string title, start; bool option; const char *wantDevice, *wantArea;
     } cases[] = {
         {"D:", "AREA9", nullptr, nullptr, "Pick", "P-ONE", true, "D:", "AREA9"},
         {"D:", "", nullptr, nullptr, "Pick", "", false, "C:", "Data70"},
@@ -196,10 +194,7 @@ TEST_F(DevaDodTest, ChooseItemFillsTheFieldFromTheChooserWindow) {
 // What comes back in the result buffer, as another chooser might leave it.
 TEST_F(DevaDodTest, ResultsAreTakenFromTheBufferAsTheyFit) {
     struct Case {
-        std::string bytes;
-        uint32_t kind;
-        int answer, want;
-        std::vector<std::string> names;
+        std::string bytes; uint32_t kind; int answer, want; std::vector<std::string> names;
         std::string deviceLeft, device;  // what the chooser leaves in the device buffer, what comes back
     } cases[] = {
         {std::string("A\0BB\0CCCC", 9), 0x400, 1, 1, {"A", "BB"}, "Z:", "Z:"},  // the buffer ends inside the third

@@ -27,11 +27,7 @@ constexpr const char* kCaption = FileControlsDialog::kCaption;
 // Records what the fields tell it and answers as told.
 class ControlsDialog : public FileControlsDialog {
 public:
-    struct Told {
-        UINT code;
-        int id;
-        std::string text;  // "-" when none came
-    };
+    struct Told { UINT code; int id; std::string text; };  // text "-" when none came
     std::vector<Told> told;
     std::map<UINT, LRESULT> answers;
 
@@ -289,12 +285,8 @@ TEST_F(FileControlsTest, ShortcutsResolveWithoutChangingTheCallersApartment) {
 TEST_F(FileControlsTest, CheckDirectoryNormalisesProvesAndMarks) {
     std::ofstream("c:\\userroot\\file.txt") << "x";
     const std::string tooLong = "C:\\userroot\\" + std::string(250, 'x');
-    const struct {
-        const char* device;  // null: none stored
-        std::string typed;
-        bool valid;
-        std::string shown;
-    } cases[] = {
+    // device null: none stored
+    const struct { const char* device; std::string typed; bool valid; std::string shown; } cases[] = {
         {nullptr, "\\\\userroot\\\\made", false, "\\\\userroot\\\\made"},  // missing: the check creates it
         {"", "userroot\\made", true, "C:\\userroot\\made"},
         {"Z:", "tmp", true, "Z:\\tmp"},

@@ -63,11 +63,7 @@ protected:
 
 TEST_F(KeptRecordTest, LoadsAgainExactlyWhenAnInputChanged) {
     const std::string device = "plot_type=1\nplot_dest=D:\\P\ncut_dest=E:\\";
-    const struct {
-        const char* what;
-        std::function<void(CutOptions_tag&)> change;
-        bool loads;
-    } changes[] = {
+    const struct { const char* what; std::function<void(CutOptions_tag&)> change; bool loads; } changes[] = {
         {"nothing", [](CutOptions_tag&) {}, false},
         {"the device file, same size, times back", [&](auto&) { RewriteDeviceFile(device + "CUT2\n", true); }, true},
         {"the device file, another size", [&](auto&) { RewriteDeviceFile(device + "CUT33\n", false); }, true},

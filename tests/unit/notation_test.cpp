@@ -8,11 +8,7 @@ namespace {
 
 class NotationTest : public KestrelTest {};
 
-struct NotationCase {
-    const char* stored;  // null: no value
-    bool usRegion;
-    int expected;
-};
+struct NotationCase { const char* stored; bool usRegion; int expected; };  // stored null: no value
 }  // namespace
 
 TEST_F(NotationTest, StoredTextOrRegionDecides) {

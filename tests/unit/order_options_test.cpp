@@ -23,14 +23,8 @@ class OrderOptionsTest : public KestrelTest {};
 // missing or larger than its field makes all three be rewritten at their
 // sizes (4, 8 and 1 bytes), and a complete set is never written.
 TEST_F(OrderOptionsTest, EachSetLoadsAndOnlyAnIncompleteOneIsRewritten) {
-    const struct {
-        const char* what;
-        Stored overwrite, seam, layrule;
-        int32_t wantOverwrite;
-        double wantSeam;
-        int wantLayrule;
-        bool rewritten;
-    } cases[] = {
+    const struct { const char* what; Stored overwrite, seam, layrule; int32_t wantOverwrite; double wantSeam;
+        int wantLayrule; bool rewritten; } cases[] = {
         {"no key", {}, {}, {}, 0, 0.375, 0, true},
         {"seam missing", Raw(int32_t{2}), {}, Raw(uint8_t{1}), 2, 0.375, 1, true},
         {"overwrite missing", {}, Raw(1.25), Raw(uint8_t{1}), 0, 1.25, 1, true},

@@ -83,9 +83,7 @@ TEST_F(StorageAreaLookupTest, OpensTheItemInItsEditor) {
     enum How { F2, DoubleClick, Menu };
     const struct {
         const char *device, *area;  // remembered; null: no key at all
-        uint32_t type;
-        const char* text;
-        How how;
+        uint32_t type; const char* text; How how;
         std::string program, arguments;  // "#": the field's window handle
     } cases[] = {
         {"C:", "DATA70", 0x1000, "P-CUTTER", F2, cutgenpt, " -DC: -SDATA70 -I\"P-CUTTER\" -W#"},
@@ -135,12 +133,8 @@ TEST_F(StorageAreaLookupTest, SavedNoticesFromAnotherProcess) {
 
 TEST_F(StorageAreaLookupTest, TheContextMenuFitsTheTypeAndTheText) {
     const std::string editing = "57635,57634,57637,-,32776";
-    const struct {
-        uint32_t type;
-        const char* text;
-        bool installed;  // Marlow 2000 and the model display
-        std::string menu;
-    } cases[] = {
+    // installed: Marlow 2000 and the model display
+    const struct { uint32_t type; const char* text; bool installed; std::string menu; } cases[] = {
         {0x1000, "P-CUTTER", false, "32777*,-," + editing},
         {0x8, "X", false, editing},
         {0x400, "M1", false, "[32777*,40005~,40004~,40007~,40006~]*,40003,-," + editing},
@@ -166,13 +160,9 @@ TEST_F(StorageAreaLookupTest, F4ChoosesFromTheStorageArea) {
     StoreText(kArbor, "Device", "C:");
     StoreText(kArbor, "Storage Area", "AREA1");
     const std::vector<std::string> told = {"C:;AREA1", "updated 9"};
-    const struct {
-        uint32_t type;
-        int press;
-        const char *shown, *place;
-        bool tells;
-    } cases[] = {{0x1000, IDOK, "P-TWO", "C:AREA1", true}, {0x1000, IDCANCEL, "BEFORE", "", false},
-                 {0x40000000, IDOK, "C:AREA1", "C:AREA1", true}};
+    const struct { uint32_t type; int press; const char *shown, *place; bool tells; } cases[] = {
+        {0x1000, IDOK, "P-TWO", "C:AREA1", true}, {0x1000, IDCANCEL, "BEFORE", "", false},
+        {0x40000000, IDOK, "C:AREA1", "C:AREA1", true}};
     for (const auto& c : cases) {
         Host host(c.type, "BEFORE");
         UiDriver ui;
