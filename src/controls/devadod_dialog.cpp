@@ -133,25 +133,34 @@ bool ChooseItem(HWND dialog, int controlId, uint32_t kindMask, const std::string
     const ChooserFunction run = TheChooser().getFileName;
     if (!run) return false;
     const Designation designation = SplitDesignation(storageArea);
-    char device[file_choice::kTextSize] = {};
-    char area[file_choice::kTextSize] = {};
-    CopyField(device, designation.drive);
-    CopyField(area, designation.area);
-    static char empty[1] = "";  // the texts the chooser only reads
+    // Every text the chooser is handed is a buffer it may rewrite: each its
+    // own, of the size the record promises, and all empty but device and area.
+    struct {
+        char filter[file_choice::kTextSize], initialDir[file_choice::kTextSize], title[file_choice::kShortTextSize];
+        char text1[file_choice::kTextSize], device[file_choice::kTextSize], area[file_choice::kTextSize];
+        char startText[file_choice::kTextSize], text3[file_choice::kTextSize], text4[file_choice::kTextSize];
+        char extraText[file_choice::kShortTextSize];
+    } texts = {};
+    CopyField(texts.device, designation.drive);
+    CopyField(texts.area, designation.area);
     char result[2048] = {};
 
     FileChoice record;
     InitRecord(record);
     record.open.hwndOwner = dialog;
-    record.open.lpstrFilter = empty;
+    record.open.lpstrFilter = texts.filter;
     record.open.lpstrFile = result;
     record.open.nMaxFile = sizeof result;
-    record.open.lpstrInitialDir = empty;
-    record.open.lpstrTitle = empty;
+    record.open.lpstrInitialDir = texts.initialDir;
+    record.open.lpstrTitle = texts.title;
     record.open.Flags = kindMask | file_choice::kStayInArea;
-    record.text1 = record.startText = record.text3 = record.text4 = record.extraText = empty;
-    record.device = device;
-    record.area = area;
+    record.text1 = texts.text1;
+    record.startText = texts.startText;
+    record.text3 = texts.text3;
+    record.text4 = texts.text4;
+    record.extraText = texts.extraText;
+    record.device = texts.device;
+    record.area = texts.area;
     if (!run(&record)) return false;
     const std::vector<std::string> names = SplitChoiceList(result, sizeof result);
     if (names.empty()) return false;

@@ -3,6 +3,8 @@
 #include <direct.h>
 #include <shlobj.h>
 
+#include <algorithm>
+
 #include "controls/directory_text.h"
 #include "controls/shell_files.h"
 #include "options/registry_paths.h"
@@ -41,7 +43,7 @@ int CALLBACK BrowserEvent(HWND browser, UINT event, LPARAM lParam, LPARAM startF
         return 0;
     }
     case BFFM_VALIDATEFAILEDA:
-        MessageBoxA(browser, ui::LibraryTextOrBase(IDS_NOT_A_FOLDER).c_str(), nullptr, MB_OK);
+        MessageBoxA(browser, ui::LibraryText(IDS_NOT_A_FOLDER).c_str(), nullptr, MB_OK);
         return 1;
     default:
         return 0;
@@ -104,10 +106,14 @@ void BrowseForDirectory(HWND owner, int mode, std::string& path) {
     if (FAILED(SHGetMalloc(&rawAllocator)) || !rawAllocator) return;
     const UniqueCom<IMalloc> allocator(rawAllocator);
     ComScope com;
-    const std::string title = mode == DosPathLookup::kPlotDirectory  ? ui::LibraryTextOrBase(IDS_BROWSE_PLOT_DIRECTORY)
-                              : mode == DosPathLookup::kCutDirectory ? ui::LibraryTextOrBase(IDS_BROWSE_CUT_DIRECTORY)
+    const std::string title = mode == DosPathLookup::kPlotDirectory  ? ui::LibraryText(IDS_BROWSE_PLOT_DIRECTORY)
+                              : mode == DosPathLookup::kCutDirectory ? ui::LibraryText(IDS_BROWSE_CUT_DIRECTORY)
                                                                      : std::string();
-    const std::string start = path.substr(0, MAX_PATH - 1);
+    // A typed text may be relative ("CUTS"): the browser starts where the
+    // check would put it, and selects it only when it exists.
+    std::string start;
+    if (!path.empty()) start = DirectoryOnDevice(path, StoredDevice(), AnsiLeadByte).value_or(std::string());
+    start.resize(std::min<std::size_t>(start.size(), MAX_PATH - 1));
     char displayName[MAX_PATH] = {};
     BROWSEINFOA settings = {};
     settings.hwndOwner = owner;

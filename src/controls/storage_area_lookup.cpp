@@ -42,7 +42,7 @@ StorageAreaLookup::StorageAreaLookup()
 void StorageAreaLookup::SetType(uint32_t typeFlags, const std::string& text) {
     SetText(text);
     typeFlags_ = typeFlags;
-    browserTitle_ = ui::LibraryTextOrBase(IDS_CHOOSE_STORAGE_ITEM);
+    browserTitle_ = ui::LibraryText(IDS_CHOOSE_STORAGE_ITEM);
     if (const std::optional<StorageItemType> type = StorageItemTypeOf(typeFlags)) {
         typeIndex_ = type->index;
         if (type->name) typeName_ = type->name;
@@ -100,10 +100,13 @@ StorageAreaLookup::ContextMenu StorageAreaLookup::BuildContextMenu() const {
         DropSeparatorAt(popup, 1);
         const HMENU open = GetSubMenu(popup, 0);
         SetMenuDefaultItem(open, 0, TRUE);
-        if (!model) DeleteMenu(open, 2, MF_BYPOSITION);
+        if (!model) {  // pieces open in no new window
+            DeleteMenu(open, 2, MF_BYPOSITION);
+            DeleteMenu(open, ID_ITEM_MARLOW_NEW_OPTIONS, MF_BYCOMMAND);
+        }
         if (marlow_.empty())
-            for (int position = 1; position <= (model ? 2 : 1); ++position)
-                EnableMenuItem(open, static_cast<UINT>(position), MF_BYPOSITION | MF_GRAYED);
+            for (UINT command : {ID_ITEM_MARLOW, ID_ITEM_MARLOW_NEW, ID_ITEM_MARLOW_OPTIONS, ID_ITEM_MARLOW_NEW_OPTIONS})
+                EnableMenuItem(open, command, MF_BYCOMMAND | MF_GRAYED);
     }
     SetMenuDefaultItem(popup, 0, TRUE);
     if (typeName_.empty() && DeleteMenu(popup, ID_ITEM_OPEN, MF_BYCOMMAND)) DropSeparatorAt(popup, 0);

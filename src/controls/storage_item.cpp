@@ -100,6 +100,9 @@ std::optional<SavedItem> ReadSavedNotice(const void* data, std::size_t size) {
     const void* terminator = std::memchr(bytes, '\0', size);
     if (!terminator) return std::nullopt;
     const std::string_view text(bytes, static_cast<std::size_t>(static_cast<const char*>(terminator) - bytes));
+    // A name with control bytes (line breaks, tabs) names no item an editor saved.
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return std::nullopt;
     const std::size_t first = text.find('\\');
     const std::size_t second = first == std::string_view::npos ? first : text.find('\\', first + 1);
     if (second == std::string_view::npos || second + 1 == text.size()) return std::nullopt;

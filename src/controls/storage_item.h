@@ -46,7 +46,8 @@ std::string_view WithoutLeadingBlanks(std::string_view text);
 // What an editor tells about an item it saved: "device\area\name". The block
 // comes from another process: it is read within its size only, and refused
 // when it is empty, larger than kSavedNoticeLimit, has no terminator inside,
-// or lacks either separator or the name.
+// holds a control byte (below 0x20, or 0x7F), or lacks either separator or
+// the name.
 struct SavedItem {
     ItemPlace place;
     std::string name;

@@ -32,16 +32,18 @@ CCutOptionsDlg::CCutOptionsDlg(HWND owner) : ModalDialog(IDD_CUT_OPTIONS, owner)
     Listen(MessageId(OPTORA_MSG_PLOTOPTIONS));
 }
 
+// Through the getter's own record: a load into a fresh record would count as
+// the process's first and write this variant's directory over the device
+// file's, which another application may just have stored.
 void CCutOptionsDlg::Load() {
-    CutOptions_tag stored = {};
-    LoadCutOptions(stored);
+    const CutOptions_tag& stored = *optora_getcutoptions();
     directory_ = FieldText(stored.DosCutPath);
     export_ = stored.Export;
     bundles_ = loadedBundles_ = stored.Bundles_By;
-    extension_ = FieldText(stored.DosCutExtension);
+    extension_ = loadedExtension_ = FieldText(stored.DosCutExtension);
     saveToStorage_ = stored.SaveToStorageArea;
     autoCut_ = stored.AutoCut;
-    parameterTable_ = FieldText(stored.CutDefaultParamTbl);
+    parameterTable_ = loadedParameterTable_ = FieldText(stored.CutDefaultParamTbl);
     nameFormat_ = stored.DosNameFormat;
     extensionType_ = stored.DosExtType;
     appendCount_ = stored.FilenameAppendCnt;
@@ -69,6 +71,9 @@ bool CCutOptionsDlg::OnInitDialog() {
     directoryAtOpening_ = directory_;
     directoryLookup_.SetMode(DosPathLookup::kCutDirectory, directory_);
     parameterTableLookup_.SetType(kCutterParameterTables, parameterTable_);
+    shownDirectory_ = ShownText(directoryLookup_.Handle());
+    shownParameterTable_ = ShownText(parameterTableLookup_.Handle());
+    ApplyExportRule();
     ApplyAppendCountRule();
     ApplyExtensionRule();
     UpdateData(false);
@@ -80,6 +85,7 @@ void CCutOptionsDlg::OnOutputClicked(int id) {
     UpdateData(true);
     if (saveToStorage_ || export_) {
         changed_ = true;
+        ApplyExportRule();
         return;
     }
     MessageBoxA(Handle(), ui::LibraryText(IDS_NO_CUT_OUTPUT).c_str(), nullptr, MB_OK);
@@ -97,6 +103,12 @@ void CCutOptionsDlg::ApplyAppendCountRule() {
     UpdateData(true);
     changed_ = true;
     if (AppendCountRule(Handle(), IDC_CUT_EXT_COUNT, appendCount_, extensionType_)) UpdateData(false);
+}
+
+// Only an export uses the directory: while there is none the field takes no
+// typing that OK would not keep.
+void CCutOptionsDlg::ApplyExportRule() {
+    EnableControls(Handle(), {IDC_CUT_DIRECTORY_LABEL, IDC_CUT_DIRECTORY}, export_ != 0);
 }
 
 CutOptions_tag CCutOptionsDlg::Record() const {
@@ -136,7 +148,11 @@ void CCutOptionsDlg::OnOK() {
     }
     SaveCutOptions(Record());
     SaveCutOptionsWhereRead(Record());
-    if (directory_ != directoryAtOpening_ || bundles_ != loadedBundles_) changed_ = true;
+    // Typed texts count as changes too, or one typed after a reload would be
+    // saved but never announced.
+    if (directory_ != directoryAtOpening_ || bundles_ != loadedBundles_ || extension_ != loadedExtension_ ||
+        parameterTable_ != loadedParameterTable_)
+        changed_ = true;
     if (changed_) {
         BroadcastOutputChange(Handle());
         changed_ = false;
@@ -169,11 +185,15 @@ bool CCutOptionsDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     return true;
 }
 
-// The lookups keep the texts they show: only the members are reloaded.
+// The lookups show the new texts unless the user edited them since: OK then
+// saves neither a stale text over another application's nor drops an edit.
 LRESULT CCutOptionsDlg::OnRegisteredMessage(UINT, WPARAM wParam, LPARAM) {
     if (FromElsewhere(Handle(), wParam)) {
         Load();
         UpdateData(false);
+        RefreshUntouched(directoryLookup_.Handle(), shownDirectory_, directory_);
+        RefreshUntouched(parameterTableLookup_.Handle(), shownParameterTable_, parameterTable_);
+        ApplyExportRule();
     }
     return 0;
 }

@@ -31,16 +31,20 @@ private:
     void OnOutputClicked(int id);
     void ApplyExtensionRule();
     void ApplyAppendCountRule();
+    void ApplyExportRule();
     CutOptions_tag Record() const;
 
     std::string directory_, directoryAtOpening_;
+    // What the dialog last put into the two lookups: a text that differs is
+    // the user's pending edit, which a reload keeps.
+    std::string shownDirectory_, shownParameterTable_;
     int saveToStorage_ = 1;
     int export_ = 0;
     int format_ = 1;  // 0 "33format", 1 "42format", 2 "43format"
     int bundles_ = 0, loadedBundles_ = 0;
-    std::string extension_;
+    std::string extension_, loadedExtension_;
     int autoCut_ = 0;
-    std::string parameterTable_;
+    std::string parameterTable_, loadedParameterTable_;
     int nameFormat_ = 1;
     int extensionType_ = 3;
     int appendCount_ = 0;

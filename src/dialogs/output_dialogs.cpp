@@ -11,6 +11,12 @@ std::string ShownText(HWND control) {
     return text;
 }
 
+void RefreshUntouched(HWND field, std::string& shown, const std::string& loaded) {
+    if (ShownText(field) != shown) return;
+    SetWindowTextA(field, loaded.c_str());
+    shown = ShownText(field);
+}
+
 void EnableControls(HWND dialog, std::initializer_list<int> ids, bool enable) {
     for (int id : ids) EnableWindow(GetDlgItem(dialog, id), enable);
 }

@@ -11,6 +11,10 @@ namespace optora {
 // A control's text as shown, whatever its length.
 std::string ShownText(HWND control);
 
+// After a reload: a field still showing what the dialog last put there
+// (shown) takes the loaded text; one the user edited keeps the edit.
+void RefreshUntouched(HWND field, std::string& shown, const std::string& loaded);
+
 void EnableControls(HWND dialog, std::initializer_list<int> ids, bool enable);
 
 // Both sets changed, cut first, from this dialog: its own copy does not

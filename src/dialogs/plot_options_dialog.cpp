@@ -118,15 +118,20 @@ void CPlotOptionsDlg::DoDataExchange(ui::DataExchange& exchange) {
 
 bool CPlotOptionsDlg::OnInitDialog() {
     ModalDialog::OnInitDialog();
+    plotDirectoryLookup_.SetMode(DosPathLookup::kPlotDirectory, plotDirectory_);
+    imageDirectoryLookup_.SetMode(DosPathLookup::kPlotDirectory, imageDirectory_);
+    shownPlotDirectory_ = ShownText(plotDirectoryLookup_.Handle());
+    shownImageDirectory_ = ShownText(imageDirectoryLookup_.Handle());
     Initialise();
     return true;
 }
 
-// Also after a reload: lists refilled, rules, captions and looks applied again.
+// Also after a reload: lists refilled, rules, captions and looks applied
+// again; a directory the user is typing stays.
 void CPlotOptionsDlg::Initialise() {
     UpdateData(false);
-    plotDirectoryLookup_.SetMode(DosPathLookup::kPlotDirectory, plotDirectory_);
-    imageDirectoryLookup_.SetMode(DosPathLookup::kPlotDirectory, imageDirectory_);
+    RefreshUntouched(plotDirectoryLookup_.Handle(), shownPlotDirectory_, plotDirectory_);
+    RefreshUntouched(imageDirectoryLookup_.Handle(), shownImageDirectory_, imageDirectory_);
     if (imageTypeList_.Count() == 0)
         for (const char* type : {"JPEG", "EMF", "BMP"}) imageTypeList_.Add(type);
 

@@ -45,6 +45,8 @@ private:
     int bundles_ = 0;
     int output_ = 0;
     std::string plotDirectory_, imageDirectory_, imageType_;
+    // What the dialog last put into the directory lookups (see RefreshUntouched).
+    std::string shownPlotDirectory_, shownImageDirectory_;
     int waste_ = 0;
     int decimal_ = 0;
     int autoPlot_ = 0;

@@ -1,5 +1,7 @@
 #include "options/order_options.h"
 
+#include <cmath>
+
 #include "options/registry_paths.h"
 #include "store/registry_key.h"
 
@@ -27,7 +29,9 @@ void LoadOrderOptions(OrderOptions_tag& record) {
     bool complete = false;
     if (key.OpenForReading()) {
         const bool overwrite = ReadField(key, kOverwriteMarker, record.OverwriteMarker);
-        const bool seam = ReadField(key, kSplitPieceSeam, record.SplitPieceSeam);
+        // Applications compute with the seam: one that is no finite number
+        // counts as missing.
+        const bool seam = ReadField(key, kSplitPieceSeam, record.SplitPieceSeam) && std::isfinite(record.SplitPieceSeam);
         const bool layrule = ReadField(key, kLayruleMethod, record.LayruleMethod);
         if (!seam) record.SplitPieceSeam = kDefaultSplitPieceSeam;
         complete = overwrite && seam && layrule;

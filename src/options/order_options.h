@@ -8,8 +8,8 @@ namespace optora {
 inline constexpr double kDefaultSplitPieceSeam = 0.375;
 
 // Fills every field of any record (the library's, a dialog's, a temporary
-// one); a set with a value missing or unreadable gets its defaults and is
-// written back whole.
+// one); a set with a value missing or unreadable (a seam that is no finite
+// number too) gets its defaults and is written back whole.
 void LoadOrderOptions(OrderOptions_tag& record);
 void SaveOrderOptions(OrderOptions_tag record);
 

@@ -1,5 +1,6 @@
 #include "options/user_env_items.h"
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -67,6 +68,12 @@ bool ReadEnvironmentGroup(int group, UserEnvItems_tag& record) {
             ReadDirectRaw(key, "OverwriteMarker", record.OverwriteMarker);
             ReadDirectRaw(key, "SplitPieceSeam", record.SplitPieceSeam);
             ReadDirectRaw(key, "LayruleMethod", record.LayruleMethod);
+            if (!std::isfinite(record.SplitPieceSeam)) {  // applications compute with it: repaired
+                key.Close();
+                OrderOptions_tag repaired = {};
+                LoadOrderOptions(repaired);
+                record.SplitPieceSeam = repaired.SplitPieceSeam;
+            }
             break;
     }
     return true;

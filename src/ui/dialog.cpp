@@ -11,8 +11,17 @@ ModalDialog::ModalDialog(UINT templateId, HWND owner) : templateId_(templateId),
 
 INT_PTR ModalDialog::DoModal() {
     const HWND owner = owner_ && IsWindow(owner_) ? owner_ : nullptr;
-    return DialogBoxParamA(LibraryResources(), MAKEINTRESOURCEA(templateId_), owner, &ModalDialog::Procedure,
-                           reinterpret_cast<LPARAM>(this));
+    // A language library may lack the template, or hold one that cannot be
+    // created (a control class that does not exist): the library's own then,
+    // as for any other resource. A failed creation never reached the handlers.
+    const HINSTANCE own = LibraryModuleState().instance;
+    INT_PTR result = -1;
+    for (const HINSTANCE module : {LibraryResources(), own}) {
+        result = DialogBoxParamA(module, MAKEINTRESOURCEA(templateId_), owner, &ModalDialog::Procedure,
+                                 reinterpret_cast<LPARAM>(this));
+        if (result != -1 || module == own) break;
+    }
+    return result;
 }
 
 bool ModalDialog::UpdateData(bool save) {

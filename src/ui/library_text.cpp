@@ -13,11 +13,12 @@ std::string LoadText(HINSTANCE module, UINT id) {
 }
 }  // namespace
 
-std::string LibraryText(UINT id) { return LoadText(LibraryResources(), id); }
-
-std::string LibraryTextOrBase(UINT id) {
-    std::string text = LibraryText(id);
-    return text.empty() ? LoadText(LibraryModuleState().instance, id) : text;
+// A language library of the library's version may still lack a string (one
+// that follows only the resource contract does): the library's own then.
+std::string LibraryText(UINT id) {
+    const HINSTANCE own = LibraryModuleState().instance;
+    std::string text = LoadText(LibraryResources(), id);
+    return text.empty() && LibraryResources() != own ? LoadText(own, id) : text;
 }
 
 }  // namespace optora::ui

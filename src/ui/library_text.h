@@ -5,12 +5,9 @@
 
 namespace optora::ui {
 
-// A string-table text of the library (or of the language library that
-// replaces its resources); empty when the id is missing.
+// A string-table text of the language library that replaces the library's
+// resources, or the library's own where that lacks it; empty when neither
+// has the id.
 std::string LibraryText(UINT id);
-
-// The same, with the library's own base-language text where the language
-// library in use lacks the id.
-std::string LibraryTextOrBase(UINT id);
 
 }  // namespace optora::ui

@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <utility>
 #include <string>
 
 #include "chooser_window.h"
@@ -58,6 +61,13 @@ void Report(const char* call, const FileChoice* record) {
         text("extra", record->extraText, kShortTextSize);
         add("extraFlags", Hex(record->extraFlags));
         add("reserved", std::to_string(record->reserved));
+        // The bytes as they crossed, so callers can check the layout against
+        // the suite's table rather than against this header.
+        std::string raw;
+        const auto* bytes = reinterpret_cast<const unsigned char*>(record);
+        const std::size_t size = std::min<std::size_t>(record->recordSize, sizeof *record);
+        for (std::size_t i = 0; i < size; ++i) raw += Hex(bytes[i]).substr(2) + (i + 1 < size ? "," : "");
+        add("raw", raw);
     }
     line += "\r\n";
     HANDLE log = CreateFileA(logPath, FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -67,9 +77,32 @@ void Report(const char* call, const FileChoice* record) {
     CloseHandle(log);
 }
 
+// With OPTORA_DEVADOD_FILL set, a chooser that rewrites every text buffer to
+// the full size the record promises, then cancels: for callers' tests.
+void FillEveryText(FileChoice& record) {
+    using file_choice::kShortTextSize;
+    using file_choice::kTextSize;
+    OPENFILENAMEA& open = record.open;
+    const std::pair<const char*, std::size_t> texts[] = {
+        {open.lpstrFilter, kTextSize}, {open.lpstrInitialDir, kTextSize}, {open.lpstrTitle, kShortTextSize},
+        {record.text1, kTextSize},     {record.device, kTextSize},        {record.area, kTextSize},
+        {record.startText, kTextSize}, {record.text3, kTextSize},         {record.text4, kTextSize},
+        {record.extraText, kShortTextSize}};
+    for (const auto& [text, size] : texts) {
+        if (!text) continue;
+        char* buffer = const_cast<char*>(text);
+        std::memset(buffer, 'F', size - 1);
+        buffer[size - 1] = '\0';
+    }
+}
+
 int Choose(const char* call, FileChoice* record) {
     Report(call, record);
     if (!record || record->recordSize != sizeof *record || record->open.lStructSize != sizeof record->open) return 0;
+    if (GetEnvironmentVariableA("OPTORA_DEVADOD_FILL", nullptr, 0) > 0) {
+        FillEveryText(*record);
+        return 0;
+    }
     return devadod::RunChooserWindow(*record);
 }
 

@@ -209,19 +209,54 @@ TEST_F(CliTest, ImportRefusesForeignKeysWrongTypesAndCutLinesWholesale) {
     ASSERT_EQ(RunCli("set precision 3").exitCode, 0u);
     const auto before = Everything();
     const int lastLine = static_cast<int>(std::count(good.begin(), good.end(), '\n')) + 1;
-    for (const std::string bad : {"[HKEY_CURRENT_USER\\Software\\Kestrel\\ZID]\r\n\"PATH\"=\"C:\\\\\"\r\n",
+    const std::string cutKey = "[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor\\CutOptions\\";
+    std::string unterminated = "hex(1):39";  // 256 bytes and no room for the terminator
+    for (int i = 1; i < 256; ++i) unterminated += ",39";
+    for (const std::string& bad : std::vector<std::string>{"[HKEY_CURRENT_USER\\Software\\Kestrel\\ZID]\r\n\"PATH\"=\"C:\\\\\"\r\n",
                                   "[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\r\n\"Alteration\"=dword:00000001\r\n",
-                                  "[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\r\n\"Notation\"=\"1"}) {
+                                  "[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\r\n\"Notation\"=\"1",
+                                  "[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\r\n\"Precision\"=" + unterminated + "\r\n",
+                                  cutKey + "CUTGEN" + '\0' + "EVIL]\r\n\"Export\"=hex:01,00,00,00\r\n",
+                                  cutKey + '\0' + "]\r\n\"Export\"=hex:01,00,00,00\r\n"}) {
         Spill(file, good + bad);
         const RunResult r = RunCli("import \"" + file + "\"");
         EXPECT_EQ(r.exitCode, 1u) << bad;
-        const int line = bad.find("ZID") != std::string::npos ? lastLine : lastLine + 1;
+        const bool keyLine = bad.find("ZID") != std::string::npos || bad.find('\0') != std::string::npos;
+        const int line = keyLine ? lastLine : lastLine + 1;
         EXPECT_NE(r.err.find(".reg:" + std::to_string(line) + ":"), std::string::npos) << r.err;
         EXPECT_EQ(Everything(), before) << bad;
     }
+    Spill(file, "REGEDIT4\r\n" + cutKey + "NEWAPP]\r\n");
+    EXPECT_EQ(RunCli("import \"" + file + "\"").exitCode, 0u);
+    EXPECT_EQ(Everything(), before) << "a key line without values creates no key";
     EXPECT_EQ(RunCli("set notation 2").exitCode, 1u);
     EXPECT_EQ(RunCli("import c:\\no\\such.reg").exitCode, 1u);
     std::filesystem::remove(file);
+}
+
+// Whatever import takes, export writes back so that importing that changes nothing.
+TEST_F(CliTest, WhatImportTakesExportWritesBackUnchanged) {
+    std::filesystem::create_directories("c:\\userroot\\system\\state");
+    Spill("c:\\userroot\\system\\state\\dosfile.cfg", "plot_type=1\nplot_dest=C:\\P\ncut_dest=C:\\C\n");
+    std::string longest = "hex(1):39";  // no terminator, and just room for one
+    for (int i = 1; i < 255; ++i) longest += ",39";
+    const std::string arbor = "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\r\n";
+    const std::string corpus[] = {
+        arbor + "\"Precision\"=" + longest + "\r\n",
+        arbor + "\"Storage Area\"=hex(1):74,61,62,09,00\r\n; old \"Device\"=hex:41,\\\r\n\"Alteration\"=hex:01,\\\r\n  00,00,00\r\n",
+        "REGEDIT4\r\n;dosfile:plot_type=2\r\n;dosfile:plot_dest=C:\\P=hex\\\r\n;dosfile:cut_dest=D:\\CUTS\r\n",
+    };
+    const auto temp = std::filesystem::temp_directory_path();
+    const std::string file = (temp / "optora-corpus.reg").string(), back = (temp / "optora-back.reg").string();
+    for (const std::string& text : corpus) {
+        Spill(file, text);
+        ASSERT_EQ(RunCli("import \"" + file + "\"").exitCode, 0u) << text;
+        const auto imported = Everything();
+        ASSERT_EQ(RunCli("export \"" + back + "\"").exitCode, 0u);
+        EXPECT_EQ(RunCli("import \"" + back + "\"").exitCode, 0u);
+        EXPECT_EQ(Everything(), imported) << text;
+    }
+    for (const std::string& path : {file, back}) std::filesystem::remove(path);
 }
 
 TEST_F(CliTest, MonitorReportsMessagesAndChangesMadeByOtherProcesses) {

@@ -18,7 +18,9 @@ constexpr int kAstm = 26016, kByMarker = 26002, kDestination = 26022, kMedia = 2
 constexpr int kPlotDirectoryLabel = 26008, kShortName = 25025, kAuto = 26024, kImageType = 26029;
 constexpr int kLengthMixed = 26032, kLengthDecimal = 26033, kDxf = 26020;
 constexpr int kToStorage = 25008, kExport = 25009, kCutDirectory = 25015, kAppendCount = 25028;
-constexpr int kExtCount = 25029, kExtNone = 25030, kFormat42 = 25011, kByModel = 25014;
+constexpr int kExtCount = 25029, kExtNone = 25030, kFormat42 = 25011, kFormat43 = 25012, kByModel = 25014;
+constexpr int kImageDirectory = 26007, kExtension = 25018, kCutTable = 25022;
+constexpr const char* kCutGen = "Software\\Kestrel\\Arbor\\CutOptions\\CUTGEN_CUT_OPTIONS";
 
 void WriteFile(const std::string& path, const std::string& text) {
     std::filesystem::create_directories(kState);
@@ -173,6 +175,8 @@ TEST_F(OutputDialogsTest, ChangesFromElsewhereReloadTheDialogs) {
     plot.WaitForDialog("Default Plot Options")
         .Then([](UiDriver& d) {
             StoreText(kPlotDefault, "DefaultPlotQueue", "DOS FILE");
+            for (const char* name : {"DosPlotPath", "ImagePath"}) StoreText(kPlotDefault, name, "C:\\DEFAULT");
+            d.TypeText(kImageDirectory, "C:\\TYPED");
             SendMessageA(d.Dialog(), RegisterWindowMessageA("PlotOptionsChanged"),
                          reinterpret_cast<WPARAM>(d.Dialog()), 0);
             EXPECT_EQ(d.Text(kDestination), "HP DESIGNJET") << "its own broadcast";
@@ -180,22 +184,63 @@ TEST_F(OutputDialogsTest, ChangesFromElsewhereReloadTheDialogs) {
         })
         .WaitUntil("the reload", [](UiDriver& d) { return d.Text(kDestination) == "DOS FILE"; })
         .Then([](UiDriver& d) {
+            EXPECT_EQ(d.Text(kPlotDirectory) + "|" + d.Text(kImageDirectory), "C:\\DEFAULT|C:\\TYPED")
+                << "an untouched field takes the new text, a pending edit stays";
             EXPECT_EQ(d.ComboItems(kImageType).size(), 3u);
             d.Click(IDOK);
         });
     EXPECT_TRUE(plot.Run([&] { library_.Entry<void (*)(HWND)>("_optora_doplotoptions")(nullptr); })) << plot.Failure();
     EXPECT_EQ(OutputBroadcasts(), 2) << "a reload runs the initialisation again";
 
-    UiDriver cut;
-    cut.WaitForDialog("Default Cut Options")
-        .Then([](UiDriver&) {
-            StoreInt32("Software\\Kestrel\\Arbor\\CutOptions\\DEFAULT_CUT_OPTIONS", "DosNameFormat", 1);
-            BroadcastFromElsewhere("PlotOptionsChanged");
+    EXPECT_EQ(RequireStored(kPlotKey, "ImagePath").Text(), "C:\\TYPED");
+
+    for (const bool typed : {false, true}) {  // an extension typed after the reload is announced
+        StoreInt32("Software\\Kestrel\\Arbor\\CutOptions\\DEFAULT_CUT_OPTIONS", "DosNameFormat", 0);
+        UiDriver cut;
+        cut.WaitForDialog("Default Cut Options")
+            .Then([](UiDriver&) {
+                StoreInt32("Software\\Kestrel\\Arbor\\CutOptions\\DEFAULT_CUT_OPTIONS", "DosNameFormat", 1);
+                BroadcastFromElsewhere("PlotOptionsChanged");
+            })
+            .WaitUntil("the reload", [](UiDriver& d) { return !d.IsChecked(kShortName); })
+            .Then([&](UiDriver& d) {
+                if (typed) d.TypeText(kExtension, "NEW");
+                d.Click(IDOK);
+            });
+        EXPECT_TRUE(cut.Run([&] { library_.Entry<void (*)(HWND)>("optora_docutoptions")(nullptr); })) << cut.Failure();
+        EXPECT_EQ(OutputBroadcasts(), typed ? 2 : 0) << "nothing edited since the reload";
+    }
+}
+
+// Two applications with cut variants of their own share the device file.
+TEST_F(OutputDialogsTest, TheCutDialogKeepsWhatAnotherApplicationStored) {
+    WriteFile(std::string(kState) + "\\dosfile.cfg", "plot_type=1\nplot_dest=C:\\P\ncut_dest=C:\\MINE\n");
+    SetApps("CUTGEN_CUT_OPTIONS", "");
+    library_.Entry<CutOptions_tag* (*)()>("optora_getcutoptions")();  // as the application does at start-up
+    const std::string theirs = "plot_type=1\nplot_dest=C:\\P\ncut_dest=C:\\THEIRS\n";
+    WriteFile(std::string(kState) + "\\dosfile.cfg", theirs);
+    Cut("Cut Generation Cut Options", [](UiDriver& d) { d.Click(IDCANCEL); });
+    EXPECT_EQ(DeviceFile(), theirs) << "opening and Cancel write nothing of their own";
+    EXPECT_EQ(RequireStored(kCutGen, "DosCutPath").Text(), "C:\\MINE");
+
+    StoreInt32(kCutGen, "Export", 1);
+    UiDriver ui;
+    ui.WaitForDialog("Cut Generation Cut Options")
+        .Then([](UiDriver& d) {
+            d.TypeText(kCutTable, "P-MINE");
+            StoreText(kCutGen, "DosCutPath", "C:\\PLOT");
+            StoreText(kCutGen, "CutDefaultParamTbl", "P-THEIRS");
+            BroadcastFromElsewhere("CutOptionsChanged");
         })
-        .WaitUntil("the reload", [](UiDriver& d) { return !d.IsChecked(kShortName); })
-        .Then([](UiDriver& d) { d.Click(IDOK); });
-    EXPECT_TRUE(cut.Run([&] { library_.Entry<void (*)(HWND)>("optora_docutoptions")(nullptr); })) << cut.Failure();
-    EXPECT_EQ(OutputBroadcasts(), 0) << "nothing edited since the reload";
+        .WaitUntil("the reload", [](UiDriver& d) { return d.Text(kCutDirectory) == "C:\\PLOT"; })
+        .Then([](UiDriver& d) {
+            EXPECT_EQ(d.Text(kCutTable), "P-MINE");
+            d.Click(IDOK);
+        });
+    EXPECT_TRUE(ui.Run([&] { library_.Entry<void (*)(HWND)>("optora_docutoptions")(nullptr); })) << ui.Failure();
+    EXPECT_EQ(RequireStored(kCutGen, "DosCutPath").Text() + RequireStored(kCutGen, "CutDefaultParamTbl").Text(),
+              "C:\\PLOTP-MINE");
+    EXPECT_EQ(OutputBroadcasts(), 2);
 }
 
 // Without a name the set is read from the default variant but saved under
@@ -207,9 +252,14 @@ TEST_F(OutputDialogsTest, WithoutAnApplicationNameWhatOkSavedIsReadBack) {
         d.Click(kDxf);
         d.Click(IDOK);
     });
+    Cut("Default Cut Options", [](UiDriver& d) {
+        d.Click(kFormat43);
+        d.Click(IDOK);
+    });
     EXPECT_EQ(plot()->DosPlotType, 2);
     EXPECT_EQ(plot()->DosPlotType, 2) << "the next getter call writes nothing over it";
-    EXPECT_EQ(OutputBroadcasts(), 2);
+    EXPECT_STREQ(library_.Entry<CutOptions_tag* (*)()>("optora_getcutoptions")()->CutFormat, "43format");
+    EXPECT_EQ(OutputBroadcasts(), 4);
 }
 
 TEST_F(OutputDialogsTest, TheCutDialogNeedsAnOutputAndKeepsItsRules) {
@@ -231,7 +281,9 @@ TEST_F(OutputDialogsTest, TheCutDialogNeedsAnOutputAndKeepsItsRules) {
             d.Click(kExtNone);
             d.Click(kAppendCount);
             EXPECT_FALSE(Enabled(d, kExtCount));
+            EXPECT_FALSE(Enabled(d, kCutDirectory)) << "no export, no directory to type";
             d.Click(kExport);
+            EXPECT_TRUE(Enabled(d, kCutDirectory));
             d.TypeText(25022, "P-TABLE2");
             d.TypeText(kCutDirectory, "\\\\USERROOT\\\\CUTS");
             d.Click(IDOK);

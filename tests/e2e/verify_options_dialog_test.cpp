@@ -109,9 +109,15 @@ TEST_F(VerifyOptionsDialogTest, OkChecksTheGradingSourceSavesAndTellsWhatChanged
     StoreText(kArbor, "VerifyStorageArea", "C:AREA1");
     Show(nullptr, [](UiDriver& ui) {
         ui.Then([](UiDriver& d) {
-              d.TypeText(kRule, "NOPE");
+              SetDlgItemTextA(d.Dialog(), kStart, "10000");  // past what typing lets in
               d.Click(IDOK);
           })
+            .AnswerMessageBox("Please enter an integer between 0 and 9999.")
+            .Then([](UiDriver& d) {
+                SetDlgItemTextA(d.Dialog(), kStart, "9999");
+                d.TypeText(kRule, "NOPE");
+                d.Click(IDOK);
+            })
             .AnswerMessageBox("Rule Table NOPE does not exist in storage area C:AREA1.")
             .Then([](UiDriver& d) {
                 EXPECT_EQ(GetFocus(), d.Item(kRule));

@@ -86,6 +86,7 @@ TEST(AmountText, ChecksTheRangeAndItsLimitsAsTheyAreShown) {
     EXPECT_FALSE(CheckRange({0.5}, inches, {2, true, 2}).exact);
     EXPECT_TRUE(CheckRange({-5.0}, {}, metric).inRange) << "no range set";
     EXPECT_FALSE(CheckRange({100.5, true}, inches, metric).inRange);
+    for (const double limit : {0.0, 100.0}) EXPECT_TRUE(CheckRange({limit}, inches, metric).inRange) << limit;
     EXPECT_EQ(ComputeDisplayDecimals({true, 0.375, 1.5}, true, 0), 3);
     EXPECT_EQ(ComputeDisplayDecimals({true, 0.5, 1.0}, true, 0), 1);
 }

@@ -13,7 +13,15 @@ std::string Checked(const std::string& text) {
     SettingsFile file;
     if (auto error = ParseSettingsFile(text, file)) return std::to_string(error->line) + ": " + error->message;
     if (auto error = CheckSettingsFile(file)) return std::to_string(error->line) + ": " + error->message;
-    return "ok";
+    std::size_t values = 0;
+    for (const FileKey& key : file.keys) values += key.values.size();
+    return "ok " + std::to_string(values) + (file.device ? " and the device file" : "");
+}
+
+std::string HexText(std::size_t bytes) {  // as hex(1): with no terminator
+    std::string hex = "hex(1):39";
+    for (std::size_t i = 1; i < bytes; ++i) hex += ",39";
+    return hex;
 }
 
 }  // namespace
@@ -51,6 +59,16 @@ TEST(SettingsFile, AcceptsOnlyWhatTheLibraryWritesAndNamesTheLine) {
     const std::pair<std::string, const char*> cases[] = {
         {head + "; a comment\n\"notation\"=\"1\"\n\"Alteration\"=hex:01,\\\n  00,00,00\n", "ok"},
         {head + "\"Precision\"=\"" + std::string(255, '9') + "\"\n", "ok"},
+        {head + "\"Precision\"=" + HexText(255) + "\n", "ok"},
+        {head + "\"Precision\"=" + HexText(256) + "\n", "4: "},  // its terminator counts
+        {head + "; old \"Notation\"=hex:31,\\\n\"Notation\"=\"1\"\n", "ok 1"},  // only values continue
+        {"REGEDIT4\n;dosfile:plot_type=1\n;dosfile:plot_dest=C:\\P=hex\\\n;dosfile:cut_dest=C:\\C\n",
+         "ok 0 and the device file"},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor\\CutOptions\\CUTGEN" + std::string(1, '\0') +
+             "EVIL]\n\"Export\"=hex:01,00,00,00\n",
+         "2: "},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor\\CutOptions\\" + std::string(1, '\0') + "]\n", "2: "},
+        {"REGEDIT4\n;dosfile:plot_dest=C:\\P\n;dosfile:cut_dest=C:\\C\n", "2: "},
         {"REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor\\PlotOptions\\X]\r\n\"AutoPlot\"=hex(3):01,00,00,00\r\n",
          "ok"},
         {"[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\n", "1: "},

@@ -42,6 +42,9 @@ TEST(StorageItem, SavedNoticesAreReadWithinTheirBlock) {
         {"C:\\DATA70\\P-CUTTER2", "-"},  // no terminator inside the block
         {std::string("C:\\DATA70\\\0", 11), "-"},
         {std::string("C:DATA70\\X\0", 11), "-"},
+        {std::string("C:\\D\\P\tX\0", 9), "-"},  // control bytes: a TAB, a CR, DEL
+        {std::string("C:\\D\r\\P\0", 8), "-"},
+        {std::string("C:\\D\\P\x7f\0", 8), "-"},
         {"", "-"},
         {"C:\\D\\" + name + '\0', "C:|D|" + name},
         {"C:\\D\\N" + name + '\0', "-"},  // one byte too many

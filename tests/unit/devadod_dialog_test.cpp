@@ -8,6 +8,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <vector>
 
 #include "chooser_ids.h"
 #include "controls/file_choice.h"
@@ -66,6 +67,38 @@ struct Host {
     std::string Text() const { return WindowText(field); }
 };
 
+// Each field as the suite's chooser finds it in the bytes it received: the
+// 32-bit offsets of the suite's table, or the natural 64-bit layout, checked
+// against what the chooser reports of the same record field by field.
+void ExpectTabledLayout(std::map<std::string, std::string>& r) {
+    std::vector<unsigned> raw;
+    std::istringstream bytes(r["raw"]);
+    for (std::string byte; std::getline(bytes, byte, ',');) raw.push_back(std::stoul(byte, nullptr, 16));
+    const bool wide = sizeof(void*) == 8;
+    ASSERT_EQ(raw.size(), wide ? 224u : 128u);
+    const auto at = [&](std::size_t offset, std::size_t width) {
+        unsigned long long value = 0;
+        for (std::size_t i = width; i-- > 0;) value = value << 8 | raw.at(offset + i);
+        return value;
+    };
+    struct Field {
+        const char* reported;
+        std::size_t offset32, offset64;
+        bool pointer;
+    } const fields[] = {
+        {"size", 0, 0, false},        {"openSize", 4, 8, false},  {"owner", 8, 16, true},
+        {"instance", 12, 24, true},   {"filter@", 16, 32, true},  {"index", 28, 52, false},
+        {"maxFile", 36, 64, false},   {"initialDir@", 48, 88, true}, {"title@", 52, 96, true},
+        {"flags", 56, 104, false},    {"text1@", 92, 160, true},  {"device@", 96, 168, true},
+        {"area@", 100, 176, true},    {"start@", 104, 184, true}, {"text3@", 108, 192, true},
+        {"text4@", 112, 200, true},   {"extra@", 116, 208, true}, {"extraFlags", 120, 216, false},
+        {"reserved", 124, 220, false},
+    };
+    for (const Field& f : fields)
+        EXPECT_EQ(at(wide ? f.offset64 : f.offset32, wide && f.pointer ? 8 : 4), std::stoull(r[f.reported], nullptr, 0))
+            << f.reported;
+}
+
 }  // namespace
 
 // Cancelled runs: what the chooser receives, and what is remembered after.
@@ -120,6 +153,7 @@ TEST_F(DevaDodTest, ChooseItemsHandsTheRecordOverAndRemembersAfterCancel) {
         for (const char* shared : {"initialDir", "text1", "text4"})
             EXPECT_EQ(r[std::string(shared) + "@"], r["filter@"]);
         EXPECT_EQ(r["filter"] + r["initialDir"] + r["text1"] + r["text4"], "");
+        ExpectTabledLayout(r);
     }
 }
 
@@ -143,7 +177,27 @@ TEST_F(DevaDodTest, ChooseItemFillsTheFieldFromTheChooserWindow) {
         EXPECT_EQ(r["call"] + r["device"] + r["area"] + r["flags"] + r["maxFile"], "GetFileNameC:AREA20x800004002048");
         EXPECT_EQ(r["owner"], Hex(reinterpret_cast<uintptr_t>(host.window)));
         EXPECT_EQ(r["title"] + r["start"] + r["text3"] + r["extra"] + r["extraFlags"], "0x0");
+        ExpectTabledLayout(r);
     }
+    // A chooser may rewrite every text to the size the record promises:
+    // each must be a buffer of its own, that large.
+    SetEnvironmentVariableA("OPTORA_DEVADOD_FILL", "1");
+    EXPECT_FALSE(ChooseItem(host.window, Host::kField, 0x400, "C:AREA2"));
+    auto r = Received();
+    std::vector<std::pair<uintptr_t, std::size_t>> buffers;
+    for (const std::string key : {"filter", "initialDir", "title", "text1", "device", "area", "start", "text3",
+                                  "text4", "extra"})
+        buffers.push_back({std::stoull(r[key + "@"], nullptr, 16), key == "title" || key == "extra" ? 128 : 260});
+    for (std::size_t i = 0; i < buffers.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_TRUE(buffers[i].first + buffers[i].second <= buffers[j].first ||
+                        buffers[j].first + buffers[j].second <= buffers[i].first) << i << " overlaps " << j;
+    std::string device = "C:", area = "A";
+    uint32_t index = 0;
+    std::vector<std::string> results;
+    EXPECT_EQ(CDevaDodDialog(host.window, true, 8).ChooseItems("T", 0x400, index, device, area, "", results, "", 0), 0);
+    EXPECT_EQ(device + area, std::string(518, 'F'));
+    SetEnvironmentVariableA("OPTORA_DEVADOD_FILL", nullptr);
 }
 
 // What comes back in the result buffer, as another chooser might leave it.

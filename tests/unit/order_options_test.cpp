@@ -1,3 +1,4 @@
+#include <cmath>
 #include <cstring>
 #include <optional>
 
@@ -39,6 +40,8 @@ TEST_F(OrderOptionsTest, EachSetLoadsAndOnlyAnIncompleteOneIsRewritten) {
         {"complete", Raw(int32_t{1}), Raw(0.5), Raw(uint8_t{2}), 1, 0.5, 2, false},
         {"layrule of 4 bytes", Raw(int32_t{1}), Raw(2.0), Raw(int32_t{2}), 1, 2.0, 0, true},
         {"wide overwrite, seam of 10 bytes", Raw(int64_t{7}), std::string(10, 'S'), Raw(uint8_t{0}), 0, 0.375, 0, true},
+        {"seam not a number", Raw(int32_t{1}), Raw(std::nan("")), Raw(uint8_t{2}), 1, 0.375, 2, true},
+        {"seam infinite", Raw(int32_t{1}), Raw(-HUGE_VAL), Raw(uint8_t{2}), 1, 0.375, 2, true},
         {"overwrite of 1 byte", std::string("\x02"), Raw(1.0), Raw(uint8_t{0}), 0x5A5A5A02, 1.0, 0, false},
     };
     for (const auto& c : cases) {

@@ -152,12 +152,12 @@ TEST_F(StorageAreaLookupTest, TheContextMenuFitsTheTypeAndTheText) {
     } cases[] = {
         {0x1000, "P-CUTTER", false, "32777*,-," + editing},
         {0x8, "X", false, editing},
-        {0x400, "M1", false, "[32777*,40005~,40004~]*," + editing},
-        {0x400, "", true, "[32777*,40005,40004]*," + editing},
-        {0x400, "M1", true, "[32777*,40005,40004]*,40001,-," + editing},
-        {0x40000, "P1", false, "[32777*,40005~]*,40002,-," + editing},
-        {0x40000, "", false, "[32777*,40005~]*," + editing},
-        {0x40000, "P1", true, "[32777*,40005]*,40002,40001,-," + editing},
+        {0x400, "M1", false, "[32777*,40005~,40004~,40007~,40006~]*,40003,-," + editing},
+        {0x400, "", true, "[32777*,40005,40004,40007,40006]*,40003,-," + editing},
+        {0x400, "M1", true, "[32777*,40005,40004,40007,40006]*,40001,40003,-," + editing},
+        {0x40000, "P1", false, "[32777*,40005~,40007~]*,40002,-," + editing},
+        {0x40000, "", false, "[32777*,40005~,40007~]*," + editing},
+        {0x40000, "P1", true, "[32777*,40005,40007]*,40002,40001,-," + editing},
     };
     for (const auto& c : cases) {
         ClearInstalledPrograms();

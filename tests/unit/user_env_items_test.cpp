@@ -1,3 +1,4 @@
+#include <cmath>
 #include <cstring>
 
 #include "options/user_env_items.h"
@@ -79,8 +80,14 @@ TEST_F(UserEnvItemsTest, FlagsAreReadAsTextsAndOddSizesNeverOverrun) {
     Store(kPlot, {{"DosPlotPath", std::string(255, 'Q').c_str()}});
     StoreRaw(kPlot, "DosPlotType", REG_BINARY, "\x02", 1);
     StoreRaw(kOrder, "LayruleMethod", REG_BINARY, "\x01\x00\x00\x00", 4);  // larger than its byte
+    const double notANumber = std::nan("");
+    StoreRaw(kOrder, "SplitPieceSeam", REG_BINARY, &notANumber, sizeof notANumber);
     r = Earlier();
     LoadUserEnvItems(r);
+    EXPECT_EQ(r.SplitPieceSeam, 0.375) << "a seam that is no number is repaired";
+    const double seam = 0.375;
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&seam);
+    EXPECT_EQ(RequireStored(kOrder, "SplitPieceSeam").bytes, std::vector<uint8_t>(bytes, bytes + sizeof seam));
     // A too long path reads as empty; a short value counts from zero.
     ExpectValues(nullptr, {{"SaveToStorageArea", r.SaveToStorageArea, 1}, {"Export", r.Export, 0},
                            {"DosCutPath", r.DosCutPath, ""},

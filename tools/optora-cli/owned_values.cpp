@@ -128,7 +128,10 @@ std::string Refusal(std::string_view path, const FileValue& value) {
     if (owned->type == kTypeBinary && value.data.size() != owned->size)
         return "\"" + value.name + "\" must hold " + std::to_string(owned->size) + " bytes, not " +
                std::to_string(value.data.size());
-    if (value.data.size() > owned->size)
+    // A text without its terminator gains one when read back (so export
+    // would leave it out): it counts.
+    const bool unterminated = owned->type == kTypeText && (value.data.empty() || value.data.back() != '\0');
+    if (value.data.size() + (unterminated ? 1 : 0) > owned->size)
         return "\"" + value.name + "\" is longer than the library reads (" + std::to_string(owned->size - 1) +
                " characters)";
     return {};

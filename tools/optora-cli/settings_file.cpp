@@ -181,6 +181,20 @@ bool ReadValueLine(std::string_view line, FileValue& value, std::string& complai
     return ReadData(Trim(rest.substr(1)), value, complaint);
 }
 
+// Only a value line's hex data goes on over lines that end in a backslash: a
+// comment or a device line that happens to end so stands alone.
+bool ContinuesHex(const std::string& physical) {
+    if (physical.empty() || physical.back() != '\\') return false;
+    const std::string_view line = Trim(physical);
+    std::size_t at = 0;
+    std::string name, complaint;
+    if (line.substr(0, 1) != "\"" || !ReadQuoted(line, at, name, complaint)) return false;
+    const std::string_view rest = Trim(line.substr(at));
+    if (rest.substr(0, 1) != "=") return false;
+    const std::string_view data = Trim(rest.substr(1));
+    return data.substr(0, 4) == "hex:" || data.substr(0, 4) == "hex(";
+}
+
 // ";dosfile:plot_type=N" and its two siblings.
 bool ReadDeviceLine(std::string_view line, DeviceDestinations& device, int& seen, std::string& complaint) {
     const std::string_view entry = line.substr(kDeviceTag.size());
@@ -255,7 +269,7 @@ std::optional<FileError> ParseSettingsFile(std::string_view text, SettingsFile& 
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
         if (!physical.empty() && physical.back() == '\r') physical.pop_back();
         // Hex data goes on over lines that end in a backslash.
-        while (!physical.empty() && physical.back() == '\\' && physical.find("=hex") != std::string::npos) {
+        while (ContinuesHex(physical)) {
             if (text.empty()) return FileError{lineNumber, "the continued value ends with the file"};
             physical.pop_back();
             end = text.find('\n');
@@ -282,6 +296,8 @@ std::optional<FileError> ParseSettingsFile(std::string_view text, SettingsFile& 
             continue;
         } else if (line[0] == '[') {
             if (line.back() != ']') return FileError{lineNumber, "the key line has no closing bracket"};
+            // The registry would take the name only up to the zero: another key than the one checked.
+            if (line.find('\0') != std::string_view::npos) return FileError{lineNumber, "a zero byte in a key name"};
             const std::string_view path = line.substr(1, line.size() - 2);
             if (path.substr(0, 1) == "-") return FileError{lineNumber, "deleting keys is not supported"};
             if (!EqualsNoCase(path.substr(0, kRoot.size()), kRoot) || path.size() == kRoot.size())

@@ -113,6 +113,7 @@ SettingsFile ExportableSettings(const SettingsFile& stored, std::vector<std::str
 Changes ApplySettings(const SettingsFile& file) {
     Changes changes;
     for (const FileKey& fileKey : file.keys) {
+        if (fileKey.values.empty()) continue;  // a bare key line creates nothing
         HKEY created = nullptr;
         if (RegCreateKeyExA(HKEY_CURRENT_USER, fileKey.path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                             KEY_ALL_ACCESS, nullptr, &created, nullptr) != ERROR_SUCCESS) {
