@@ -39,7 +39,11 @@ std::string WindowText(HWND field) {
 }  // namespace
 
 CVerifyOptionsDlg::CVerifyOptionsDlg(HWND owner, int focusId)
-    : ModalDialog(IDD_VERIFY_OPTIONS, owner), focusId_(focusId == -1 ? IDC_VERIFY_AREA : focusId) {}
+    : ModalDialog(IDD_VERIFY_OPTIONS, owner),
+      areaBrowseKey_(IDC_VERIFY_AREA_BROWSE),
+      modelBrowseKey_(IDC_VERIFY_MODEL_BROWSE),
+      ruleBrowseKey_(IDC_VERIFY_RULE_BROWSE),
+      focusId_(focusId == -1 ? IDC_VERIFY_AREA : focusId) {}
 
 void CVerifyOptionsDlg::DoDataExchange(ui::DataExchange& exchange) {
     exchange.Control(IDC_VERIFY_SIZE, size_);
@@ -80,6 +84,9 @@ bool CVerifyOptionsDlg::OnInitDialog() {
     SendDlgItemMessageA(Handle(), IDC_VERIFY_START, EM_LIMITTEXT, 4, 0);
     for (int id : {IDC_VERIFY_MODEL, IDC_VERIFY_AREA, IDC_VERIFY_RULE, IDC_VERIFY_PREFIX, IDC_VERIFY_CATEGORY})
         InstallEditFilter(RememberWindowProc(Item(id)), 1, false);
+    areaBrowseKey_.Attach(Item(IDC_VERIFY_AREA));
+    modelBrowseKey_.Attach(Item(IDC_VERIFY_MODEL));
+    ruleBrowseKey_.Attach(Item(IDC_VERIFY_RULE));
     initializing_ = false;
     SetFocus(Item(focusId_));
     return false;

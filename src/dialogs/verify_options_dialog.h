@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/browse_key.h"
 #include "controls/size_digitized_edit.h"
 #include "options/verify_options.h"
 #include "ui/control.h"
@@ -36,6 +37,7 @@ private:
     void Refuse(UINT promptId, int fieldId, const std::vector<std::string>& inserts);
 
     CSizeDigitizedEdit size_;
+    BrowseKey areaBrowseKey_, modelBrowseKey_, ruleBrowseKey_;
     ui::ComboBox gradingSource_;
     VerifyOptions record_;  // the working record, apart from the getter's
     VerifyOptionsStore store_{record_};

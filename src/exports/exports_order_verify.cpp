@@ -1,9 +1,11 @@
 // Getters of the order options and the digitize options. They always return
-// their record, whatever fails inside.
+// their record, whatever fails inside. The digitize options judge storage
+// areas on disk, which no registry watch sees, so they load on every call.
 #include "optora.h"
 
 #include "frame/call_frame.h"
 #include "frame/record_lock.h"
+#include "options/kept_record.h"
 #include "options/order_options.h"
 #include "options/verify_options.h"
 
@@ -15,7 +17,8 @@ OrderOptions_tag* optora_getorderoptions(void) {
     OrderOptions_tag& record = LibraryOrderOptions();
     return Shielded(&record, [&record] {
         const auto hold = LockRecord(record);
-        LoadOrderOptions(record);
+        static KeptRecord<OrderOptions_tag> kept;
+        kept.Refresh(record, [](OrderOptions_tag& loaded, DeviceFileSeen&) { LoadOrderOptions(loaded); });
         return &record;
     });
 }

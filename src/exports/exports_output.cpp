@@ -4,14 +4,17 @@
 #include "frame/call_frame.h"
 #include "frame/record_lock.h"
 #include "options/cut_options.h"
+#include "options/kept_record.h"
 #include "options/plot_options.h"
 
 using namespace optora;
 
 namespace {
-// Handed out by address; every call reloads them in place.
+// Handed out by address; a call that finds something changed reloads them in place.
 CutOptions_tag g_cutOptions = {};
 PlotOptions_tag g_plotOptions = {};
+KeptRecord<CutOptions_tag> g_keptCut;
+KeptRecord<PlotOptions_tag> g_keptPlot;
 }  // namespace
 
 extern "C" {
@@ -19,7 +22,9 @@ extern "C" {
 CutOptions_tag* optora_getcutoptions(void) {
     return Shielded(&g_cutOptions, [] {
         const auto hold = LockRecord(g_cutOptions);
-        LoadCutOptions(g_cutOptions);
+        g_keptCut.Refresh(g_cutOptions, [](CutOptions_tag& record, DeviceFileSeen& seen) {
+            LoadCutOptions(record, &seen);
+        });
         return &g_cutOptions;
     });
 }
@@ -27,8 +32,10 @@ CutOptions_tag* optora_getcutoptions(void) {
 PlotOptions_tag* optora_getplotoptions(void) {
     return Shielded(&g_plotOptions, [] {
         const auto hold = LockRecord(g_plotOptions);
-        LoadPlotOptions(g_plotOptions);
-        ApplyZidPlotPath(g_plotOptions);
+        g_keptPlot.Refresh(g_plotOptions, [](PlotOptions_tag& record, DeviceFileSeen& seen) {
+            LoadPlotOptions(record, &seen);
+            ApplyZidPlotPath(record);
+        });
         return &g_plotOptions;
     });
 }

@@ -4,6 +4,7 @@
 
 #include "frame/call_frame.h"
 #include "frame/record_lock.h"
+#include "options/kept_record.h"
 #include "options/user_env_items.h"
 
 using namespace optora;
@@ -14,7 +15,8 @@ UserEnvItems_tag* optora_getoptionsettings(void) {
     UserEnvItems_tag& record = LibraryUserEnvItems();
     return Shielded(&record, [&record] {
         const auto hold = LockRecord(record);
-        LoadUserEnvItems(record);
+        static KeptRecord<UserEnvItems_tag> kept;
+        kept.Refresh(record, [](UserEnvItems_tag& loaded, DeviceFileSeen& seen) { LoadUserEnvItems(loaded, &seen); });
         return &record;
     });
 }

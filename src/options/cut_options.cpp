@@ -56,7 +56,7 @@ const char* CutVariant(const char* appName) {
     return "DEFAULT_CUT_OPTIONS";
 }
 
-void LoadCutOptions(CutOptions_tag& options) {
+void LoadCutOptions(CutOptions_tag& options, DeviceFileSeen* seen) {
     CopyField(options.CutDefaultParamTbl, "P-CUTTER");
 
     RegistryKey cut(HKEY_CURRENT_USER, std::string(keys::kCutOptions) + '\\' + CutVariant(CutAppName().Text()));
@@ -88,7 +88,7 @@ void LoadCutOptions(CutOptions_tag& options) {
     const bool deviceRead = !complete;
     if (deviceRead) {
         options.SaveToStorageArea = 1;
-        device = ReadDeviceFile();
+        device = ReadDeviceFile(kDeviceFilePath, seen);
         if (device) {
             path = device->cutDestination;
             havePath = true;
@@ -106,7 +106,8 @@ void LoadCutOptions(CutOptions_tag& options) {
         complete = false;
     }
 
-    if (!complete) StoreCutOptions(options, deviceRead ? std::move(device) : ReadDeviceFile(), &cut, &arbor);
+    if (!complete)
+        StoreCutOptions(options, deviceRead ? std::move(device) : ReadDeviceFile(kDeviceFilePath, seen), &cut, &arbor);
 }
 
 void SaveCutOptions(CutOptions_tag options) { StoreCutOptions(options, ReadDeviceFile()); }

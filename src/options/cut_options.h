@@ -3,10 +3,12 @@
 
 namespace optora {
 
+class DeviceFileSeen;
+
 // Fills every field from the variant of the current cut application name.
 // An incomplete or unnormalised set, or a directory other than the one the
 // record held, is written back at once (with the device file, if present).
-void LoadCutOptions(CutOptions_tag& options);
+void LoadCutOptions(CutOptions_tag& options, DeviceFileSeen* seen = nullptr);
 
 // Writes under the cut application name exactly as set, mirrors "Bundles_By"
 // for the marker editor, and updates the device file's cut line if it exists.

@@ -73,22 +73,35 @@ void RewriteInPlace(const char* path, const std::string& bytes) {
 
 std::string DeviceFileTemporary(const char* path) { return std::string(path) + ".tmp"; }
 
-std::optional<DeviceFileRecord> ReadDeviceFile(const char* path) {
+std::optional<DeviceFileRecord> ReadDeviceFile(const char* path, DeviceFileSeen* seen) {
+    const std::optional<DeviceFileSeen::Glance> before =
+        seen ? std::optional(DeviceFileSeen::GlanceAt(path)) : std::nullopt;
+    const auto tell = [&](std::optional<std::string_view> bytes) {
+        if (seen) seen->Saw(path, *before, bytes);
+    };
     // Delete sharing lets another save replace the file while it is read here.
     const auto open = [path] {
         return UniqueHandle(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     };
     // Most users have no device file: find that out before waiting for the
-    // lock, then read the file as it is once the lock is held.
-    if (!open()) return std::nullopt;
+    // lock, then read the file as it is once the lock is held. A glance that
+    // found none has found that out already.
+    if ((before && !before->stamp.exists) || !open()) {
+        tell(std::nullopt);
+        return std::nullopt;
+    }
     HeldMutex lock = LockDeviceFile();
     UniqueHandle file = open();
-    if (!file) return std::nullopt;
+    if (!file) {
+        tell(std::nullopt);
+        return std::nullopt;
+    }
     char buffer[kDeviceFileReadLimit + 1];
     DWORD got = 0;
     if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) got = 0;
     file.reset();
+    tell(std::string_view(buffer, got));
     std::optional<DeviceFileRecord> record(ParseDeviceFile(std::string_view(buffer, got)));
     record->stored.assign(buffer, got);
     record->lock = std::move(lock);

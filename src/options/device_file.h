@@ -3,6 +3,7 @@
 #include <string>
 
 #include "options/device_file_format.h"
+#include "options/device_file_seen.h"
 #include "store/unique_resource.h"
 
 namespace optora {
@@ -22,7 +23,8 @@ struct DeviceFileRecord : DeviceDestinations {
 };
 
 // None when the file cannot be read; the library then leaves it alone.
-std::optional<DeviceFileRecord> ReadDeviceFile(const char* path = kDeviceFilePath);
+// Given seen, tells it what was read.
+std::optional<DeviceFileRecord> ReadDeviceFile(const char* path = kDeviceFilePath, DeviceFileSeen* seen = nullptr);
 
 // Rewrites the file from a record read by ReadDeviceFile, unless it already
 // holds exactly those bytes; with none, does nothing. Never creates a file

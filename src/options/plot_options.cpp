@@ -76,7 +76,7 @@ const char* PlotVariant(const char* appName) {
     return "DEFAULT_PLOT_OPTIONS";
 }
 
-void LoadPlotOptions(PlotOptions_tag& options) {
+void LoadPlotOptions(PlotOptions_tag& options, DeviceFileSeen* seen) {
     const char* variant = PlotVariant(PlotAppName().Text());
     RegistryKey plot(HKEY_CURRENT_USER, std::string(keys::kPlotOptions) + '\\' + variant);
     plot.OpenForReading();  // a missing key reads as missing values
@@ -132,7 +132,7 @@ void LoadPlotOptions(PlotOptions_tag& options) {
 
     std::optional<DeviceFileRecord> device;
     const bool deviceRead = !complete;
-    if (deviceRead) device = ReadDeviceFile();
+    if (deviceRead) device = ReadDeviceFile(kDeviceFilePath, seen);
     if (device) {
         path = device->plotDestination;
         options.DosPlotType = device->plotType;
@@ -166,7 +166,8 @@ void LoadPlotOptions(PlotOptions_tag& options) {
 
     if (!haveOutput) options.DefaultPlotOutput = 0;  // even for ZID, until a value is stored
 
-    if (!complete) StorePlotOptions(options, deviceRead ? std::move(device) : ReadDeviceFile(), &plot);
+    if (!complete)
+        StorePlotOptions(options, deviceRead ? std::move(device) : ReadDeviceFile(kDeviceFilePath, seen), &plot);
 }
 
 void SavePlotOptions(PlotOptions_tag options) { StorePlotOptions(options, ReadDeviceFile()); }

@@ -3,10 +3,12 @@
 
 namespace optora {
 
+class DeviceFileSeen;
+
 // Fills every field from the variant of the current plot application name.
 // An incomplete or unnormalised set is written back at once, with the
 // device file's values when the set needed them.
-void LoadPlotOptions(PlotOptions_tag& options);
+void LoadPlotOptions(PlotOptions_tag& options, DeviceFileSeen* seen = nullptr);
 
 // Writes under the plot application name exactly as set, mirrors
 // "Bundles_By" for the marker editor, and updates the device file's plot

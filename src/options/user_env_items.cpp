@@ -79,7 +79,7 @@ bool ReadEnvironmentGroup(int group, UserEnvItems_tag& record) {
     return true;
 }
 
-void LoadUserEnvItems(UserEnvItems_tag& record) {
+void LoadUserEnvItems(UserEnvItems_tag& record, DeviceFileSeen* seen) {
     const bool cut = ReadEnvironmentGroup(kCutGroup, record);
     const bool plot = ReadEnvironmentGroup(kPlotGroup, record);
     const bool order = ReadEnvironmentGroup(kOrderGroup, record);
@@ -89,7 +89,7 @@ void LoadUserEnvItems(UserEnvItems_tag& record) {
 
     if (!cut) {
         CutOptions_tag options = {};
-        LoadCutOptions(options);
+        LoadCutOptions(options, seen);
         CopyField(record.DosCutPath, FieldText(options.DosCutPath));
         CopyField(record.DosCutExtension, FieldText(options.DosCutExtension));
         CopyField(record.CutFormat, FieldText(options.CutFormat));
@@ -98,7 +98,7 @@ void LoadUserEnvItems(UserEnvItems_tag& record) {
     }
     if (!plot) {
         PlotOptions_tag options = {};
-        LoadPlotOptions(options);
+        LoadPlotOptions(options, seen);
         CopyField(record.DosPlotPath, FieldText(options.DosPlotPath));
         record.DosPlotType = options.DosPlotType;
     }

@@ -3,6 +3,8 @@
 
 namespace optora {
 
+class DeviceFileSeen;
+
 // The handful of settings some applications want in one call: bundling, the
 // order options, the plot file type and directory, the cut directory,
 // extension, format and destinations.
@@ -16,7 +18,7 @@ bool ReadEnvironmentGroup(int group, UserEnvItems_tag& record);
 // Refreshes the record. A group whose key is missing comes from that set's
 // full loader (which may write its defaults back), unless no key exists at
 // all: then nothing is read and nothing is created.
-void LoadUserEnvItems(UserEnvItems_tag& record);
+void LoadUserEnvItems(UserEnvItems_tag& record, DeviceFileSeen* seen = nullptr);
 
 // The library's record, zero-filled until the first load.
 UserEnvItems_tag& LibraryUserEnvItems() noexcept;

@@ -50,6 +50,13 @@ struct FileHandleTraits {
 };
 
 // Ownership of a mutex whose handle lives elsewhere: closing lets it go.
+// Events and other kernel objects, whose "nothing" is null.
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static Handle None() { return nullptr; }
+    static void Close(Handle object) { CloseHandle(object); }
+};
+
 struct HeldMutexTraits {
     using Handle = HANDLE;
     static Handle None() { return nullptr; }
@@ -64,6 +71,7 @@ struct MenuTraits {
 
 using UniqueHKey = UniqueResource<RegistryKeyTraits>;
 using UniqueHandle = UniqueResource<FileHandleTraits>;  // files: INVALID_HANDLE_VALUE is "none"
+using UniqueKernelHandle = UniqueResource<KernelHandleTraits>;
 using HeldMutex = UniqueResource<HeldMutexTraits>;
 using UniqueMenu = UniqueResource<MenuTraits>;
 

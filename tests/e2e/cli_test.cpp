@@ -103,11 +103,28 @@ TEST_F(CliTest, SetThenGetRoundTripsThroughTheRegistry) {
     EXPECT_NE(RunCli("show").out.find("Grade method             2 (Base Up-Down Incremental)"), std::string::npos);
 }
 
+TEST_F(CliTest, DescribeListsEachSetsValuesAndItsMarkdownIsTheCommittedPage) {
+    const RunResult cut = RunCli("describe cut");
+    ASSERT_EQ(cut.exitCode, 0u) << cut.err;
+    for (const char* line : {"Software\\Kestrel\\Arbor\\CutOptions\\APPLICATION \"DosExtType\"\n",
+                             "REG_BINARY, 4 bytes; default 0; allowed -1 to 3\n",
+                             "Software\\Kestrel\\Velor\\Settings \"Bundles_By\"\n"})
+        EXPECT_NE(cut.out.find(line), std::string::npos) << line << cut.out;
+    EXPECT_EQ(cut.out.find("Precision"), std::string::npos) << "another set's value";
+    EXPECT_NE(RunCli("describe").out.find("Precision: decimal places shown for lengths"), std::string::npos);
+
+    const std::string page = Slurp("Z:" OPTORA_SOURCE_DIR "/docs/settings.md");
+    ASSERT_FALSE(page.empty());
+    EXPECT_EQ(RunCli("describe --markdown").out, page)
+        << "docs/settings.md is out of date: optora-cli describe --markdown > docs/settings.md";
+}
+
 TEST_F(CliTest, MistakesExitWithTwoAndChangeNothing) {
     for (const char* bad : {"", "frobnicate", "get", "get nosuch", "set alteration", "set alteration 1x",
                             "set alteration 99999999999", "set notation x", "reset nosuch", "import",
                             "export a b", "monitor x", "show extra", "show --cutapp",
-                            "show --plotapp A --cutapp", "show --nosuch A", "show --cutapp A extra"}) {
+                            "show --plotapp A --cutapp", "show --nosuch A", "show --cutapp A extra", "describe nosuch",
+                            "describe --markdown --markdown", "describe cut plot"}) {
         const RunResult r = RunCli(bad);
         EXPECT_EQ(r.exitCode, 2u) << "'" << bad << "'";
         EXPECT_NE(r.err.find("usage:"), std::string::npos) << "'" << bad << "': " << r.err;
@@ -215,9 +232,15 @@ TEST_F(CliTest, ImportRefusesForeignKeysWrongTypesAndCutLinesWholesale) {
     for (const std::string& bad : std::vector<std::string>{"[HKEY_CURRENT_USER\\Software\\Kestrel\\ZID]\r\n\"PATH\"=\"C:\\\\\"\r\n",
                                   "[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\r\n\"Alteration\"=dword:00000001\r\n",
                                   "[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\r\n\"Notation\"=\"1",
-                                  "[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\r\n\"Precision\"=" + unterminated + "\r\n",
+                                  "[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\r\n\"Device\"=" + unterminated + "\r\n",
                                   cutKey + "CUTGEN" + '\0' + "EVIL]\r\n\"Export\"=hex:01,00,00,00\r\n",
-                                  cutKey + '\0' + "]\r\n\"Export\"=hex:01,00,00,00\r\n"}) {
+                                  cutKey + '\0' + "]\r\n\"Export\"=hex:01,00,00,00\r\n",
+                                  // Well formed, but nothing in the library stores these values there.
+                                  "[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\r\n\"Precision\"=\"9\"\r\n",
+                                  "[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor\\PlotOptions\\X]\r\n"
+                                  "\"WastePercentage\"=hex:ff,ff,ff,ff\r\n",
+                                  "[HKEY_CURRENT_USER\\Software\\Kestrel\\Marlow 2000\\RuleTable\\GradeOptions]\r\n"
+                                  "\"Grade Method\"=\"Base\"\r\n"}) {
         Spill(file, good + bad);
         const RunResult r = RunCli("import \"" + file + "\"");
         EXPECT_EQ(r.exitCode, 1u) << bad;
@@ -242,7 +265,7 @@ TEST_F(CliTest, WhatImportTakesExportWritesBackUnchanged) {
     for (int i = 1; i < 255; ++i) longest += ",39";
     const std::string arbor = "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\r\n";
     const std::string corpus[] = {
-        arbor + "\"Precision\"=" + longest + "\r\n",
+        arbor + "\"Device\"=" + longest + "\r\n",
         arbor + "\"Storage Area\"=hex(1):74,61,62,09,00\r\n; old \"Device\"=hex:41,\\\r\n\"Alteration\"=hex:01,\\\r\n  00,00,00\r\n",
         "REGEDIT4\r\n;dosfile:plot_type=2\r\n;dosfile:plot_dest=C:\\P=hex\\\r\n;dosfile:cut_dest=D:\\CUTS\r\n",
     };
@@ -257,6 +280,29 @@ TEST_F(CliTest, WhatImportTakesExportWritesBackUnchanged) {
         EXPECT_EQ(Everything(), imported) << text;
     }
     for (const std::string& path : {file, back}) std::filesystem::remove(path);
+}
+
+TEST_F(CliTest, StoredValuesImportWouldRefuseTravelAsCommentsAndTheRoundTripHolds) {
+    StoreEverySet();
+    StoreText("Software\\Kestrel\\Arbor", "Precision", "9");
+    StoreInt32("Software\\Kestrel\\Arbor\\PlotOptions\\MARKERPLOT_PLOT_OPTIONS", "WastePercentage", -1);
+    const DWORD dword = 1;  // the library stores 4-byte binary
+    StoreRaw("Software\\Kestrel\\Arbor\\OrderOptions", "OverwriteMarker", REG_DWORD, &dword, sizeof dword);
+    const auto before = Everything();
+    const RunResult exported = RunCli("export");
+    ASSERT_EQ(exported.exitCode, 0u) << exported.err;
+    for (const char* comment : {"; left out (\"Precision\" holds \"9\", which no part of the library stores there "
+                                "(-1 to 3)): \"Precision\"=\"9\"\r\n",
+                                "): \"WastePercentage\"=hex:ff,ff,ff,ff\r\n", "): \"OverwriteMarker\"=hex(4):01,00,00,00\r\n"})
+        EXPECT_NE(exported.out.find(comment), std::string::npos) << comment << "\n" << exported.out;
+    EXPECT_NE(exported.err.find("left out Software\\Kestrel\\Arbor\\Precision"), std::string::npos) << exported.err;
+
+    const std::string file = (std::filesystem::temp_directory_path() / "optora-commented.reg").string();
+    Spill(file, exported.out);
+    const RunResult imported = RunCli("import \"" + file + "\"");
+    EXPECT_EQ(imported.exitCode, 0u) << imported.err;
+    EXPECT_EQ(Everything(), before);
+    std::filesystem::remove(file);
 }
 
 TEST_F(CliTest, MonitorReportsMessagesAndChangesMadeByOtherProcesses) {

@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "kestrel_test.h"
@@ -32,14 +33,25 @@ std::string ReadShared() {
     return std::string(buffer, got);
 }
 
+// Values the kept records hold, written by another process as 4-byte binaries.
+constexpr std::pair<const char*, const char*> kWritten[] = {
+    {"Software\\Kestrel\\Arbor\\CutOptions\\CUTGEN_CUT_OPTIONS", "DosExtType"},
+    {"Software\\Kestrel\\Arbor\\PlotOptions\\MARKERPLOT_PLOT_OPTIONS", "PlotDosExtType"},
+    {"Software\\Kestrel\\Arbor\\OrderOptions", "OverwriteMarker"},
+};
+
+std::string WriteCommand(const std::pair<const char*, const char*>& value, int number) {
+    return std::string("set ") + value.first + " " + value.second + " 3 0" + std::to_string(number % 10) + "000000";
+}
+
 class ConcurrencyTest : public KestrelTest {};
 
 }  // namespace
 
-TEST_F(ConcurrencyTest, GettersOnManyThreadsAtOnceNeverCrash) {
+TEST_F(ConcurrencyTest, GettersOnManyThreadsWhileAnotherProcessWritesEndFresh) {
     OptoraLibrary library;
     ASSERT_TRUE(library.Loaded());
-    // Every getter takes no arguments; what each returns is not looked at here.
+    // Every getter takes no arguments; what they return is looked at once the writer stopped.
     std::vector<void (*)()> getters;
     for (const char* name : {"optora_getcutoptions", "optora_getplotoptions", "optora_getorderoptions",
                              "optora_getverifyoptions", "optora_getoptionsettings", "optora_getnotation",
@@ -47,8 +59,16 @@ TEST_F(ConcurrencyTest, GettersOnManyThreadsAtOnceNeverCrash) {
         getters.push_back(library.Entry<void (*)()>(name));
         ASSERT_TRUE(getters.back()) << name;
     }
+    library.Entry<void (*)(const char*)>("optora_setcutapp")("CUTGEN_CUT_OPTIONS");
+    library.Entry<void (*)(const char*)>("optora_setplotapp")("MARKERPLOT_PLOT_OPTIONS");
     StoreText("Software\\Kestrel\\Quillon", "Model", "M1");
     const char* model = library.Entry<VerifyOptions_tag* (*)()>("optora_getverifyoptions")()->Model.Text;
+    const CutOptions_tag* cut = library.Entry<CutOptions_tag* (*)()>("optora_getcutoptions")();
+    const PlotOptions_tag* plot = library.Entry<PlotOptions_tag* (*)()>("optora_getplotoptions")();
+    const OrderOptions_tag* order = library.Entry<OrderOptions_tag* (*)()>("optora_getorderoptions")();
+    const UserEnvItems_tag* environment = library.Entry<UserEnvItems_tag* (*)()>("optora_getoptionsettings")();
+    CommandedProcess writer(Beside("kestrel_writer.exe"));
+    ASSERT_TRUE(writer.Started());
 
     std::atomic<bool> stop{false};
     std::atomic<long> calls{0};
@@ -57,13 +77,30 @@ TEST_F(ConcurrencyTest, GettersOnManyThreadsAtOnceNeverCrash) {
         threads.emplace_back([&] {
             for (; !stop; ++calls)
                 for (const auto getter : getters) getter();
+            for (const auto getter : getters) getter();  // after the writer stopped
         });
     }
-    Sleep(2000);
+    const DWORD start = GetTickCount();
+    int round = 0;
+    for (; GetTickCount() - start < 2000; ++round)
+        for (const auto& value : kWritten) writer.Ask(WriteCommand(value, round));
+    for (const auto& value : kWritten) EXPECT_EQ(writer.Ask(WriteCommand(value, 7)), "ok");
     stop = true;
     for (std::thread& thread : threads) thread.join();
     EXPECT_GT(calls.load(), 8);
+    EXPECT_GT(round, 8);
     EXPECT_STREQ(model, "M1") << "a text read before other calls stays readable";
+
+    // What the threads' last calls left, then what one more call returns.
+    for (const bool call : {false, true}) {
+        SCOPED_TRACE(call ? "one more call" : "left by the threads");
+        if (call)
+            for (const auto getter : getters) getter();
+        EXPECT_EQ(cut->DosExtType, 7);
+        EXPECT_EQ(plot->PlotDosExtType, 7);
+        EXPECT_EQ(order->OverwriteMarker, 7);
+        EXPECT_EQ(environment->OverwriteMarker, 7);
+    }
 }
 
 TEST_F(ConcurrencyTest, TwoProcessesSavingAtOnceLoseNoLineAndNoReaderSeesATornFile) {

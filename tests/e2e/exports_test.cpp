@@ -1,5 +1,6 @@
 // The DLL as the suite binds it: by file name, then every entry point by name,
 // reading the records it hands out in place.
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <cstddef>
@@ -87,35 +88,42 @@ TEST_F(ExportsTest, UnderscoreTwinsAnswerAsTheirPlainEntryPoints) {
         << "the caller's process sees the same identifier";
 }
 
-// Each record getter and its twin hand out one record, read afresh on every
-// call: a value stored between two calls shows, a caller's change does not stay.
-TEST_F(ExportsTest, RecordGettersHandOutOneRecordReadAfresh) {
+// Each record getter and its twin hand out one record, read afresh whenever
+// something changed: a value another process stored before the call shows
+// (every time of a thousand), a caller's change does not stay.
+TEST_F(ExportsTest, RecordGettersHandOutOneRecordNeverStale) {
     MakeStorageArea("AREA1", {{"data\\rutab.ctl", "RULES1\n"}});  // known to stordb.dll beside the library
     StoreText(kArbor, "VerifyStorageArea", "C:AREA1");
+    CommandedProcess writer(Beside("kestrel_writer.exe"));
+    ASSERT_TRUE(writer.Started());
     const struct {
         const char *getter, *path, *name;
-        int32_t stored;
         size_t offset;  // of the 32-bit field that holds it
     } cases[] = {
-        {"getcutoptions", "Software\\Kestrel\\Arbor\\CutOptions\\DEFAULT_CUT_OPTIONS", "DosExtType", 2,
+        {"getcutoptions", "Software\\Kestrel\\Arbor\\CutOptions\\DEFAULT_CUT_OPTIONS", "DosExtType",
          offsetof(CutOptions_tag, DosExtType)},
-        {"getplotoptions", "Software\\Kestrel\\Arbor\\PlotOptions\\DEFAULT_PLOT_OPTIONS", "PlotDosExtType", 3,
+        {"getplotoptions", "Software\\Kestrel\\Arbor\\PlotOptions\\DEFAULT_PLOT_OPTIONS", "PlotDosExtType",
          offsetof(PlotOptions_tag, PlotDosExtType)},
-        {"getorderoptions", "Software\\Kestrel\\Arbor\\OrderOptions", "OverwriteMarker", 2,
+        {"getorderoptions", "Software\\Kestrel\\Arbor\\OrderOptions", "OverwriteMarker",
          offsetof(OrderOptions_tag, OverwriteMarker)},
-        {"getoptionsettings", "Software\\Kestrel\\Arbor\\PlotOptions", "DosPlotType", 3,
+        {"getoptionsettings", "Software\\Kestrel\\Arbor\\PlotOptions", "DosPlotType",
          offsetof(UserEnvItems_tag, DosPlotType)},
-        {"getverifyoptions", kQuillon, "StartingNumber", 42, offsetof(VerifyOptions_tag, StartingNumber)},
+        {"getverifyoptions", kQuillon, "StartingNumber", offsetof(VerifyOptions_tag, StartingNumber)},
     };
     for (const auto& c : cases) {
         const std::string plain = std::string("optora_") + c.getter;
         char* record = static_cast<char*>(library_.Entry<RecordFn>(plain.c_str())());
         ASSERT_NE(record, nullptr) << plain;
-        EXPECT_NE(Int32At(record, c.offset), c.stored) << plain;
-        StoreInt32(c.path, c.name, c.stored);
-        std::memset(record, 0, 4);  // a caller's change does not survive the next call
-        EXPECT_EQ(library_.Entry<RecordFn>(("_" + plain).c_str())(), record) << plain;
-        EXPECT_EQ(Int32At(record, c.offset), c.stored) << plain;
+        int stale = 0;
+        for (int32_t stored = 2; stored < 1002; ++stored) {
+            char data[16];
+            std::snprintf(data, sizeof data, "%02x%02x0000", stored & 0xFF, stored >> 8);
+            ASSERT_EQ(writer.Ask(std::string("set ") + c.path + " " + c.name + " 3 " + data), "ok");
+            if (stored % 2) std::memset(record, 0, 4);  // a caller's change does not survive the next call
+            EXPECT_EQ(library_.Entry<RecordFn>((stored % 2 ? "_" + plain : plain).c_str())(), record) << plain;
+            if (Int32At(record, c.offset) != stored) ++stale;
+        }
+        EXPECT_EQ(stale, 0) << plain;
         RegDeleteTreeA(HKEY_CURRENT_USER, c.path);
     }
     const auto* verify = library_.Entry<VerifyOptions_tag* (*)()>("optora_getverifyoptions")();

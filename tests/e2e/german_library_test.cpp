@@ -1,8 +1,11 @@
 // The German language library against optora.dll: every resource is there, dialogs with the same
 // controls (id, class, style) in the same order, menus with the same layout, and translated.
 #include <cstring>
+#include <cwctype>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <optional>
 #include <map>
 #include <set>
 #include <sstream>
@@ -11,6 +14,7 @@
 #include "kestrel_test.h"
 #include "message_boxes.h"
 #include "optora_library.h"
+#include "other_process.h"
 #include "ui_driver.h"
 
 using namespace optora::test;
@@ -21,7 +25,8 @@ const char* const kGerman = "..\\lang\\de\\optorares.dll";
 // Stored data (precisions, the plot-file queue, "no media", grade methods)
 // and names that read the same in German.
 const std::set<UINT> kSameStrings = {1, 2, 3, 4, 26015, 26018, 27100, 27101, 27102};
-const std::set<std::wstring> kSameTexts = {L"", L"OK", L"...", L"HPGL", L"DXF", L"ASTM", L"3.3", L"4.2", L"4.3", L"Format"};
+const std::set<std::wstring> kSameTexts = {L"",    L"OK",   L"...",  L"&HPGL", L"D&XF",
+                                           L"&3.3", L"4.&2", L"&4.3", L"Format"};
 
 // Reads a resource as a sequence of words, texts and names or ordinals.
 struct Reader {
@@ -119,6 +124,70 @@ BOOL CALLBACK ListType(HMODULE module, LPSTR type, LONG_PTR listing) {
 
 class GermanLibraryTest : public KestrelTest {};
 
+// Texts a dialog shows in place of its template's: by dialog, control and string.
+const struct {
+    UINT dialog;
+    UINT control;
+    std::vector<UINT> strings;
+} kRunTimeTexts[] = {{103, 26032, {26025, 26027}}, {103, 26033, {26021, 26023}}, {120, 28014, {28017, 28018}}};
+
+// The key a text's "&" marks ("&&" is a plain "&"), upper case; 0 for none.
+wchar_t AccessKey(const std::wstring& text) {
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != L'&') continue;
+        if (text[i + 1] != L'&') return static_cast<wchar_t>(towupper(text[i + 1]));
+        ++i;
+    }
+    return 0;
+}
+
+// Every check box, radio button and push button but OK, Cancel and "..." has
+// an access key, and every label right before its field (a static is no tab
+// stop: its key moves to the next control); no other label has one, and no
+// key is given twice, whichever run-time text a control shows. Fields, check
+// boxes and the first radio button of a group are tab stops.
+std::string AccessKeyFaults(HMODULE module, UINT dialogId) {
+    const auto [texts, lines] = ParseDialog(Reader(module, MAKEINTRESOURCEA(dialogId), RT_DIALOG));
+    std::ostringstream faults;
+    struct Control {
+        UINT id = 0, style = 0;
+        std::string cls;
+    };
+    std::vector<Control> controls(lines.size());
+    for (size_t i = 0; i < lines.size(); ++i) {
+        std::istringstream(lines[i]) >> controls[i].id >> controls[i].cls >> std::hex >> controls[i].style;
+        // A class named in the template is the same class as its ordinal.
+        for (const auto& [name, ordinal] : {std::pair{"button", "#128"}, {"edit", "#129"}, {"static", "#130"},
+                                            {"combobox", "#133"}})
+            if (_stricmp(controls[i].cls.c_str(), name) == 0) controls[i].cls = ordinal;
+    }
+    std::map<wchar_t, std::set<UINT>> owners;
+    for (size_t i = 0; i < controls.size(); ++i) {
+        const auto& [id, style, cls] = controls[i];
+        const std::string nextClass = i + 1 < controls.size() ? controls[i + 1].cls : "";
+        const UINT kind = style & BS_TYPEMASK;
+        const bool button = cls == "#128" && kind != BS_GROUPBOX && id != IDOK && id != IDCANCEL && texts[i + 1] != L"...";
+        const bool label = cls == "#130" && (nextClass == "#129" || nextClass == "#133");
+        const bool field = cls == "#129" || cls == "#133" || (cls == "#128" && (kind == BS_AUTOCHECKBOX ||
+                                                                                 kind == BS_CHECKBOX));
+        const bool groupStart = cls == "#128" && kind == BS_AUTORADIOBUTTON && (style & WS_GROUP);
+        if ((field || groupStart) && !(style & WS_TABSTOP)) faults << dialogId << ":" << id << " is no tab stop\n";
+        std::vector<std::wstring> shown = {texts[i + 1]};
+        for (const auto& runTime : kRunTimeTexts)
+            if (runTime.dialog == dialogId && runTime.control == id)
+                for (UINT string : runTime.strings) shown.push_back(Text(module, string));
+        for (const std::wstring& text : shown) {
+            const wchar_t key = AccessKey(text);
+            if ((button || label) && !key) faults << dialogId << ":" << id << " has no access key\n";
+            if (!button && !label && key) faults << dialogId << ":" << id << " has a key that leads elsewhere\n";
+            if (key) owners[key].insert(id);
+        }
+    }
+    for (const auto& [key, ids] : owners)
+        if (ids.size() > 1) faults << dialogId << ": key " << char(key) << " given " << ids.size() << " times\n";
+    return faults.str();
+}
+
 TEST_F(GermanLibraryTest, HoldsEveryResourceOfTheLibraryInTheSameShapeTranslated) {
     constexpr DWORD kAsData = LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE;
     HMODULE base = LoadLibraryExA(BesideTestProgram("optora.dll").c_str(), nullptr, kAsData);
@@ -154,6 +223,47 @@ TEST_F(GermanLibraryTest, HoldsEveryResourceOfTheLibraryInTheSameShapeTranslated
         if (Text(german, id).empty()) faults << "string " << id << " missing\n";
     if (!FindResourceA(german, MAKEINTRESOURCEA(130), RT_MENU)) faults << "menu 130 missing\n";
     EXPECT_EQ(faults.str(), "");
+}
+
+TEST_F(GermanLibraryTest, EveryDialogIsWorkedByKeysInBothLanguages) {
+    constexpr DWORD kAsData = LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE;
+    std::string faults;
+    for (const char* file : {"optora.dll", kGerman}) {
+        HMODULE module = LoadLibraryExA(BesideTestProgram(file).c_str(), nullptr, kAsData);
+        ASSERT_TRUE(module) << file;
+        Listing listing;
+        EnumResourceTypesA(module, &ListType, reinterpret_cast<LONG_PTR>(&listing));
+        EXPECT_EQ(listing[RT_DIALOG].size(), 6u) << file;
+        for (UINT dialog : listing[RT_DIALOG]) faults += AccessKeyFaults(module, dialog);
+    }
+    EXPECT_EQ(faults, "");
+}
+
+// At 150 % (LogPixels 144, put back afterwards) no text is cut off, in either language.
+TEST_F(GermanLibraryTest, AtOneHundredFortyFourDotsPerInchEveryTextFits) {
+    constexpr const char* kDesktop = "Control Panel\\Desktop";
+    const std::optional<StoredValue> before = ReadStored(kDesktop, "LogPixels");
+    const DWORD dpi = 144;
+    StoreRaw(kDesktop, "LogPixels", REG_DWORD, &dpi, sizeof dpi);
+    std::string shown;
+    for (const char* library : {"optora.dll", kGerman}) {
+        const std::string out = (std::filesystem::temp_directory_path() / "dpi_probe.out").string();
+        {
+            const Process probe(Beside("dpi_probe.exe", "\"" + BesideTestProgram(library) + "\""), out);
+            EXPECT_EQ(probe.Wait(), 0u) << library;
+        }
+        std::ifstream in(out);
+        shown += std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    if (before) {
+        StoreRaw(kDesktop, "LogPixels", before->type, before->bytes.data(), static_cast<DWORD>(before->bytes.size()));
+    } else {
+        HKEY desktop = nullptr;
+        RegOpenKeyExA(HKEY_CURRENT_USER, kDesktop, 0, KEY_SET_VALUE, &desktop);
+        RegDeleteValueA(desktop, "LogPixels");
+        RegCloseKey(desktop);
+    }
+    EXPECT_EQ(shown, "dpi 144\ndpi 144\n");
 }
 
 // Copied beside optora.dll it is taken up silently (its product version is

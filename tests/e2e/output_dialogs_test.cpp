@@ -89,8 +89,8 @@ TEST_F(OutputDialogsTest, TheDestinationChoosesTheFileGroupAndTheMedia) {
         EXPECT_EQ(d.ComboItems(kDestination), (std::vector<std::string>{"DOS FILE", "HP DESIGNJET", "GERBER"}));
         EXPECT_EQ(d.ComboSelection(kDestination), 0) << "a stored DOS File is the plot-file destination";
         EXPECT_FALSE(IsWindowVisible(d.Item(kAstm)));
-        EXPECT_EQ(d.Text(kLengthMixed), "Meters/Cm");
-        EXPECT_EQ(d.Text(kLengthDecimal), "Decimal Meters");
+        EXPECT_EQ(d.Text(kLengthMixed), "Mete&rs/Cm");
+        EXPECT_EQ(d.Text(kLengthDecimal), "&Decimal Meters");
         EXPECT_EQ(d.ComboItems(kImageType), (std::vector<std::string>{"BMP", "EMF", "JPEG"}));
         EXPECT_EQ(d.Text(kImageType), "EMF");
         struct Row {
@@ -327,6 +327,43 @@ TEST_F(OutputDialogsTest, TheCutDialogNeedsAnOutputAndKeepsItsRules) {
     EXPECT_EQ(OutputBroadcasts(), 2);
     Cut("Cut Plot Cut Options", [](UiDriver& d) { d.Click(IDOK); });
     EXPECT_EQ(OutputBroadcasts(), 2);
+}
+
+// Access keys, Tab, arrows, Space and Enter alone; Escape leaves what was stored.
+TEST_F(OutputDialogsTest, TheCutDialogIsWorkedByKeysAlone) {
+    constexpr int kTable = 25022, kByMarker = 25013, kLongName = 25027, kFormat33 = 25010, kAutoCut = 25021;
+    const auto focused = [](UiDriver& d, int id) { return GetFocus() == d.Item(id); };
+    UiDriver ui;
+    ui.WaitForDialog("Default Cut Options")
+        .Then([](UiDriver& d) { d.Press({VK_MENU, 'L'}); })
+        .WaitUntil("Alt+L", [](UiDriver& d) { return d.IsChecked(kLongName); })
+        .Then([](UiDriver& d) { d.Press({VK_MENU, 'M'}); })
+        .WaitUntil("Alt+M", [&](UiDriver& d) { return focused(d, kByMarker); })
+        .Then([](UiDriver& d) { d.Press({VK_DOWN}); })
+        .WaitUntil("an arrow", [](UiDriver& d) { return d.IsChecked(kByModel) && !d.IsChecked(kByMarker); })
+        .Then([](UiDriver& d) { d.Press({VK_MENU, '3'}); })
+        .WaitUntil("Alt+3", [](UiDriver& d) { return d.IsChecked(kFormat33); })
+        .Then([](UiDriver& d) { d.Press({VK_MENU, 'D'}); })
+        .WaitUntil("the label's key reaches its field", [&](UiDriver& d) { return focused(d, kTable); })
+        .Then([](UiDriver& d) { d.Press({VK_TAB}); })
+        .WaitUntil("Tab", [&](UiDriver& d) { return focused(d, kAutoCut); })
+        .Then([](UiDriver& d) { d.Press({VK_SPACE}); })
+        .WaitUntil("Space", [](UiDriver& d) { return d.IsChecked(kAutoCut); })
+        .Then([](UiDriver& d) { d.Press({VK_RETURN}); });
+    EXPECT_TRUE(ui.Run([&] { library_.Entry<void (*)(HWND)>("optora_docutoptions")(nullptr); })) << ui.Failure();
+    const char* key = "Software\\Kestrel\\Arbor\\CutOptions\\DEFAULT_CUT_OPTIONS";
+    EXPECT_EQ(RequireStored(key, "DosNameFormat").Int32(), 1);
+    EXPECT_EQ(RequireStored(key, "CutFormat").Text(), "33format");
+    EXPECT_EQ(RequireStored(key, "AutoCut").Int32(), 1);
+    EXPECT_EQ(RequireStored("Software\\Kestrel\\Arbor", "Bundles_By").Int32(), 1);
+    EXPECT_EQ(OutputBroadcasts(), 2);
+
+    Cut("Default Cut Options", [](UiDriver& d) {
+        d.Press({VK_MENU, 'A'});
+        d.Press({VK_ESCAPE});
+    });
+    EXPECT_EQ(RequireStored(key, "FilenameAppendCnt").Int32(), 0);
+    EXPECT_EQ(OutputBroadcasts(), 0);
 }
 
 // A copy of the library with no devqueue.dll beside it offers what the

@@ -156,6 +156,25 @@ TEST_F(VerifyOptionsDialogTest, OkChecksTheGradingSourceSavesAndTellsWhatChanged
     EXPECT_EQ(Sent(), (std::vector<uint64_t>{3}));
 }
 
+// The "..." buttons are no tab stops: F4 in each field opens its chooser; Shift+F4 does nothing.
+TEST_F(VerifyOptionsDialogTest, FourInEachBrowsingFieldOpensItsChooser) {
+    StoreText(kArbor, "VerifyStorageArea", "C:AREA1");
+    Show(nullptr, [](UiDriver& ui) {
+        for (const auto& [field, chooser] : {std::pair{kArea, "Test"}, {kModel, "Choose Model"}, {kRule, "Choose Rule Table"}}) {
+            ui.Then([field = field](UiDriver& d) {
+                  SetForegroundWindow(d.Dialog());
+                  SetFocus(d.Item(field));
+                  d.Press({VK_SHIFT, VK_F4});
+                  d.Press({VK_F4});
+              })
+                .WaitForDialog(chooser)
+                .Then([](UiDriver& d) { d.Click(IDCANCEL); })
+                .WaitForDialog(kCaption);
+        }
+        ui.Then([](UiDriver& d) { d.Click(IDCANCEL); });
+    });
+}
+
 // Two owners; the owner of an open dialog ends it from its window procedure,
 // also after a second dialog for the same owner has come and gone.
 TEST_F(VerifyOptionsDialogTest, TheOwnerEndsItsDialogAndNothingIsSaved) {

@@ -7,7 +7,7 @@ using namespace optora::cli;
 
 namespace {
 
-FileValue Value(const char* name, uint32_t type, std::string data) { return {name, type, std::move(data), 0}; }
+FileValue Value(const char* name, uint32_t type, std::string data) { return {name, type, std::move(data), 0, {}}; }
 
 std::string Checked(const std::string& text) {
     SettingsFile file;
@@ -58,9 +58,9 @@ TEST(SettingsFile, AcceptsOnlyWhatTheLibraryWritesAndNamesTheLine) {
     const std::string head = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\n";
     const std::pair<std::string, const char*> cases[] = {
         {head + "; a comment\n\"notation\"=\"1\"\n\"Alteration\"=hex:01,\\\n  00,00,00\n", "ok"},
-        {head + "\"Precision\"=\"" + std::string(255, '9') + "\"\n", "ok"},
-        {head + "\"Precision\"=" + HexText(255) + "\n", "ok"},
-        {head + "\"Precision\"=" + HexText(256) + "\n", "4: "},  // its terminator counts
+        {head + "\"Device\"=\"" + std::string(255, '9') + "\"\n", "ok"},
+        {head + "\"Device\"=" + HexText(255) + "\n", "ok"},
+        {head + "\"Device\"=" + HexText(256) + "\n", "4: "},  // its terminator counts
         {head + "; old \"Notation\"=hex:31,\\\n\"Notation\"=\"1\"\n", "ok 1"},  // only values continue
         {"REGEDIT4\n;dosfile:plot_type=1\n;dosfile:plot_dest=C:\\P=hex\\\n;dosfile:cut_dest=C:\\C\n",
          "ok 0 and the device file"},
@@ -79,7 +79,7 @@ TEST(SettingsFile, AcceptsOnlyWhatTheLibraryWritesAndNamesTheLine) {
         {head + "\"Alteration\"=dword:00000001\n", "4: "},                    // wrong type
         {head + "\"Notation\"=hex:31,00\n", "4: "},                           // wrong type
         {head + "\"Alteration\"=hex:01,00,00\n", "4: "},                      // wrong size
-        {head + "\"Precision\"=\"" + std::string(256, '9') + "\"\n", "4: "},  // longer than the library reads
+        {head + "\"Device\"=\"" + std::string(256, '9') + "\"\n", "4: "},  // longer than the library reads
         {head + "\"Foreign\"=\"1\"\n", "4: "},
         {head + "@=\"1\"\n", "4: "},
         {head + "\"Notation\"=-\n", "4: "},
@@ -99,6 +99,29 @@ TEST(SettingsFile, AcceptsOnlyWhatTheLibraryWritesAndNamesTheLine) {
         const std::string result = Checked(text);
         EXPECT_EQ(result.substr(0, std::string(expected).size()), expected) << text << "\n-> " << result;
     }
+}
+
+TEST(OwnedValues, TakeWhatSomePartOfTheLibraryStoresAndNothingElse) {
+    const std::string arbor = "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\n";
+    const std::string plot = "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor\\PlotOptions\\A]\n";
+    const std::string order = "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor\\OrderOptions]\n";
+    const std::string grade = "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Kestrel\\Marlow 2000\\RuleTable\\GradeOptions]\n";
+    const std::string quillon = "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Kestrel\\Quillon]\n";
+    const std::pair<std::string, bool> cases[] = {
+        // What dialogs save with nothing chosen, or the repairing loads write, stays importable.
+        {arbor + "\"Precision\"=\"-1\"", true}, {arbor + "\"Precision\"=\"3\"", true}, {arbor + "\"Notation\"=\"-1\"", true},
+        {grade + "\"Grade Method\"=\"\"", true}, {grade + "\"Grade Method\"=\"Base Up-Down Cumulative\"", true},
+        {arbor + "\"Alteration\"=hex:00,00,00,80", true}, {plot + "\"DosPlotType\"=hex:09,00,00,00", true},
+        {order + "\"LayruleMethod\"=hex:ff", true}, {order + "\"SplitPieceSeam\"=hex:00,00,00,00,00,00,d8,3f", true},
+        {quillon + "\"StartingNumber\"=hex:0f,27,00,00", true}, {quillon + "\"Size\"=\"123456\"", true},
+        {arbor + "\"Precision\"=\"4\"", false}, {arbor + "\"Precision\"=\"+1\"", false}, {arbor + "\"Precision\"=\"\"", false},
+        {arbor + "\"Notation\"=\"2\"", false}, {grade + "\"Grade Method\"=\"base up-down cumulative\"", false},
+        {plot + "\"WastePercentage\"=hex:ff,ff,ff,ff", false}, {plot + "\"DosPlotType\"=hex:0a,00,00,00", false},
+        {order + "\"LayruleMethod\"=hex:03", false}, {order + "\"SplitPieceSeam\"=hex:00,00,00,00,00,00,f8,7f", false},
+        {quillon + "\"StartingNumber\"=hex:10,27,00,00", false}, {quillon + "\"Size\"=\"1234567\"", false},
+    };
+    for (const auto& [text, storable] : cases)
+        EXPECT_EQ(Checked(text + "\n").substr(0, 3), storable ? "ok" : "3: ") << text;
 }
 
 TEST(OwnedValues, VariantKeysAreOneApplicationNameBelowTheirParent) {

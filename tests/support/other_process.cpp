@@ -49,6 +49,55 @@ DWORD Process::Wait(DWORD timeoutMs, bool pump) const {
     return code;
 }
 
+CommandedProcess::CommandedProcess(std::string commandLine) {
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE childInput = nullptr, childOutput = nullptr;
+    if (!CreatePipe(&childInput, &input_, &inherit, 0)) return;
+    if (!CreatePipe(&output_, &childOutput, &inherit, 0)) {
+        CloseHandle(childInput);
+        return;
+    }
+    SetHandleInformation(input_, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(output_, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = childInput;
+    startup.hStdOutput = childOutput;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                        &process_))
+        process_ = {};
+    CloseHandle(childInput);
+    CloseHandle(childOutput);
+}
+
+CommandedProcess::~CommandedProcess() {
+    if (input_) CloseHandle(input_);
+    if (Started()) {
+        WaitForSingleObject(process_.hProcess, 10000);
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+    }
+    if (output_) CloseHandle(output_);
+}
+
+std::string CommandedProcess::Ask(const std::string& line) {
+    if (!Started()) return {};
+    const std::string sent = line + "\n";
+    DWORD done = 0;
+    if (!WriteFile(input_, sent.data(), DWORD(sent.size()), &done, nullptr)) return {};
+    // It says nothing until asked, so whatever comes is this answer.
+    std::string answer;
+    char chunk[64];
+    while (answer.empty() || answer.back() != '\n') {
+        if (!ReadFile(output_, chunk, sizeof chunk, &done, nullptr) || done == 0) return {};
+        answer.append(chunk, done);
+    }
+    while (!answer.empty() && (answer.back() == '\n' || answer.back() == '\r')) answer.pop_back();
+    return answer;
+}
+
 std::string Beside(const char* program, const std::string& arguments) {
     return "\"" + BesideTestProgram(program) + "\"" + (arguments.empty() ? "" : " " + arguments);
 }

@@ -30,6 +30,25 @@ private:
     PROCESS_INFORMATION info_ = {};
 };
 
+// Another process that takes one command a line on its standard input and
+// answers each with one line once it has carried it out.
+class CommandedProcess {
+public:
+    explicit CommandedProcess(std::string commandLine);
+    ~CommandedProcess();  // closes its input, which ends it
+    CommandedProcess(const CommandedProcess&) = delete;
+    CommandedProcess& operator=(const CommandedProcess&) = delete;
+
+    bool Started() const { return process_.hProcess != nullptr; }
+    // Its answer, or the empty text when it gave none.
+    std::string Ask(const std::string& line);
+
+private:
+    PROCESS_INFORMATION process_ = {};
+    HANDLE input_ = nullptr;
+    HANDLE output_ = nullptr;
+};
+
 // The command line of a program beside the test program, quoted.
 std::string Beside(const char* program, const std::string& arguments = {});
 

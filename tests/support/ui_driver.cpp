@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace optora::test {
 namespace {
@@ -155,6 +156,21 @@ std::vector<std::string> UiDriver::ComboItems(int id) const {
 }
 
 void UiDriver::Click(int id) { SendMessageA(Item(id), BM_CLICK, 0, 0); }
+
+void UiDriver::Press(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> inputs;
+    const auto stroke = [&inputs](WORD key, DWORD flags) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = flags;
+        inputs.push_back(input);
+    };
+    for (WORD key : keys) stroke(key, 0);
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) stroke(*key, KEYEVENTF_KEYUP);
+    if (GetForegroundWindow() != dialog_) SetForegroundWindow(dialog_);  // activating moves the focus
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
 
 void UiDriver::SelectComboItem(int id, int index) {
     SendMessageA(Item(id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);

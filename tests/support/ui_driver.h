@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,9 @@ public:
     void Click(int id);                             // as a mouse click on a button
     void SelectComboItem(int id, int index);        // as a choice from the list
     void TypeText(int id, const std::string& text);  // replaces the field's text, key by key
+    // Real key strokes into the input queue, as the user's keyboard makes
+    // them: the keys go down in order and up in reverse ({VK_MENU, 'E'} is Alt+E).
+    void Press(std::initializer_list<WORD> keys);
 
 private:
     struct Step {

@@ -1,7 +1,10 @@
 // optora-bench: what each entry point of optora.dll costs against the floor,
 // a raw client that makes the fewest registry and file reads giving the same
 // answer. Both run alternately in this process, batch by batch; the table
-// shows the median time per call of each and their ratio.
+// shows the median time per call of each and their ratio. Each getter is
+// timed with its settings unchanged, and changed before every call by
+// another process (a value under the set's key that no load reads, so the
+// load's own work stays the same), which the library must notice.
 //
 // It rewrites HKCU\Software\Kestrel and c:\userroot of the prefix it runs in,
 // so it runs only when told it may: optora-bench --scratch-prefix
@@ -101,7 +104,8 @@ void StoreText(const char* path, const char* name, const char* text) {
     RegCloseKey(key);
 }
 
-// A fresh user, optionally with the device file and a storage area.
+// A fresh user, optionally with the device file and a storage area. The file
+// is dated an hour back, as a user's file is older than the session that reads it.
 void FreshUser(bool deviceFile) {
     RegDeleteTreeA(HKEY_CURRENT_USER, kKestrel);
     DeleteFileA(kDeviceFile);
@@ -114,6 +118,12 @@ void FreshUser(bool deviceFile) {
     const char text[] = "plot_type=1\nplot_dest=D:\\PLOTS\ncut_dest=E:\\CUT\n";
     DWORD written = 0;
     WriteFile(file, text, sizeof text - 1, &written, nullptr);
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER time = {{now.dwLowDateTime, now.dwHighDateTime}};
+    time.QuadPart -= 3600ull * 10000000ull;
+    const FILETIME hourAgo = {time.LowPart, time.HighPart};
+    SetFileTime(file, &hourAgo, &hourAgo, &hourAgo);
     CloseHandle(file);
 }
 
@@ -140,15 +150,85 @@ struct Comparison {
     std::function<void()> floor;
     int batch;
     int rounds;
+    const char* setKey = nullptr;  // for the changed state: a key this set reads and writes
 };
 
-void Run(const Comparison& c) {
+// Another process that changes a value under a key whenever told, and says
+// when it is done: the change is made before the next call starts.
+class Changer {
+public:
+    Changer() = default;
+    Changer(const Changer&) = delete;
+    Changer& operator=(const Changer&) = delete;
+    ~Changer() { Stop(); }
+
+    void Start(const char* key) {
+        Stop();
+        char self[MAX_PATH];
+        GetModuleFileNameA(nullptr, self, sizeof self);
+        std::string command = "\"" + std::string(self) + "\" --change \"" + key + "\"";
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        go_ = CreateEventA(nullptr, FALSE, FALSE, "optora-bench-change");
+        done_ = CreateEventA(nullptr, FALSE, FALSE, "optora-bench-changed");
+        if (!CreateProcessA(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
+            process_ = {};
+        Change();  // it is up and the key exists
+    }
+    void Change() const {
+        if (process_.hProcess) SignalObjectAndWait(go_, done_, 20000, FALSE);
+    }
+    void Stop() {
+        if (!process_.hProcess) return;
+        TerminateProcess(process_.hProcess, 0);
+        WaitForSingleObject(process_.hProcess, 5000);
+        for (HANDLE handle : {process_.hProcess, process_.hThread, go_, done_}) CloseHandle(handle);
+        process_ = {};
+    }
+
+private:
+    PROCESS_INFORMATION process_ = {};
+    HANDLE go_ = nullptr;
+    HANDLE done_ = nullptr;
+};
+
+int ChangeWhenTold(const char* key) {
+    HANDLE go = OpenEventA(SYNCHRONIZE, FALSE, "optora-bench-change");
+    HANDLE done = OpenEventA(EVENT_MODIFY_STATE, FALSE, "optora-bench-changed");
+    if (!go || !done) return 3;
+    for (DWORD value = 0; WaitForSingleObject(go, INFINITE) == WAIT_OBJECT_0; ++value) {
+        HKEY opened = nullptr;
+        if (!RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr)) {
+            RegSetValueExA(opened, "BenchChange", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&value), sizeof value);
+            RegCloseKey(opened);
+        }
+        SetEvent(done);
+    }
+    return 0;
+}
+
+Changer g_changer;
+
+// Without a changer, calls are timed by the batch; with one, each call alone,
+// after the other process changed the key.
+void Run(const Comparison& c, const char* changedKey = nullptr, const char* state = "") {
     c.arrange();
+    if (changedKey) g_changer.Start(changedKey);
     std::vector<double> library, floor;
-    const auto time = [&c](const std::function<void()>& work) {
-        const double start = Seconds();
-        for (int i = 0; i < c.batch; ++i) work();
-        return (Seconds() - start) / c.batch * 1e6;
+    const auto time = [&c, changedKey](const std::function<void()>& work) {
+        if (!changedKey) {
+            const double start = Seconds();
+            for (int i = 0; i < c.batch; ++i) work();
+            return (Seconds() - start) / c.batch * 1e6;
+        }
+        double spent = 0;
+        for (int i = 0; i < c.batch; ++i) {
+            g_changer.Change();
+            const double start = Seconds();
+            work();
+            spent += Seconds() - start;
+        }
+        return spent / c.batch * 1e6;
     };
     for (int round = 0; round < c.rounds; ++round) {
         if (round % 2) {  // neither side always runs first
@@ -159,8 +239,10 @@ void Run(const Comparison& c) {
             library.push_back(time(c.library));
         }
     }
+    g_changer.Stop();
     const double l = Median(library), f = Median(floor);
-    std::printf("| %-44s | %10.1f | %10.1f | %5.2f |\n", c.what, l, f, l / f);
+    const std::string what = std::string(c.what) + state;
+    std::printf("| %-56s | %10.1f | %10.1f | %5.2f |\n", what.c_str(), l, f, l / f);
     std::fflush(stdout);
 }
 
@@ -210,8 +292,10 @@ INT_PTR CALLBACK BareDialog(HWND, UINT message, WPARAM, LPARAM) { return message
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--listen") == 0) return Listen(argv[2]);
-    if (argc != 2 || std::strcmp(argv[1], "--scratch-prefix") != 0) {
-        std::fprintf(stderr, "usage: optora-bench --scratch-prefix   (rewrites this prefix's Kestrel settings)\n");
+    if (argc == 3 && std::strcmp(argv[1], "--change") == 0) return ChangeWhenTold(argv[2]);
+    if (argc < 2 || argc > 3 || std::strcmp(argv[1], "--scratch-prefix") != 0) {
+        std::fprintf(stderr, "usage: optora-bench --scratch-prefix [PART]   (rewrites this prefix's Kestrel settings;\n"
+                             "       with PART, only the rows whose entry point and state hold it)\n");
         return 2;
     }
     g_library = LoadLibraryA("optora.dll");
@@ -223,6 +307,7 @@ int main(int argc, char** argv) {
     const auto getPlot = Bind<PlotOptions_tag* (*)()>("optora_getplotoptions");
     const auto getOrder = Bind<OrderOptions_tag* (*)()>("optora_getorderoptions");
     const auto getVerify = Bind<VerifyOptions_tag* (*)()>("optora_getverifyoptions");
+    const auto getEnvironment = Bind<UserEnvItems_tag* (*)()>("optora_getoptionsettings");
     const auto getAlteration = Bind<int (*)()>("optora_getalteration");
     const auto setAlteration = Bind<void (*)(int)>("optora_setalteration");
     const auto setCutApp = Bind<void (*)(char*)>("optora_setcutapp");
@@ -241,6 +326,7 @@ int main(int argc, char** argv) {
             getPlot();
             getOrder();
             getVerify();
+            getEnvironment();
         };
     };
     // As the Plot Options dialog leaves it: a queue and a medium chosen.
@@ -257,39 +343,59 @@ int main(int argc, char** argv) {
             getPlot();
         };
     };
-    const int kBatch = 200, kRounds = 15;
+    const int kBatch = 200, kChangedBatch = 50, kRounds = 15;
 
-    std::printf("| %-44s | %10s | %10s | %5s |\n", "entry point, state", "library us", "floor us", "ratio");
-    std::printf("|%s|%s|%s|%s|\n", std::string(46, '-').c_str(), std::string(12, '-').c_str(),
+    std::printf("| %-56s | %10s | %10s | %5s |\n", "entry point, state", "library us", "floor us", "ratio");
+    std::printf("|%s|%s|%s|%s|\n", std::string(58, '-').c_str(), std::string(12, '-').c_str(),
                 std::string(12, '-').c_str(), std::string(7, '-').c_str());
+    const std::string cutNamed = std::string(kCutKey) + "CUTGEN_CUT_OPTIONS";
+    const std::string plotNamed = std::string(kPlotKey) + "MARKERPLOT_PLOT_OPTIONS";
+    // Without a name the set is read from a variant key that does not exist
+    // and saved to the parent key, which is changed instead.
+    const char* cutParent = "Software\\Kestrel\\Arbor\\CutOptions";
+    const char* plotParent = "Software\\Kestrel\\Arbor\\PlotOptions";
+    const char* orderKey = "Software\\Kestrel\\Arbor\\OrderOptions";
     const Comparison comparisons[] = {
         {"getcutoptions, named, complete", arrange("CUTGEN_CUT_OPTIONS", "", false), [&] { getCut(); },
-         [] { RawCut("CUTGEN_CUT_OPTIONS", false); }, kBatch, kRounds},
+         [] { RawCut("CUTGEN_CUT_OPTIONS", false); }, kBatch, kRounds, cutNamed.c_str()},
         {"getcutoptions, no name", arrange("", "", false), [&] { getCut(); },
-         [] { RawCut("DEFAULT_CUT_OPTIONS", false); }, kBatch, kRounds},
+         [] { RawCut("DEFAULT_CUT_OPTIONS", false); }, kBatch, kRounds, cutParent},
         {"getcutoptions, no name, device file", arrange("", "", true), [&] { getCut(); },
-         [] { RawCut("DEFAULT_CUT_OPTIONS", true); }, kBatch, kRounds},
+         [] { RawCut("DEFAULT_CUT_OPTIONS", true); }, kBatch, kRounds, cutParent},
         {"getplotoptions, named, complete", plotComplete, [&] { getPlot(); },
-         [] { RawPlot("MARKERPLOT_PLOT_OPTIONS", false); }, kBatch, kRounds},
+         [] { RawPlot("MARKERPLOT_PLOT_OPTIONS", false); }, kBatch, kRounds, plotNamed.c_str()},
         {"getplotoptions, no name", arrange("", "", false), [&] { getPlot(); },
-         [] { RawPlot("DEFAULT_PLOT_OPTIONS", false); }, kBatch, kRounds},
+         [] { RawPlot("DEFAULT_PLOT_OPTIONS", false); }, kBatch, kRounds, plotParent},
         {"getplotoptions, no name, device file", arrange("", "", true), [&] { getPlot(); },
-         [] { RawPlot("DEFAULT_PLOT_OPTIONS", true); }, kBatch, kRounds},
+         [] { RawPlot("DEFAULT_PLOT_OPTIONS", true); }, kBatch, kRounds, plotParent},
         {"getplotoptions, named, empty queue", emptyQueue(false), [&] { getPlot(); },
-         [] { RawPlot("MARKERPLOT_PLOT_OPTIONS", false); }, kBatch, kRounds},
+         [] { RawPlot("MARKERPLOT_PLOT_OPTIONS", false); }, kBatch, kRounds, plotNamed.c_str()},
         {"getplotoptions, named, empty queue, device", emptyQueue(true), [&] { getPlot(); },
-         [] { RawPlot("MARKERPLOT_PLOT_OPTIONS", false); }, kBatch, kRounds},
+         [] { RawPlot("MARKERPLOT_PLOT_OPTIONS", false); }, kBatch, kRounds, plotNamed.c_str()},
         {"getorderoptions", arrange("", "", false), [&] { getOrder(); },
-         [] { RawKey("Software\\Kestrel\\Arbor\\OrderOptions").Read({"OverwriteMarker", "SplitPieceSeam",
-                                                                     "LayruleMethod"}); },
-         kBatch, kRounds},
+         [=] { RawKey(orderKey).Read({"OverwriteMarker", "SplitPieceSeam", "LayruleMethod"}); }, kBatch, kRounds,
+         orderKey},
+        {"getoptionsettings", arrange("", "", false), [&] { getEnvironment(); },
+         [=] {
+             RawKey(cutParent).Read({"CutFormat", "DosCutPath", "DosCutExtension", "SaveToStorageArea", "Export"});
+             RawKey(plotParent).Read({"DosPlotType", "DosPlotPath"});
+             RawKey(orderKey).Read({"OverwriteMarker", "SplitPieceSeam", "LayruleMethod"});
+             RawKey(kArbor).Read({"Bundles_By"});
+         },
+         kBatch, kRounds, kArbor},
         {"getverifyoptions, stored area exists", arrange("", "", false), [&] { getVerify(); }, RawVerify, kBatch,
-         kRounds},
+         kRounds, "Software\\Kestrel\\Quillon"},
         {"getalteration", arrange("", "", false), [&] { getAlteration(); }, [] { RawKey(kArbor).Read({"Alteration"}); },
-         kBatch, kRounds},
+         kBatch, kRounds, kArbor},
     };
-    for (const Comparison& c : comparisons) Run(c);
+    const auto chosen = [&](const char* what) { return argc < 3 || std::strstr(what, argv[2]) != nullptr; };
+    for (const Comparison& c : comparisons) {
+        if (!chosen(c.what)) continue;
+        Run(c, nullptr, ", unchanged");
+        Run({c.what, c.arrange, c.library, c.floor, kChangedBatch, kRounds}, c.setKey, ", changed");
+    }
 
+    if (argc == 3) return 0;
     // A change told to ten other applications, against the bare write and broadcast.
     std::vector<PROCESS_INFORMATION> listeners = StartListeners(10);
     int value = 0;

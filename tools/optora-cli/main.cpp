@@ -2,6 +2,8 @@
 // optora.dll by name exactly as the suite's applications do, so what it
 // prints is what they see. Settings as a whole (export, import, reset) are
 // moved by the registry itself, limited to what the library writes.
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -9,6 +11,7 @@
 #include <string>
 
 #include "binding.h"
+#include "describe.h"
 #include "owned_values.h"
 #include "settings_commands.h"
 #include "show.h"
@@ -86,6 +89,7 @@ int Usage(const char* complaint) {
                  "       optora-cli import FILE\n"
                  "       optora-cli reset [SET]\n"
                  "       optora-cli monitor\n"
+                 "       optora-cli describe [SET] [--markdown]\n"
                  "names:");
     for (const Setting& s : kSettings) std::fprintf(stderr, " %s", s.name);
     std::fprintf(stderr, "\nsets:");
@@ -121,6 +125,28 @@ int Set(const char* name, const char* text) {
     return 0;
 }
 
+// `describe [SET] [--markdown]`, in either order; null when the arguments are not that.
+bool DescribeArguments(int argc, char** argv, const optora::cli::OptionSetInfo*& set, bool& markdown) {
+    set = nullptr;
+    markdown = false;
+    for (int i = 2; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--markdown") == 0 && !markdown)
+            markdown = true;
+        else if (!set && (set = optora::cli::FindOptionSet(argv[i])))
+            continue;
+        else
+            return false;
+    }
+    return argc <= 4;
+}
+
+int Describe(const optora::cli::OptionSetInfo* set, bool markdown) {
+    const std::string text = optora::cli::DescribeSettings(set, markdown);
+    _setmode(_fileno(stdout), _O_BINARY);  // docs/settings.md has LF line ends
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0 ? 0
+                                                                                                      : kExitFailed;
+}
+
 }  // namespace
 
 HMODULE OptoraLibrary() {
@@ -135,6 +161,20 @@ int main(int argc, char** argv) {
                        (command == "set" && argc == 4) || (command == "export" && argc <= 3) ||
                        (command == "import" && argc == 3) || (command == "monitor" && argc == 2) ||
                        (command == "reset" && (argc == 2 || (argc == 3 && optora::cli::FindOptionSet(argv[2]))));
+    const optora::cli::OptionSetInfo* describedSet = nullptr;
+    bool markdown = false;
+    if (command == "describe") {
+        if (!DescribeArguments(argc, argv, describedSet, markdown))
+            return Usage("describe takes a set name and --markdown, each at most once");
+        return Describe(describedSet, markdown);
+    }
+    if (command == "describe") {
+        const optora::cli::OptionSetInfo* set = nullptr;
+        bool markdown = false;
+        if (!DescribeArguments(argc, argv, set, markdown))
+            return Usage("describe takes a set name and --markdown, each at most once");
+        return Describe(set, markdown);
+    }
     if (!known) return Usage((std::string("unknown command or wrong arguments: '") + command + "'").c_str());
 
     if (command == "export") return optora::cli::ExportSettings(argc == 3 ? argv[2] : nullptr);

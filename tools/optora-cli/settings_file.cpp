@@ -31,7 +31,7 @@ std::string Quoted(std::string_view text) {
     return out + '"';
 }
 
-void AppendHex(std::string& out, const FileValue& value) {
+void AppendHex(std::string& out, const FileValue& value, bool wrap) {
     std::size_t column = out.size() - out.rfind('\n') - 1;
     char prefix[24] = "hex:";
     if (value.type != kTypeBinary) std::snprintf(prefix, sizeof prefix, "hex(%x):", static_cast<unsigned>(value.type));
@@ -45,7 +45,7 @@ void AppendHex(std::string& out, const FileValue& value) {
         if (i + 1 == value.data.size()) break;
         out += ',';
         ++column;
-        if (column >= kWrapColumn) {
+        if (wrap && column >= kWrapColumn) {
             out += "\\\r\n  ";
             column = 2;
         }
@@ -239,11 +239,13 @@ std::string FormatSettingsFile(const SettingsFile& file) {
         if (key.values.empty()) continue;
         out += "\r\n[" + std::string(kRoot) + key.path + "]\r\n";
         for (const FileValue& value : key.values) {
+            // A comment stays on one line: the registry editor continues none.
+            if (!value.refused.empty()) out += "; left out (" + value.refused + "): ";
             out += Quoted(value.name) + "=";
             if (Quotable(value))
                 out += Quoted(std::string_view(value.data).substr(0, value.data.size() - 1));
             else
-                AppendHex(out, value);
+                AppendHex(out, value, value.refused.empty());
             out += "\r\n";
         }
     }

@@ -19,6 +19,7 @@ struct FileValue {
     uint32_t type = kTypeBinary;
     std::string data;  // the stored bytes; a quoted text carries its terminator
     int line = 0;      // where it stood in a parsed file
+    std::string refused;  // why import would not take it: written as a comment line
 };
 
 struct FileKey {

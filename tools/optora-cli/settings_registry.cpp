@@ -48,7 +48,7 @@ FileKey OwnedValuesOf(HKEY key, const std::string& path) {
         ++i;
         if (result != ERROR_SUCCESS || !FindOwned(path, std::string_view(name.data(), nameLength))) continue;
         found.values.push_back({std::string(name.data(), nameLength), type,
-                                std::string(reinterpret_cast<const char*>(data.data()), size), 0});
+                                std::string(reinterpret_cast<const char*>(data.data()), size), 0, {}});
     }
     return found;
 }
@@ -78,7 +78,7 @@ std::optional<FileValue> Stored(HKEY key, const std::string& name) {
         ERROR_SUCCESS)
         return std::nullopt;
     data.resize(size);
-    return FileValue{name, type, data, 0};
+    return FileValue{name, type, data, 0, {}};
 }
 
 std::string Describe(const std::string& path, const std::string& name) { return path + "\\" + name; }
@@ -96,17 +96,11 @@ SettingsFile ReadStoredSettings(bool withDevice) {
 
 SettingsFile ExportableSettings(const SettingsFile& stored, std::vector<std::string>& skipped) {
     SettingsFile file = stored;
-    for (FileKey& key : file.keys) {
-        std::vector<FileValue> kept;
+    for (FileKey& key : file.keys)
         for (FileValue& value : key.values) {
-            const std::string why = Refusal(key.path, value);
-            if (why.empty())
-                kept.push_back(std::move(value));
-            else
-                skipped.push_back(Describe(key.path, value.name) + ": " + why);
+            value.refused = Refusal(key.path, value);
+            if (!value.refused.empty()) skipped.push_back(Describe(key.path, value.name) + ": " + value.refused);
         }
-        key.values = std::move(kept);
-    }
     return file;
 }
 

@@ -13,8 +13,9 @@ namespace optora::cli {
 // with the device file when `withDevice` and it can be read.
 SettingsFile ReadStoredSettings(bool withDevice);
 
-// Only what the library could have written itself; each value left out is
-// named in `skipped` (key, name and why).
+// Marks what the library could not have written itself (import would refuse
+// it; the file carries it as a comment); each such value is named in
+// `skipped` (key, name and why).
 SettingsFile ExportableSettings(const SettingsFile& stored, std::vector<std::string>& skipped);
 
 struct Changes {

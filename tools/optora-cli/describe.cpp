@@ -1,0 +1,58 @@
+#include "describe.h"
+
+namespace optora::cli {
+namespace {
+
+std::string KeyOf(const OwnedValue& owned) {
+    return std::string(owned.key) + (owned.variants ? "\\APPLICATION" : "");
+}
+
+std::string TypeOf(const OwnedValue& owned) {
+    if (owned.type == kTypeText)
+        return owned.allowed.kind == Allowed::Range
+                   ? "REG_SZ, a whole number as text"
+                   : "REG_SZ, at most " + std::to_string(owned.size - 1) + " characters";
+    if (owned.allowed.kind == Allowed::FiniteNumber) return "REG_BINARY, 8 bytes (double)";
+    return "REG_BINARY, " + std::to_string(owned.size) + (owned.size == 1 ? " byte" : " bytes");
+}
+
+std::string AllowedOf(const OwnedValue& owned) {
+    if (owned.allowed.kind == Allowed::Anything && owned.type == kTypeText) return "any text";
+    return AllowedText(owned);
+}
+
+std::string MarkdownHead() {
+    return "# Stored settings\n\n"
+           "Every value optora.dll keeps under `HKEY_CURRENT_USER`, as `optora-cli describe --markdown` prints it.\n"
+           "`APPLICATION` stands for each calling application's variant key. `optora-cli import` refuses a value\n"
+           "outside \"allowed\" (nothing in the library stores it); `export` writes such a stored value as a\n"
+           "comment line. Each set's change message tells running applications.\n";
+}
+
+}  // namespace
+
+std::string DescribeSettings(const OptionSetInfo* only, bool markdown) {
+    std::string out = markdown ? MarkdownHead() : "";
+    for (const OptionSetInfo& info : kOptionSets) {
+        if (only && only->set != info.set) continue;
+        const std::string message = info.message ? info.message : "no change message";
+        if (markdown)
+            out += "\n## " + std::string(info.name) + " (" + message +
+                   ")\n\n| key | value | type | default | allowed | meaning |\n|---|---|---|---|---|---|\n";
+        else
+            out += std::string(out.empty() ? "" : "\n") + "[" + info.name + "] " + message + "\n";
+        for (std::size_t i = 0; i < kOwnedValueCount; ++i) {
+            const OwnedValue& owned = kOwnedValues[i];
+            if (owned.set != info.set) continue;
+            if (markdown)
+                out += "| `" + KeyOf(owned) + "` | `" + owned.name + "` | " + TypeOf(owned) + " | " + owned.byDefault +
+                       " | " + AllowedOf(owned) + " | " + owned.meaning + " |\n";
+            else
+                out += KeyOf(owned) + " \"" + owned.name + "\"\n    " + TypeOf(owned) + "; default " +
+                       owned.byDefault + "; allowed " + AllowedOf(owned) + "\n    " + owned.meaning + "\n";
+        }
+    }
+    return out;
+}
+
+}  // namespace optora::cli
