@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "options/item_name.h"
+#include "store/item_name.h"
 
 namespace optora {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "options/item_name.h"
+#include "store/item_name.h"
 
 namespace optora {
 

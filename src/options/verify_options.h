@@ -3,8 +3,8 @@
 #include <string_view>
 
 #include "optora.h"
-#include "options/item_name.h"
 #include "options/registry_paths.h"
+#include "store/item_name.h"
 #include "store/registry_key.h"
 
 namespace optora {

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "frame/beside_library.h"
+#include "store/item_name.h"
 #include "store/stordb_exports.h"
-#include "options/item_name.h"
 
 namespace optora {
 namespace {

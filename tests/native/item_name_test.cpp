@@ -3,8 +3,8 @@
 #include <string>
 
 #include "controls/name_filter.h"
-#include "options/item_name.h"
 #include "options/storage_area.h"
+#include "store/item_name.h"
 
 using optora::ItemName;
 

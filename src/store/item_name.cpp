@@ -1,4 +1,4 @@
-#include "options/item_name.h"
+#include "store/item_name.h"
 
 #include <cstring>
 
