@@ -52,6 +52,31 @@ protected:
     const std::string import_ = "import \"" + file_ + "\"", export_ = "export \"" + file_ + "\"";
 };
 
+// Every key and value under the suite's root, and the device file.
+std::map<std::string, std::string> Everything() {
+    auto all = RegistryTree("Software\\Kestrel");
+    all["dosfile"] = ReadWhole("c:\\userroot\\system\\state\\dosfile.cfg");
+    return all;
+}
+
+// A user whose every set is stored, some of it by hand, beside a device file.
+void StoreEverySet() {
+    WriteWhole("c:\\userroot\\system\\state\\dosfile.cfg", "plot_type=2\nplot_dest=D:\\PLOTS\ncut_dest=E:\\CUTS\n");
+    StoreText("Software\\Kestrel\\Arbor", "Foreign", "not ours");
+    StoreText("Software\\Kestrel\\Arbor", "Storage Area", "DATA71");
+    StoreText("Software\\Kestrel\\Arbor\\PlotOptions\\MARKERPLOT_PLOT_OPTIONS", "PlotDosExt", "P\"\\Q");
+    StoreRaw("Software\\Kestrel\\Quillon", "Size", REG_SZ, "M\tL", 3);  // no terminator
+    for (const char* step : {"set precision 3", "set notation 1", "set alteration -7", "set gradeoption 2",
+                             "show --cutapp CUTGEN_CUT_OPTIONS --plotapp MARKERPLOT_PLOT_OPTIONS", "show"})
+        ASSERT_EQ(RunCli(step).exitCode, 0u) << step;
+}
+
+std::vector<std::string> Names(const std::vector<ReceivedMessage>& received) {
+    std::vector<std::string> names;
+    for (const ReceivedMessage& message : received) names.push_back(message.name);
+    return names;
+}
+
 }  // namespace
 
 TEST_F(CliTest, ShowPrintsEveryBlockWithTheValuesOfTheChosenVariants) {
@@ -125,35 +150,6 @@ TEST_F(CliTest, MistakesExitWithTwoAndChangeNothing) {
     }
     EXPECT_FALSE(KeyExists("Software\\Kestrel\\Arbor"));
 }
-
-namespace {
-
-// Every key and value under the suite's root, and the device file.
-std::map<std::string, std::string> Everything() {
-    auto all = RegistryTree("Software\\Kestrel");
-    all["dosfile"] = ReadWhole("c:\\userroot\\system\\state\\dosfile.cfg");
-    return all;
-}
-
-// A user whose every set is stored, some of it by hand, beside a device file.
-void StoreEverySet() {
-    WriteWhole("c:\\userroot\\system\\state\\dosfile.cfg", "plot_type=2\nplot_dest=D:\\PLOTS\ncut_dest=E:\\CUTS\n");
-    StoreText("Software\\Kestrel\\Arbor", "Foreign", "not ours");
-    StoreText("Software\\Kestrel\\Arbor", "Storage Area", "DATA71");
-    StoreText("Software\\Kestrel\\Arbor\\PlotOptions\\MARKERPLOT_PLOT_OPTIONS", "PlotDosExt", "P\"\\Q");
-    StoreRaw("Software\\Kestrel\\Quillon", "Size", REG_SZ, "M\tL", 3);  // no terminator
-    for (const char* step : {"set precision 3", "set notation 1", "set alteration -7", "set gradeoption 2",
-                             "show --cutapp CUTGEN_CUT_OPTIONS --plotapp MARKERPLOT_PLOT_OPTIONS", "show"})
-        ASSERT_EQ(RunCli(step).exitCode, 0u) << step;
-}
-
-std::vector<std::string> Names(const std::vector<ReceivedMessage>& received) {
-    std::vector<std::string> names;
-    for (const ReceivedMessage& message : received) names.push_back(message.name);
-    return names;
-}
-
-}  // namespace
 
 TEST_F(CliTest, ExportResetImportLeavesEverythingAsItWas) {
     StoreEverySet();

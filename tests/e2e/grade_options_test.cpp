@@ -3,8 +3,6 @@
 
 using namespace optora::test;
 
-namespace {
-
 constexpr const char* kGradeKey = "Software\\Kestrel\\Marlow 2000\\RuleTable\\GradeOptions";
 constexpr int kMethodList = 1015;
 const char* const kMethods[] = {"Small-Large Incremental", "Base Up-Down Cumulative", "Base Up-Down Incremental"};
@@ -27,8 +25,6 @@ protected:
     int (*get_)() = nullptr;
     void (*set_)(int) = nullptr;
 };
-
-}  // namespace
 
 TEST_F(GradeOptionsTest, TheGetterWritesTheFirstMethodWhenNoneIsStoredAndRewritesNoOtherText) {
     EXPECT_EQ(get_(), 0);

@@ -5,8 +5,6 @@
 
 using namespace optora::test;
 
-namespace {
-
 constexpr int kImperial = 1002, kMetric = 1003, kPrecision = 1005;
 
 class PreferenceDialogTest : public DialogTest {
@@ -18,8 +16,6 @@ protected:
     std::string Stored(const char* name, DWORD type) { return StoredText(kArbor, name, type); }
     int Broadcasts() { return DialogTest::Broadcasts("PreferencesChanged"); }
 };
-
-}  // namespace
 
 // The first run starts from a fresh user in a metric region, each other from
 // what the one before left, unless it stores values of its own; REG_EXPAND_SZ

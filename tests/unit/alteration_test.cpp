@@ -4,9 +4,7 @@
 using namespace optora;
 using namespace optora::test;
 
-namespace {
 class AlterationTest : public KestrelTest {};
-}  // namespace
 
 TEST_F(AlterationTest, AFreshUserReadsZeroAndValuesAreWrittenAsFourByteBinary) {
     EXPECT_EQ(ReadAlteration(), 0);

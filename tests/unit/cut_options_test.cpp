@@ -1,5 +1,3 @@
-#include <cstring>
-
 #include "options/cut_options.h"
 #include "output_test_support.h"
 

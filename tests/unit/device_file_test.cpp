@@ -1,5 +1,3 @@
-#include <filesystem>
-
 #include "output_test_support.h"
 
 using namespace optora;

@@ -4,12 +4,9 @@
 using namespace optora;
 using namespace optora::test;
 
-namespace {
-
 class NotationTest : public KestrelTest {};
 
 struct NotationCase { const char* stored; bool usRegion; int expected; };  // stored null: no value
-}  // namespace
 
 TEST_F(NotationTest, StoredTextOrRegionDecides) {
     const NotationCase cases[] = {

@@ -7,8 +7,6 @@
 using namespace optora;
 using namespace optora::test;
 
-namespace {
-
 template <typename T>
 std::string Raw(T value) { return std::string(reinterpret_cast<const char*>(&value), sizeof value); }
 
@@ -16,8 +14,6 @@ std::string Raw(T value) { return std::string(reinterpret_cast<const char*>(&val
 using Stored = std::optional<std::string>;
 
 class OrderOptionsTest : public KestrelTest {};
-
-}  // namespace
 
 // Each value is read into its field as far as its bytes go; one that is
 // missing or larger than its field makes all three be rewritten at their

@@ -1,16 +1,12 @@
-#include <cstring>
-
 #include "output_test_support.h"
 #include "store/registry_key.h"
 
 using namespace optora;
 using namespace optora::test;
 
-namespace {
 constexpr const char* kDeep = "Software\\Kestrel\\Test\\Deep\\Key";
 
 class RegistryKeyTest : public KestrelTest {};
-}  // namespace
 
 TEST_F(RegistryKeyTest, ReadingNeverCreatesWritingCreatesEveryLevel) {
     RegistryKey key(HKEY_CURRENT_USER, kDeep);

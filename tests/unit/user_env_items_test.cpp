@@ -1,13 +1,10 @@
 #include <cmath>
-#include <cstring>
 
 #include "options/user_env_items.h"
 #include "output_test_support.h"
 
 using namespace optora;
 using namespace optora::test;
-
-namespace {
 
 class UserEnvItemsTest : public KestrelTest {
 protected:
@@ -20,8 +17,6 @@ protected:
         return record;
     }
 };
-
-}  // namespace
 
 TEST_F(UserEnvItemsTest, NoKeyAtAllReadsNothingAndCreatesNothing) {
     UserEnvItems_tag record = Earlier();

@@ -1,7 +1,5 @@
 // The digitize options against real storage areas on the prefix's C: drive,
 // checked through the stordb.dll stand-in beside the test program.
-#include <cstring>
-
 #include "options/verify_options.h"
 #include "output_test_support.h"
 
@@ -9,15 +7,11 @@ using namespace optora;
 using namespace optora::test;
 namespace fs = std::filesystem;
 
-namespace {
-
 class VerifyOptionsTest : public KestrelTest {
 protected:
     VerifyOptions record_;
     VerifyOptionsStore store_{record_};
 };
-
-}  // namespace
 
 TEST_F(VerifyOptionsTest, NoKeysGiveTheDefaultsAndTheGetterWritesThem) {
     RefreshVerifyOptions(record_);
