@@ -3,9 +3,9 @@
 // areas on disk, which no registry watch sees, so they load on every call.
 #include "optora.h"
 
+#include "exports/kept_getter.h"
 #include "frame/call_frame.h"
 #include "frame/record_lock.h"
-#include "options/kept_record.h"
 #include "options/order_options.h"
 #include "options/verify_options.h"
 
@@ -14,13 +14,8 @@ using namespace optora;
 extern "C" {
 
 OrderOptions_tag* optora_getorderoptions(void) {
-    OrderOptions_tag& record = LibraryOrderOptions();
-    return Shielded(&record, [&record] {
-        const auto hold = LockRecord(record);
-        static KeptRecord<OrderOptions_tag> kept;
-        kept.Refresh(record, [](OrderOptions_tag& loaded, DeviceFileSeen&) { LoadOrderOptions(loaded); });
-        return &record;
-    });
+    return KeptGetter(LibraryOrderOptions(),
+                      [](OrderOptions_tag& loaded, DeviceFileSeen&) { LoadOrderOptions(loaded); });
 }
 
 VerifyOptions_tag* optora_getverifyoptions(void) {
