@@ -1,11 +1,7 @@
 // optora-cli as an administrator uses it: output and exit codes.
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <map>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "kestrel_test.h"
 #include "listener.h"
@@ -14,11 +10,6 @@
 using namespace optora::test;
 
 namespace {
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // The program with its standard output and error in files of its own; one
 // that still runs (the monitor) is stopped with the object.
@@ -33,8 +24,8 @@ public:
     }
     bool Started() const { return process_.Started(); }
     DWORD ExitCode() const { return process_.Wait(); }
-    std::string Out() const { return Slurp(base_ + ".out"); }
-    std::string Err() const { return Slurp(base_ + ".err"); }
+    std::string Out() const { return ReadWhole(base_ + ".out"); }
+    std::string Err() const { return ReadWhole(base_ + ".err"); }
 
 private:
     static std::string NextBase() {
@@ -45,10 +36,7 @@ private:
     Process process_;
 };
 
-struct RunResult {
-    DWORD exitCode;
-    std::string out, err;
-};
+struct RunResult { DWORD exitCode; std::string out, err; };
 
 RunResult RunCli(const std::string& arguments, const std::string& program = BesideTestProgram("optora-cli.exe")) {
     const Cli cli(arguments, program);
@@ -56,7 +44,38 @@ RunResult RunCli(const std::string& arguments, const std::string& program = Besi
     return {exitCode, cli.Out(), cli.Err()};
 }
 
-class CliTest : public KestrelTest {};
+// A settings file of the test's own, gone when it ends.
+class CliTest : public KestrelTest {
+protected:
+    void TearDown() override { std::filesystem::remove(file_); }
+    const std::string file_ = (std::filesystem::temp_directory_path() / "optora-settings.reg").string();
+    const std::string import_ = "import \"" + file_ + "\"", export_ = "export \"" + file_ + "\"";
+};
+
+// Every key and value under the suite's root, and the device file.
+std::map<std::string, std::string> Everything() {
+    auto all = RegistryTree("Software\\Kestrel");
+    all["dosfile"] = ReadWhole("c:\\userroot\\system\\state\\dosfile.cfg");
+    return all;
+}
+
+// A user whose every set is stored, some of it by hand, beside a device file.
+void StoreEverySet() {
+    WriteWhole("c:\\userroot\\system\\state\\dosfile.cfg", "plot_type=2\nplot_dest=D:\\PLOTS\ncut_dest=E:\\CUTS\n");
+    StoreText("Software\\Kestrel\\Arbor", "Foreign", "not ours");
+    StoreText("Software\\Kestrel\\Arbor", "Storage Area", "DATA71");
+    StoreText("Software\\Kestrel\\Arbor\\PlotOptions\\MARKERPLOT_PLOT_OPTIONS", "PlotDosExt", "P\"\\Q");
+    StoreRaw("Software\\Kestrel\\Quillon", "Size", REG_SZ, "M\tL", 3);  // no terminator
+    for (const char* step : {"set precision 3", "set notation 1", "set alteration -7", "set gradeoption 2",
+                             "show --cutapp CUTGEN_CUT_OPTIONS --plotapp MARKERPLOT_PLOT_OPTIONS", "show"})
+        ASSERT_EQ(RunCli(step).exitCode, 0u) << step;
+}
+
+std::vector<std::string> Names(const std::vector<ReceivedMessage>& received) {
+    std::vector<std::string> names;
+    for (const ReceivedMessage& message : received) names.push_back(message.name);
+    return names;
+}
 
 }  // namespace
 
@@ -113,7 +132,7 @@ TEST_F(CliTest, DescribeListsEachSetsValuesAndItsMarkdownIsTheCommittedPage) {
     EXPECT_EQ(cut.out.find("Precision"), std::string::npos) << "another set's value";
     EXPECT_NE(RunCli("describe").out.find("Precision: decimal places shown for lengths"), std::string::npos);
 
-    const std::string page = Slurp("Z:" OPTORA_SOURCE_DIR "/docs/settings.md");
+    const std::string page = ReadWhole("Z:" OPTORA_SOURCE_DIR "/docs/settings.md");
     ASSERT_FALSE(page.empty());
     EXPECT_EQ(RunCli("describe --markdown").out, page)
         << "docs/settings.md is out of date: optora-cli describe --markdown > docs/settings.md";
@@ -132,64 +151,12 @@ TEST_F(CliTest, MistakesExitWithTwoAndChangeNothing) {
     EXPECT_FALSE(KeyExists("Software\\Kestrel\\Arbor"));
 }
 
-namespace {
-
-// Every key and value under the suite's root, and the device file.
-std::map<std::string, std::string> Everything() {
-    std::map<std::string, std::string> all;
-    const auto walk = [&all](const auto& self, const std::string& path) -> void {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-        all["[" + path + "]"] = "";
-        char name[512];
-        BYTE data[2048];
-        for (DWORD i = 0;; ++i) {
-            DWORD nameLength = sizeof name, size = sizeof data, type = 0;
-            if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, data, &size) != ERROR_SUCCESS) break;
-            all[path + "\\" + name] = std::to_string(type) + ":" + std::string(reinterpret_cast<char*>(data), size);
-        }
-        for (DWORD i = 0;; ++i) {
-            DWORD nameLength = sizeof name;
-            if (RegEnumKeyExA(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-            self(self, path + "\\" + name);
-        }
-        RegCloseKey(key);
-    };
-    walk(walk, "Software\\Kestrel");
-    all["dosfile"] = Slurp("c:\\userroot\\system\\state\\dosfile.cfg");
-    return all;
-}
-
-void Spill(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-
-// A user whose every set is stored, some of it by hand, beside a device file.
-void StoreEverySet() {
-    std::filesystem::create_directories("c:\\userroot\\system\\state");
-    Spill("c:\\userroot\\system\\state\\dosfile.cfg", "plot_type=2\nplot_dest=D:\\PLOTS\ncut_dest=E:\\CUTS\n");
-    StoreText("Software\\Kestrel\\Arbor", "Foreign", "not ours");
-    StoreText("Software\\Kestrel\\Arbor", "Storage Area", "DATA71");
-    StoreText("Software\\Kestrel\\Arbor\\PlotOptions\\MARKERPLOT_PLOT_OPTIONS", "PlotDosExt", "P\"\\Q");
-    StoreRaw("Software\\Kestrel\\Quillon", "Size", REG_SZ, "M\tL", 3);  // no terminator
-    for (const char* step : {"set precision 3", "set notation 1", "set alteration -7", "set gradeoption 2",
-                             "show --cutapp CUTGEN_CUT_OPTIONS --plotapp MARKERPLOT_PLOT_OPTIONS", "show"})
-        ASSERT_EQ(RunCli(step).exitCode, 0u) << step;
-}
-
-std::vector<std::string> Names(const std::vector<ReceivedMessage>& received) {
-    std::vector<std::string> names;
-    for (const ReceivedMessage& message : received) names.push_back(message.name);
-    return names;
-}
-
-}  // namespace
-
 TEST_F(CliTest, ExportResetImportLeavesEverythingAsItWas) {
     StoreEverySet();
     const auto before = Everything();
-    const std::string file = (std::filesystem::temp_directory_path() / "optora-settings.reg").string();
-    RunResult r = RunCli("export \"" + file + "\"");
+    RunResult r = RunCli(export_);
     ASSERT_EQ(r.exitCode, 0u) << r.err;
-    const std::string text = Slurp(file);
+    const std::string text = ReadWhole(file_);
     EXPECT_EQ(text, RunCli("export").out);
     EXPECT_EQ(text.find("Foreign"), std::string::npos);
     EXPECT_NE(text.find(";dosfile:cut_dest=E:\\CUTS\r\n"), std::string::npos) << text;
@@ -207,7 +174,7 @@ TEST_F(CliTest, ExportResetImportLeavesEverythingAsItWas) {
                                           "VerifyStorageAreaChanged"};
     EXPECT_EQ(Names(listener.Received()), all);
 
-    r = RunCli("import \"" + file + "\"");
+    r = RunCli(import_);
     ASSERT_EQ(r.exitCode, 0u) << r.err;
     EXPECT_EQ(Everything(), before);
     // The order options were stored as their defaults: importing them again changes nothing.
@@ -215,12 +182,10 @@ TEST_F(CliTest, ExportResetImportLeavesEverythingAsItWas) {
     for (const std::string& name : all)
         if (name != "OrderOptionsChanged") both.push_back(name);
     EXPECT_EQ(Names(listener.Received()), both);
-    std::filesystem::remove(file);
 }
 
 TEST_F(CliTest, ImportRefusesForeignKeysWrongTypesAndCutLinesWholesale) {
     StoreEverySet();
-    const std::string file = (std::filesystem::temp_directory_path() / "optora-refused.reg").string();
     ASSERT_EQ(RunCli("set precision 1").exitCode, 0u);  // the file's values differ from what is stored
     const std::string good = RunCli("export").out;
     ASSERT_EQ(RunCli("set precision 3").exitCode, 0u);
@@ -241,26 +206,24 @@ TEST_F(CliTest, ImportRefusesForeignKeysWrongTypesAndCutLinesWholesale) {
                                   "\"WastePercentage\"=hex:ff,ff,ff,ff\r\n",
                                   "[HKEY_CURRENT_USER\\Software\\Kestrel\\Marlow 2000\\RuleTable\\GradeOptions]\r\n"
                                   "\"Grade Method\"=\"Base\"\r\n"}) {
-        Spill(file, good + bad);
-        const RunResult r = RunCli("import \"" + file + "\"");
+        WriteWhole(file_, good + bad);
+        const RunResult r = RunCli(import_);
         EXPECT_EQ(r.exitCode, 1u) << bad;
         const bool keyLine = bad.find("ZID") != std::string::npos || bad.find('\0') != std::string::npos;
         const int line = keyLine ? lastLine : lastLine + 1;
         EXPECT_NE(r.err.find(".reg:" + std::to_string(line) + ":"), std::string::npos) << r.err;
         EXPECT_EQ(Everything(), before) << bad;
     }
-    Spill(file, "REGEDIT4\r\n" + cutKey + "NEWAPP]\r\n");
-    EXPECT_EQ(RunCli("import \"" + file + "\"").exitCode, 0u);
+    WriteWhole(file_, "REGEDIT4\r\n" + cutKey + "NEWAPP]\r\n");
+    EXPECT_EQ(RunCli(import_).exitCode, 0u);
     EXPECT_EQ(Everything(), before) << "a key line without values creates no key";
     EXPECT_EQ(RunCli("set notation 2").exitCode, 1u);
     EXPECT_EQ(RunCli("import c:\\no\\such.reg").exitCode, 1u);
-    std::filesystem::remove(file);
 }
 
 // Whatever import takes, export writes back so that importing that changes nothing.
 TEST_F(CliTest, WhatImportTakesExportWritesBackUnchanged) {
-    std::filesystem::create_directories("c:\\userroot\\system\\state");
-    Spill("c:\\userroot\\system\\state\\dosfile.cfg", "plot_type=1\nplot_dest=C:\\P\ncut_dest=C:\\C\n");
+    WriteWhole("c:\\userroot\\system\\state\\dosfile.cfg", "plot_type=1\nplot_dest=C:\\P\ncut_dest=C:\\C\n");
     std::string longest = "hex(1):39";  // no terminator, and just room for one
     for (int i = 1; i < 255; ++i) longest += ",39";
     const std::string arbor = "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\r\n";
@@ -269,17 +232,14 @@ TEST_F(CliTest, WhatImportTakesExportWritesBackUnchanged) {
         arbor + "\"Storage Area\"=hex(1):74,61,62,09,00\r\n; old \"Device\"=hex:41,\\\r\n\"Alteration\"=hex:01,\\\r\n  00,00,00\r\n",
         "REGEDIT4\r\n;dosfile:plot_type=2\r\n;dosfile:plot_dest=C:\\P=hex\\\r\n;dosfile:cut_dest=D:\\CUTS\r\n",
     };
-    const auto temp = std::filesystem::temp_directory_path();
-    const std::string file = (temp / "optora-corpus.reg").string(), back = (temp / "optora-back.reg").string();
     for (const std::string& text : corpus) {
-        Spill(file, text);
-        ASSERT_EQ(RunCli("import \"" + file + "\"").exitCode, 0u) << text;
+        WriteWhole(file_, text);
+        ASSERT_EQ(RunCli(import_).exitCode, 0u) << text;
         const auto imported = Everything();
-        ASSERT_EQ(RunCli("export \"" + back + "\"").exitCode, 0u);
-        EXPECT_EQ(RunCli("import \"" + back + "\"").exitCode, 0u);
+        ASSERT_EQ(RunCli(export_).exitCode, 0u);
+        EXPECT_EQ(RunCli(import_).exitCode, 0u);
         EXPECT_EQ(Everything(), imported) << text;
     }
-    for (const std::string& path : {file, back}) std::filesystem::remove(path);
 }
 
 TEST_F(CliTest, StoredValuesImportWouldRefuseTravelAsCommentsAndTheRoundTripHolds) {
@@ -297,12 +257,10 @@ TEST_F(CliTest, StoredValuesImportWouldRefuseTravelAsCommentsAndTheRoundTripHold
         EXPECT_NE(exported.out.find(comment), std::string::npos) << comment << "\n" << exported.out;
     EXPECT_NE(exported.err.find("left out Software\\Kestrel\\Arbor\\Precision"), std::string::npos) << exported.err;
 
-    const std::string file = (std::filesystem::temp_directory_path() / "optora-commented.reg").string();
-    Spill(file, exported.out);
-    const RunResult imported = RunCli("import \"" + file + "\"");
+    WriteWhole(file_, exported.out);
+    const RunResult imported = RunCli(import_);
     EXPECT_EQ(imported.exitCode, 0u) << imported.err;
     EXPECT_EQ(Everything(), before);
-    std::filesystem::remove(file);
 }
 
 TEST_F(CliTest, MonitorReportsMessagesAndChangesMadeByOtherProcesses) {

@@ -1,15 +1,9 @@
 // Callers on several threads and several processes at once, through
 // optora.dll as the suite binds it.
-#include <windows.h>
-
 #include <atomic>
-#include <filesystem>
-#include <fstream>
 #include <set>
-#include <string>
 #include <thread>
 #include <utility>
-#include <vector>
 
 #include "kestrel_test.h"
 #include "optora.h"
@@ -19,8 +13,6 @@
 using namespace optora::test;
 
 namespace {
-
-constexpr const char* kDeviceFile = "c:\\userroot\\system\\state\\dosfile.cfg";
 
 std::string ReadShared() {
     HANDLE file = CreateFileA(kDeviceFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -104,8 +96,7 @@ TEST_F(ConcurrencyTest, GettersOnManyThreadsWhileAnotherProcessWritesEndFresh) {
 }
 
 TEST_F(ConcurrencyTest, TwoProcessesSavingAtOnceLoseNoLineAndNoReaderSeesATornFile) {
-    std::filesystem::create_directories("c:\\userroot\\system\\state");
-    std::ofstream(kDeviceFile, std::ios::binary) << "plot_type=2\nplot_dest=D:\\PLOTS\ncut_dest=E:\\CUT\n";
+    WriteWhole(kDeviceFile, "plot_type=2\nplot_dest=D:\\PLOTS\ncut_dest=E:\\CUT\n");
     // Every whole file the two savers can leave, and nothing else.
     std::set<std::string> whole;
     for (const char* plot : {"2\nplot_dest=D:\\PLOTS", "0\nplot_dest=D:\\B22222", "1\nplot_dest=D:\\B1",

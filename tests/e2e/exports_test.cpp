@@ -2,12 +2,10 @@
 // reading the records it hands out in place.
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <cstddef>
 #include <iterator>
 #include <set>
 #include <sstream>
-#include <string>
 
 #include "kestrel_test.h"
 #include "optora.h"
@@ -15,7 +13,6 @@
 #include "other_process.h"
 
 using namespace optora::test;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -46,16 +43,8 @@ std::set<std::string> ExportedNames(HMODULE module) {
     return result;
 }
 
-constexpr const char* kArbor = "Software\\Kestrel\\Arbor";
-constexpr const char* kQuillon = "Software\\Kestrel\\Quillon";
 using IntFn = int (*)();
 using RecordFn = void* (*)();
-
-int32_t Int32At(const char* record, size_t offset) {
-    int32_t value;
-    std::memcpy(&value, record + offset, sizeof value);
-    return value;
-}
 
 class ExportsTest : public KestrelTest {
 protected:
@@ -96,10 +85,8 @@ TEST_F(ExportsTest, RecordGettersHandOutOneRecordNeverStale) {
     StoreText(kArbor, "VerifyStorageArea", "C:AREA1");
     CommandedProcess writer(Beside("kestrel_writer.exe"));
     ASSERT_TRUE(writer.Started());
-    const struct {
-        const char *getter, *path, *name;
-        size_t offset;  // of the 32-bit field that holds it
-    } cases[] = {
+    // offset: of the 32-bit field that holds it
+    const struct { const char *getter, *path, *name; size_t offset; } cases[] = {
         {"getcutoptions", "Software\\Kestrel\\Arbor\\CutOptions\\DEFAULT_CUT_OPTIONS", "DosExtType",
          offsetof(CutOptions_tag, DosExtType)},
         {"getplotoptions", "Software\\Kestrel\\Arbor\\PlotOptions\\DEFAULT_PLOT_OPTIONS", "PlotDosExtType",
@@ -121,7 +108,9 @@ TEST_F(ExportsTest, RecordGettersHandOutOneRecordNeverStale) {
             ASSERT_EQ(writer.Ask(std::string("set ") + c.path + " " + c.name + " 3 " + data), "ok");
             if (stored % 2) std::memset(record, 0, 4);  // a caller's change does not survive the next call
             EXPECT_EQ(library_.Entry<RecordFn>((stored % 2 ? "_" + plain : plain).c_str())(), record) << plain;
-            if (Int32At(record, c.offset) != stored) ++stale;
+            int32_t field;
+            std::memcpy(&field, record + c.offset, sizeof field);
+            if (field != stored) ++stale;
         }
         EXPECT_EQ(stale, 0) << plain;
         RegDeleteTreeA(HKEY_CURRENT_USER, c.path);

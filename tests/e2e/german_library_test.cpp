@@ -5,8 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <optional>
-#include <map>
 #include <set>
 #include <sstream>
 
@@ -122,14 +120,20 @@ BOOL CALLBACK ListType(HMODULE module, LPSTR type, LONG_PTR listing) {
     return TRUE;
 }
 
+// A library beside the test program loaded as data, and its resources.
+std::pair<HMODULE, Listing> LoadListed(const char* file) {
+    const HMODULE module = LoadLibraryExA(BesideTestProgram(file).c_str(), nullptr,
+                                          LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    Listing listing;
+    EnumResourceTypesA(module, &ListType, reinterpret_cast<LONG_PTR>(&listing));
+    return {module, listing};
+}
+
 class GermanLibraryTest : public KestrelTest {};
 
 // Texts a dialog shows in place of its template's: by dialog, control and string.
-const struct {
-    UINT dialog;
-    UINT control;
-    std::vector<UINT> strings;
-} kRunTimeTexts[] = {{103, 26032, {26025, 26027}}, {103, 26033, {26021, 26023}}, {120, 28014, {28017, 28018}}};
+const struct { UINT dialog, control; std::vector<UINT> strings; } kRunTimeTexts[] = {
+    {103, 26032, {26025, 26027}}, {103, 26033, {26021, 26023}}, {120, 28014, {28017, 28018}}};
 
 // The key a text's "&" marks ("&&" is a plain "&"), upper case; 0 for none.
 wchar_t AccessKey(const std::wstring& text) {
@@ -149,10 +153,7 @@ wchar_t AccessKey(const std::wstring& text) {
 std::string AccessKeyFaults(HMODULE module, UINT dialogId) {
     const auto [texts, lines] = ParseDialog(Reader(module, MAKEINTRESOURCEA(dialogId), RT_DIALOG));
     std::ostringstream faults;
-    struct Control {
-        UINT id = 0, style = 0;
-        std::string cls;
-    };
+    struct Control { UINT id = 0, style = 0; std::string cls; };
     std::vector<Control> controls(lines.size());
     for (size_t i = 0; i < lines.size(); ++i) {
         std::istringstream(lines[i]) >> controls[i].id >> controls[i].cls >> std::hex >> controls[i].style;
@@ -189,12 +190,9 @@ std::string AccessKeyFaults(HMODULE module, UINT dialogId) {
 }
 
 TEST_F(GermanLibraryTest, HoldsEveryResourceOfTheLibraryInTheSameShapeTranslated) {
-    constexpr DWORD kAsData = LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE;
-    HMODULE base = LoadLibraryExA(BesideTestProgram("optora.dll").c_str(), nullptr, kAsData);
-    HMODULE german = LoadLibraryExA(BesideTestProgram(kGerman).c_str(), nullptr, kAsData);
+    auto [base, listing] = LoadListed("optora.dll");
+    const HMODULE german = LoadListed(kGerman).first;
     ASSERT_TRUE(base && german) << GetLastError();
-    Listing listing;
-    EnumResourceTypesA(base, &ListType, reinterpret_cast<LONG_PTR>(&listing));
     ASSERT_GT(listing[RT_DIALOG].size() * listing[RT_STRING].size() * listing[RT_MENU].size(), 0u);
     std::ostringstream faults;
     for (const auto& [type, ids] : listing) {
@@ -226,13 +224,10 @@ TEST_F(GermanLibraryTest, HoldsEveryResourceOfTheLibraryInTheSameShapeTranslated
 }
 
 TEST_F(GermanLibraryTest, EveryDialogIsWorkedByKeysInBothLanguages) {
-    constexpr DWORD kAsData = LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE;
     std::string faults;
     for (const char* file : {"optora.dll", kGerman}) {
-        HMODULE module = LoadLibraryExA(BesideTestProgram(file).c_str(), nullptr, kAsData);
+        auto [module, listing] = LoadListed(file);
         ASSERT_TRUE(module) << file;
-        Listing listing;
-        EnumResourceTypesA(module, &ListType, reinterpret_cast<LONG_PTR>(&listing));
         EXPECT_EQ(listing[RT_DIALOG].size(), 6u) << file;
         for (UINT dialog : listing[RT_DIALOG]) faults += AccessKeyFaults(module, dialog);
     }
@@ -255,14 +250,8 @@ TEST_F(GermanLibraryTest, AtOneHundredFortyFourDotsPerInchEveryTextFits) {
         std::ifstream in(out);
         shown += std::string(std::istreambuf_iterator<char>(in), {});
     }
-    if (before) {
-        StoreRaw(kDesktop, "LogPixels", before->type, before->bytes.data(), static_cast<DWORD>(before->bytes.size()));
-    } else {
-        HKEY desktop = nullptr;
-        RegOpenKeyExA(HKEY_CURRENT_USER, kDesktop, 0, KEY_SET_VALUE, &desktop);
-        RegDeleteValueA(desktop, "LogPixels");
-        RegCloseKey(desktop);
-    }
+    if (before) StoreRaw(kDesktop, "LogPixels", before->type, before->bytes.data(), DWORD(before->bytes.size()));
+    else RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels");
     EXPECT_EQ(shown, "dpi 144\ndpi 144\n");
 }
 

@@ -3,8 +3,6 @@
 
 using namespace optora::test;
 
-namespace {
-
 constexpr const char* kGradeKey = "Software\\Kestrel\\Marlow 2000\\RuleTable\\GradeOptions";
 constexpr int kMethodList = 1015;
 const char* const kMethods[] = {"Small-Large Incremental", "Base Up-Down Cumulative", "Base Up-Down Incremental"};
@@ -28,8 +26,6 @@ protected:
     void (*set_)(int) = nullptr;
 };
 
-}  // namespace
-
 TEST_F(GradeOptionsTest, TheGetterWritesTheFirstMethodWhenNoneIsStoredAndRewritesNoOtherText) {
     EXPECT_EQ(get_(), 0);
     EXPECT_EQ(Stored(), kMethods[0]);
@@ -42,14 +38,8 @@ TEST_F(GradeOptionsTest, TheGetterWritesTheFirstMethodWhenNoneIsStoredAndRewrite
 }
 
 TEST_F(GradeOptionsTest, TheDialogShowsTheStoredMethodAndOkSavesTheShownOne) {
-    const struct {
-        const char* stored;
-        int listDisabled;
-        bool click;
-        int button, shown;
-        const char* saved;
-        int broadcasts;
-    } runs[] = {
+    const struct { const char* stored; int listDisabled; bool click; int button, shown; const char* saved;
+        int broadcasts; } runs[] = {
         {kMethods[1], 0, false, IDOK, 1, kMethods[1], 0},     // no change: nothing sent
         {kMethods[2], 1, false, IDOK, 2, kMethods[2], 0},     // a disabled list still saves
         {nullptr, 0, false, IDCANCEL, 0, kMethods[0], 0},     // the default written on opening stays

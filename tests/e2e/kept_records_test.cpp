@@ -1,15 +1,10 @@
 // Record getters that answer from their last load while nothing it read has
 // changed, against another process changing what they read.
-#include <windows.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <iterator>
 #include <random>
-#include <string>
-#include <vector>
 
 #include "kestrel_test.h"
 #include "optora.h"
@@ -21,47 +16,17 @@ using namespace optora::test;
 namespace {
 
 constexpr const char* kKestrel = "Software\\Kestrel";
-constexpr const char* kDeviceFile = "c:\\userroot\\system\\state\\dosfile.cfg";
 
 std::string Hex(const void* data, std::size_t size) {
     std::string hex;
-    char pair[3];
-    for (std::size_t i = 0; i < size; ++i) {
-        std::snprintf(pair, sizeof pair, "%02x", static_cast<const unsigned char*>(data)[i]);
-        hex += pair;
-    }
+    for (const auto* byte = static_cast<const uint8_t*>(data); size--; ++byte)
+        hex += {"0123456789abcdef"[*byte >> 4], "0123456789abcdef"[*byte & 15]};
     return hex.empty() ? "-" : hex;
 }
 std::string Hex(const std::string& bytes) { return Hex(bytes.data(), bytes.size()); }
 
-// Every value below the key, in the registry's order, as text.
-void Dump(const std::string& path, std::string& out) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-    out += "[" + path + "]\n";
-    char name[256];
-    BYTE data[2048];
-    DWORD nameSize = 0, dataSize = 0, type = 0;
-    for (DWORD i = 0;; ++i) {
-        nameSize = sizeof name, dataSize = sizeof data;
-        if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &dataSize)) break;
-        out += std::string(name, nameSize) + "=" + std::to_string(type) + ":" + Hex(data, dataSize) + "\n";
-    }
-    std::vector<std::string> subkeys;
-    for (DWORD i = 0;; ++i) {
-        nameSize = sizeof name;
-        if (RegEnumKeyExA(key, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr)) break;
-        subkeys.emplace_back(name, nameSize);
-    }
-    RegCloseKey(key);
-    for (const std::string& subkey : subkeys) Dump(path + "\\" + subkey, out);
-}
-
 // The four getters that keep their records, with their records' sizes.
-struct KeptGetter {
-    const char* name;
-    std::size_t size;
-};
+struct KeptGetter { const char* name; std::size_t size; };
 constexpr KeptGetter kGetters[] = {
     {"optora_getcutoptions", sizeof(CutOptions_tag)},
     {"optora_getplotoptions", sizeof(PlotOptions_tag)},
@@ -71,9 +36,7 @@ constexpr KeptGetter kGetters[] = {
 
 // optora.dll loaded afresh: it reads OPTORA_CHANGE_WATCH as it loads.
 struct Library {
-    Library() {
-        for (const KeptGetter& getter : kGetters) getters.push_back(library.Entry<void* (*)()>(getter.name));
-    }
+    Library() { for (const KeptGetter& getter : kGetters) getters.push_back(library.Entry<void* (*)()>(getter.name)); }
     OptoraLibrary library;
     std::vector<void* (*)()> getters;
     void (*setCutApp)(char*) = library.Entry<void (*)(char*)>("optora_setcutapp");
@@ -106,10 +69,7 @@ const char* const kDeviceFiles[] = {
 char kAppNames[][24] = {"", "CUTGEN_CUT_OPTIONS", "ZID_PLOT_OPTIONS", "MARKERPLOT_PLOT_OPTIONS", "OTHER"};
 
 // Every answer of the getters, then the registry and the device file as left.
-struct Outcome {
-    std::vector<std::string> answers;
-    std::string stored;
-};
+struct Outcome { std::vector<std::string> answers; std::map<std::string, std::string> stored; };
 
 Outcome RunSequence(unsigned seed, bool watch, int steps) {
     RegDeleteTreeA(HKEY_CURRENT_USER, kKestrel);
@@ -155,9 +115,8 @@ Outcome RunSequence(unsigned seed, bool watch, int steps) {
             }
         }
     }
-    Dump(kKestrel, outcome.stored);
-    std::ifstream device(kDeviceFile, std::ios::binary);
-    outcome.stored.append(std::istreambuf_iterator<char>(device), {});
+    outcome.stored = RegistryTree(kKestrel);
+    outcome.stored["device file"] = ReadWhole(kDeviceFile);
     SetEnvironmentVariableA("OPTORA_CHANGE_WATCH", nullptr);
     return outcome;
 }
@@ -188,18 +147,13 @@ TEST_F(KeptRecordsTest, NeverStaleAfterAnotherProcessRewroteTheDeviceFile) {
     // Rewritten, then rewritten again at the same size with its times put
     // back to what the last load saw while those were recent: only its bytes
     // tell.
-    const auto device = [](const char* prefix, int round) {
-        char text[64];
-        std::snprintf(text, sizeof text, "plot_type=1\nplot_dest=D:\\P\ncut_dest=E:\\%s%04d\n", prefix, round);
-        return std::string(text);
-    };
     int stale = 0;
     for (int round = 0; round < 1000; ++round) {
         for (const char* command : {"file ", "sametimes "}) {
-            const char* prefix = command[0] == 'f' ? "A" : "B";
-            ASSERT_EQ(writer.Ask(command + Hex(device(prefix, round))), "ok");
             char expected[16];
-            std::snprintf(expected, sizeof expected, "E:\\%s%04d", prefix, round);
+            std::snprintf(expected, sizeof expected, "E:\\%s%04d", command[0] == 'f' ? "A" : "B", round);
+            ASSERT_EQ(writer.Ask(command + Hex(std::string("plot_type=1\nplot_dest=D:\\P\ncut_dest=") + expected + "\n")),
+                      "ok");
             for (int call = 0; call < 2; ++call)  // the second after the library's own save fired the watch
                 if (std::strcmp(static_cast<CutOptions_tag*>(optora.getters[0]())->DosCutPath, expected) != 0)
                     ++stale;

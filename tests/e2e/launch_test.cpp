@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <thread>
-#include <vector>
 
 #include "install_location.h"
 #include "kestrel_test.h"
@@ -64,10 +63,8 @@ TEST_F(LaunchTest, EachLauncherStartsTheInstalledEditorWithItsArguments) {
     InstallEditor(editor);
     StoreMachineText(kLocationV8, "userenv.exe", "c:\\suite\\Program Files\\");
     MakeStorageArea("AREA1", {{"param\\usrpt.ctl", "P-USER-ENVIRON\r\nMYTABLE\r\n"}});
-    const struct {
-        int texts;  // how many text arguments the entry point takes
-        const char *device, *area, *name, *arguments;
-    } runs[] = {
+    // texts: how many text arguments the entry point takes
+    const struct { int texts; const char *device, *area, *name, *arguments; } runs[] = {
         {0, kNone, kNone, kNone, ""},  // optora_dopreferences, then its twin
         {0, kNone, kNone, kNone, ""},
         {2, "C", "AREA1", kNone, " -dC -sAREA1"},

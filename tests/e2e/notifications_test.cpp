@@ -3,9 +3,7 @@
 
 using namespace optora::test;
 
-namespace {
 class NotificationsTest : public DialogTest {};
-}  // namespace
 
 TEST_F(NotificationsTest, OnlyAnAlterationChangeReachesOthersAndNeverTheCaller) {
     OwnWindow own;

@@ -9,7 +9,6 @@ using namespace optora::test;
 
 namespace {
 
-constexpr const char* kOrderKey = "Software\\Kestrel\\Arbor\\OrderOptions";
 constexpr int kYes = 27001, kSeamLabel = 27003, kSeam = 27004, kMethodLabel = 27006, kMethod = 27010;
 
 template <typename T>

@@ -1,7 +1,6 @@
 // The Plot Options and Cut Options dialogs through the exported launchers,
 // with the devqueue.dll stand-in's queues and a listener in another process.
 #include <filesystem>
-#include <fstream>
 
 #include "dialog_test.h"
 #include "optora.h"
@@ -11,9 +10,7 @@ using namespace optora::test;
 
 namespace {
 
-constexpr const char* kPlotKey = "Software\\Kestrel\\Arbor\\PlotOptions";
 constexpr const char* kPlotDefault = "Software\\Kestrel\\Arbor\\PlotOptions\\DEFAULT_PLOT_OPTIONS";
-constexpr const char* kState = "c:\\userroot\\system\\state";
 constexpr int kAstm = 26016, kByMarker = 26002, kDestination = 26022, kMedia = 26028, kPlotDirectory = 26004;
 constexpr int kPlotDirectoryLabel = 26008, kShortName = 25025, kAuto = 26024, kImageType = 26029;
 constexpr int kLengthMixed = 26032, kLengthDecimal = 26033, kDxf = 26020;
@@ -22,15 +19,7 @@ constexpr int kExtCount = 25029, kExtNone = 25030, kFormat42 = 25011, kFormat43 
 constexpr int kImageDirectory = 26007, kExtension = 25018, kCutTable = 25022;
 constexpr const char* kCutGen = "Software\\Kestrel\\Arbor\\CutOptions\\CUTGEN_CUT_OPTIONS";
 
-void WriteFile(const std::string& path, const std::string& text) {
-    std::filesystem::create_directories(kState);
-    std::ofstream(path, std::ios::binary) << text;
-}
-void ConfigureQueues(const std::string& text) { WriteFile(std::string(kState) + "\\plotqueues.cfg", text); }
-std::string DeviceFile() {
-    std::ifstream file(std::string(kState) + "\\dosfile.cfg", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
+void ConfigureQueues(const std::string& text) { WriteWhole("c:\\userroot\\system\\state\\plotqueues.cfg", text); }
 
 bool Enabled(UiDriver& d, int id) { return IsWindowEnabled(d.Item(id)) != FALSE; }
 class OutputDialogsTest : public DialogTest {
@@ -83,7 +72,7 @@ protected:
 
 TEST_F(OutputDialogsTest, TheDestinationChoosesTheFileGroupAndTheMedia) {
     ConfigureQueues("; queues of this station\nDOS FILE\nHP DESIGNJET | Vellum 42 | Bond 36\n\nGERBER|Paper\n");
-    WriteFile(std::string(kState) + "\\dosfile.cfg", "plot_type=1\nplot_dest=C:\\OLD\ncut_dest=C:\\CUTS\n");
+    WriteWhole(kDeviceFile, "plot_type=1\nplot_dest=C:\\OLD\ncut_dest=C:\\CUTS\n");
     StorePlot(kPlotDefault, "DOS File", "None", "C:\\NOPE\\DEEPER");
     Plot("Default Plot Options", [](UiDriver& d) {
         EXPECT_EQ(d.ComboItems(kDestination), (std::vector<std::string>{"DOS FILE", "HP DESIGNJET", "GERBER"}));
@@ -93,11 +82,7 @@ TEST_F(OutputDialogsTest, TheDestinationChoosesTheFileGroupAndTheMedia) {
         EXPECT_EQ(d.Text(kLengthDecimal), "&Decimal Meters");
         EXPECT_EQ(d.ComboItems(kImageType), (std::vector<std::string>{"BMP", "EMF", "JPEG"}));
         EXPECT_EQ(d.Text(kImageType), "EMF");
-        struct Row {
-            int destination;
-            std::vector<std::string> media;
-            bool fileGroup, mediaEnabled;
-        };
+        struct Row { int destination; std::vector<std::string> media; bool fileGroup, mediaEnabled; };
         for (const Row& row : {Row{1, {"Bond 36", "Vellum 42"}, false, true}, Row{2, {"Paper"}, false, false},
                                Row{0, {"None"}, true, false}}) {
             d.SelectComboItem(kDestination, row.destination);
@@ -123,14 +108,11 @@ TEST_F(OutputDialogsTest, TheDestinationChoosesTheFileGroupAndTheMedia) {
     EXPECT_EQ(RequireStored(kPlotKey, "DefaultPlotMedia").Text(), "Bond 36");
     EXPECT_EQ(RequireStored(kPlotKey, "DefaultPlotOutput").Int32(), 0);
     EXPECT_EQ(RequireStored(kPlotKey, "DosPlotPath").Text(), "C:\\NOPE\\DEEPER") << "a queue leaves it as stored";
-    EXPECT_EQ(DeviceFile(), "plot_type=1\nplot_dest=C:\\NOPE\\DEEPER\ncut_dest=C:\\CUTS\n");
+    EXPECT_EQ(ReadWhole(kDeviceFile), "plot_type=1\nplot_dest=C:\\NOPE\\DEEPER\ncut_dest=C:\\CUTS\n");
 }
 
 TEST_F(OutputDialogsTest, StoredNamesTheQueuesDoNotOfferAreKept) {
-    struct Row {
-        const char* queues;
-        std::vector<std::string> offered;
-    };
+    struct Row { const char* queues; std::vector<std::string> offered; };
     for (const Row& row : {Row{"HP DESIGNJET|Bond 36\n", {"HP DESIGNJET"}}, Row{"; no queues\n", {}}}) {
         ConfigureQueues(row.queues);
         StorePlot(kPlotDefault, "OFFLINE", "Roll 60");
@@ -147,11 +129,7 @@ TEST_F(OutputDialogsTest, StoredNamesTheQueuesDoNotOfferAreKept) {
 }
 
 TEST_F(OutputDialogsTest, ThePlotApplicationChoosesCaptionAndDisabledControls) {
-    struct Row {
-        const char* app;
-        const char* caption;
-        bool bundles, autoProcess, imageType;
-    };
+    struct Row { const char* app; const char* caption; bool bundles, autoProcess, imageType; };
     for (const Row& row : {Row{"CUTPLOT_PLOT_OPTIONS", "Cut Plot Options", false, true, false},
                            Row{"PIECEPLOT_PLOT_OPTIONS", "Piece Plot Options", false, false, true},
                            Row{"MARKERPLOT_PLOT_OPTIONS", "Marker Plot Options", true, true, true}}) {
@@ -214,13 +192,13 @@ TEST_F(OutputDialogsTest, ChangesFromElsewhereReloadTheDialogs) {
 
 // Two applications with cut variants of their own share the device file.
 TEST_F(OutputDialogsTest, TheCutDialogKeepsWhatAnotherApplicationStored) {
-    WriteFile(std::string(kState) + "\\dosfile.cfg", "plot_type=1\nplot_dest=C:\\P\ncut_dest=C:\\MINE\n");
+    WriteWhole(kDeviceFile, "plot_type=1\nplot_dest=C:\\P\ncut_dest=C:\\MINE\n");
     SetApps("CUTGEN_CUT_OPTIONS", "");
     library_.Entry<CutOptions_tag* (*)()>("optora_getcutoptions")();  // as the application does at start-up
     const std::string theirs = "plot_type=1\nplot_dest=C:\\P\ncut_dest=C:\\THEIRS\n";
-    WriteFile(std::string(kState) + "\\dosfile.cfg", theirs);
+    WriteWhole(kDeviceFile, theirs);
     Cut("Cut Generation Cut Options", [](UiDriver& d) { d.Click(IDCANCEL); });
-    EXPECT_EQ(DeviceFile(), theirs) << "opening and Cancel write nothing of their own";
+    EXPECT_EQ(ReadWhole(kDeviceFile), theirs) << "opening and Cancel write nothing of their own";
     EXPECT_EQ(RequireStored(kCutGen, "DosCutPath").Text(), "C:\\MINE");
 
     StoreInt32(kCutGen, "Export", 1);

@@ -5,9 +5,6 @@
 
 using namespace optora::test;
 
-namespace {
-
-constexpr const char* kArbor = "Software\\Kestrel\\Arbor";
 constexpr int kImperial = 1002, kMetric = 1003, kPrecision = 1005;
 
 class PreferenceDialogTest : public DialogTest {
@@ -20,22 +17,14 @@ protected:
     int Broadcasts() { return DialogTest::Broadcasts("PreferencesChanged"); }
 };
 
-}  // namespace
-
 // The first run starts from a fresh user in a metric region, each other from
 // what the one before left, unless it stores values of its own; REG_EXPAND_SZ
 // marks a value that OK must not rewrite.
 TEST_F(PreferenceDialogTest, TheDialogShowsWhatIsStoredAndOkWritesOnlyWhatChanged) {
     const struct {
         const char *precision, *notation;  // stored before the run, when given
-        DWORD storedType;
-        int shownPrecision;
-        bool metric, imperial;
-        std::function<void(UiDriver&)> edit;
-        int button;
-        const char *savedPrecision, *savedNotation;
-        DWORD precisionType, notationType;
-        int broadcasts;
+        DWORD storedType; int shownPrecision; bool metric, imperial; std::function<void(UiDriver&)> edit; int button;
+        const char *savedPrecision, *savedNotation; DWORD precisionType, notationType; int broadcasts;
     } runs[] = {
         {nullptr, nullptr, REG_SZ, 2, true, false, {}, IDOK, "2", "0", REG_SZ, REG_SZ, 1},
         {"2", "1", REG_EXPAND_SZ, 2, false, true, {}, IDOK, "2", "1", REG_EXPAND_SZ, REG_EXPAND_SZ, 0},

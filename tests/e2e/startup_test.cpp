@@ -3,7 +3,6 @@
 // language libraries of the case copied into a directory of their own.
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "install_location.h"
 #include "kestrel_test.h"
@@ -41,9 +40,7 @@ TEST_F(StartupE2eTest, EachCaseIsShownAtMostOnceAfterTheLoadAndHoldsWhatMatches)
         // No stored plot set and a device file: the load takes its destination
         // texts from the library's strings.
         RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Kestrel");
-        fs::create_directories("c:\\userroot\\system\\state");
-        std::ofstream("c:\\userroot\\system\\state\\dosfile.cfg", std::ios::binary)
-            << "plot_type=1\nplot_dest=D:\\PLOTS\ncut_dest=E:\\CUT\n";
+        WriteWhole("c:\\userroot\\system\\state\\dosfile.cfg", "plot_type=1\nplot_dest=D:\\PLOTS\ncut_dest=E:\\CUT\n");
         const std::string base = std::string("c:\\optora-startup-e2e\\") + c.name, dir = base + "\\";
         std::error_code ignored;
         fs::remove_all(dir, ignored);
@@ -67,9 +64,7 @@ TEST_F(StartupE2eTest, EachCaseIsShownAtMostOnceAfterTheLoadAndHoldsWhatMatches)
             [&] { EXPECT_NE(probe.Wait(), Process::kNoEnd) << "the probe hangs"; }, probe.Id(),
             [mark] { return fs::exists(mark) ? "after" : "during"; });
         EXPECT_EQ(probe.Wait(0), 0u);
-        std::stringstream held;
-        held << std::ifstream(dir + "probe.txt").rdbuf();
-        EXPECT_EQ(held.str(), c.held);
+        EXPECT_EQ(ReadWhole(dir + "probe.txt"), c.held);
 
         ASSERT_EQ(shown.size(), c.shown ? 1u : 0u) << "several calls, one start-up";
         if (!c.shown) continue;

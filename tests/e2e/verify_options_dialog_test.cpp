@@ -11,8 +11,6 @@ using namespace optora::test;
 namespace {
 
 constexpr const char* kCaption = "Digitize Processing Options";
-constexpr const char* kArbor = "Software\\Kestrel\\Arbor";
-constexpr const char* kQuillon = "Software\\Kestrel\\Quillon";
 constexpr const char* kModelProgram = "c:\\userroot\\prog\\pro\\model.exe";
 constexpr const char* kStartedLog = "c:\\userroot\\started.log";
 constexpr int kPrefix = 28004, kStart = 28005, kModel = 28007, kSource = 28008, kRule = 28009, kCategory = 28013,

@@ -12,12 +12,8 @@ const NumberSymbols kComma{',', '-'};
 }  // namespace
 
 TEST(AmountText, ParsesOnlyAWholeNumberInTheUserSymbols) {
-    struct Case {
-        const char* text;
-        NumberSymbols symbols;
-        bool imperial, percentAllowed;
-        std::optional<double> value;  // inches, or the percentage
-    };
+    // value: inches, or the percentage
+    struct Case { const char* text; NumberSymbols symbols; bool imperial, percentAllowed; std::optional<double> value; };
     const Case cases[] = {
         {"0", kDot, true, false, 0.0},        {".0", kDot, true, false, std::nullopt},
         {"-0", kDot, true, false, std::nullopt}, {" 3/8 ", kDot, true, false, 0.375},
@@ -42,13 +38,7 @@ TEST(AmountText, ParsesOnlyAWholeNumberInTheUserSymbols) {
 }
 
 TEST(AmountText, FormatsInTheUnitAndPlacesAndNeverWraps) {
-    struct Case {
-        double value;
-        bool percent, exact;
-        AmountStyle style;
-        NumberSymbols symbols;
-        const char* text;
-    };
+    struct Case { double value; bool percent, exact; AmountStyle style; NumberSymbols symbols; const char* text; };
     const Case cases[] = {
         {0.375, false, false, {2, false, 0}, kDot, "0.95"},
         {0.375, false, false, {2, true, 0}, kDot, "0.38"},

@@ -6,10 +6,7 @@ using optora::SplitChoiceList;
 
 TEST(ChoiceList, TakesTheTextsThatFitTheBuffer) {
     using Names = std::vector<std::string>;
-    const struct {
-        std::string buffer;
-        Names names;
-    } cases[] = {
+    const struct { std::string buffer; Names names; } cases[] = {
         {std::string("A\0B\0\0", 5), {"A", "B"}},
         {std::string("A\0B\0", 4), {"A", "B"}},  // full: no closing empty text
         {std::string("A\0BC", 4), {"A"}},        // the last text has no terminator inside

@@ -11,12 +11,7 @@ TEST(DeviceFileFormat, ReadsAnyLinesIntoTypeAndDestinations) {
     const std::string file = "plot_type=3\nplot_dest=D:\\PLOTS\ncut_dest=E:\\CUT\n";
     const std::string late =
         "plot_type=2\nplot_dest=D:\\P\n" + std::string(kDeviceFileReadLimit, 'x') + "\ncut_dest=E:\\C";
-    const struct {
-        std::string bytes;
-        int type;
-        const char* plot;
-        const char* cut;
-    } cases[] = {
+    const struct { std::string bytes; int type; const char* plot; const char* cut; } cases[] = {
         {file, 3, "D:\\PLOTS", "E:\\CUT"},
         {"plot_type=3\r\nplot_dest=D:\\PLOTS\r\ncut_dest=E:\\CUT\r\n", 3, "D:\\PLOTS", "E:\\CUT"},
         // The type line must come first; the destinations are found anywhere.
@@ -44,12 +39,4 @@ TEST(DeviceFileFormat, ReadsAnyLinesIntoTypeAndDestinations) {
         EXPECT_EQ(record.cutDestination, c.cut) << c.bytes;
     }
     EXPECT_EQ(FormatDeviceFile(ParseDeviceFile(file)), file) << "written back byte for byte";
-}
-
-TEST(DeviceFileFormat, WritesNegativeTypesAndNothingAfterTheLastLine) {
-    DeviceDestinations record;
-    record.plotType = -1;
-    record.plotDestination = "D:\\P";
-    record.cutDestination = "E:\\C";
-    EXPECT_EQ(FormatDeviceFile(record), "plot_type=-1\nplot_dest=D:\\P\ncut_dest=E:\\C\n");
 }

@@ -9,11 +9,7 @@ bool Cp932Lead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 
 }  // namespace
 
 TEST(DirectoryText, TypedTextToTheDirectoryChecked) {
-    const struct {
-        const char* typed;
-        const char* device;
-        const char* directory;
-    } cases[] = {
+    const struct { const char* typed; const char* device; const char* directory; } cases[] = {
         {"CUTS", "D:", "D:\\CUTS"},
         {"CUTS", "", "C:\\CUTS"},
         {"\\\\DATA", "C:", "C:\\DATA"},

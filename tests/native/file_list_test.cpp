@@ -46,11 +46,7 @@ constexpr FileListRules kResolve{false, false, false, false, true};
 }  // namespace
 
 TEST(FileList, TextToFullPaths) {
-    const struct {
-        const char* text;
-        FileListRules rules;
-        const char* paths;
-    } cases[] = {
+    const struct { const char* text; FileListRules rules; const char* paths; } cases[] = {
         {"C:\\data\\a.txt; b.txt", kMultiple, "C:\\data\\a.txt|C:\\data\\b.txt"},
         {"C:\\data\\a.txt; b.txt", kSingle, "C:\\data\\a.txt"},
         {" ;; C:\\a.txt  ;; \\x\\b.txt ; D:c ;", kMultiple, "C:\\a.txt|C:\\x\\b.txt|D:c"},

@@ -91,12 +91,7 @@ TEST(StorageAreaPath, DriveThenUserRootThenArea) {
 
 TEST(NameFilter, PastedTextKeepsOnlyNameCharactersAndWholeDoubleByteCharacters) {
     const optora::NameFilterRule ansi{NoLead, false}, japanese{Cp932Lead, true};
-    const struct {
-        std::string pasted;
-        const optora::NameFilterRule& rule;
-        std::string kept;
-        bool removed;
-    } kCases[] = {
+    const struct { std::string pasted; const optora::NameFilterRule& rule; std::string kept; bool removed; } kCases[] = {
         {"xy#z-1", ansi, "XYZ-1", true},
         {"ab_c d\r\b", ansi, "AB_C D\r\b", false},
         {"\x99\x80\xe9", ansi, "\x99\x80", true},  // extended letters pass, other high bytes do not

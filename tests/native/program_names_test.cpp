@@ -7,13 +7,8 @@
 using namespace optora;
 
 TEST(ProgramNames, EachRequestNamesItsValueFileAndHelp) {
-    struct Case {
-        const char* name;
-        const char* registryName;
-        const char* fileName;
-        const char* helpName;
-        bool askMarlowLocation;
-    };
+    struct Case { const char* name; const char* registryName; const char* fileName; const char* helpName;
+        bool askMarlowLocation; };
     const Case cases[] = {
         {"userenv", "userenv.exe", "userenv.exe", "", false},
         {"velor.exe", "velor.exe", "velor.exe", "", false},

@@ -33,10 +33,7 @@ TEST(StorageItem, TypeBitsAndCommandLines) {
 
 TEST(StorageItem, SavedNoticesAreReadWithinTheirBlock) {
     const std::string name(kSavedNoticeLimit - 6, 'N');
-    const struct {
-        std::string block;
-        std::string read;  // "device|area|name", or "-" when refused
-    } cases[] = {
+    const struct { std::string block, read; } cases[] = {  // read: "device|area|name", or "-" when refused
         {std::string("C:\\DATA70\\P-CUTTER2\0", 20), "C:|DATA70|P-CUTTER2"},
         {std::string("C:\\A\\B\\C\0junk", 13), "C:|A|B\\C"},
         {"C:\\DATA70\\P-CUTTER2", "-"},  // no terminator inside the block

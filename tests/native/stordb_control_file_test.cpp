@@ -30,10 +30,7 @@ TEST(StordbControlFile, GarbageHoldsNoItems) {
 
 TEST(StordbControlFile, ListsItemsInFileOrder) {
     const std::string longName(21, 'N');
-    const struct {
-        std::string content;
-        std::vector<std::string_view> items;
-    } cases[] = {
+    const struct { std::string content; std::vector<std::string_view> items; } cases[] = {
         {"M1\r\n  m2 \n\n" + longName + "\nLAST", {"M1", "m2", "LAST"}},
         {std::string("M1\n\0", 4), {}},
         {std::string(storage::kMaxControlFileSize + 1, 'A'), {}},

@@ -1,9 +1,6 @@
 #include "install_location.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
-#include <fstream>
 
 #include "kestrel_test.h"
 
@@ -31,13 +28,10 @@ void ClearInstalledPrograms() {
 
 void PutFile(const std::string& path, const std::string& source) {
     fs::create_directories(fs::path(path).parent_path());
-    if (source.empty()) {
-        std::ofstream(path, std::ios::binary) << "MZ";
-    } else {
-        std::error_code error;
-        fs::copy_file(source, path, fs::copy_options::overwrite_existing, error);
-        ASSERT_FALSE(error) << source << " -> " << path << ": " << error.message();
-    }
+    std::error_code error;
+    if (source.empty()) WriteWhole(path, "MZ");
+    else fs::copy_file(source, path, fs::copy_options::overwrite_existing, error);
+    ASSERT_FALSE(error) << source << " -> " << path << ": " << error.message();
     ASSERT_TRUE(fs::is_regular_file(path)) << path;
 }
 

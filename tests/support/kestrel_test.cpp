@@ -51,10 +51,7 @@ int OpenKestrelKeys() {
     constexpr int kKeyNameInformation = 3;
     int open = 0;
     for (uintptr_t value = 4; query && value < 0x2000; value += 4) {
-        struct {
-            ULONG length;
-            wchar_t name[1024];
-        } info = {};
+        struct { ULONG length; wchar_t name[1024]; } info = {};
         ULONG size = 0;
         if (query(reinterpret_cast<HANDLE>(value), kKeyNameInformation, &info, sizeof info, &size) != 0) continue;
         std::wstring name(info.name, info.length / sizeof(wchar_t));
@@ -63,7 +60,6 @@ int OpenKestrelKeys() {
     }
     return open;
 }
-
 
 bool KeyExists(const char* path) {
     HKEY key = nullptr;
@@ -129,6 +125,35 @@ void KestrelTest::SetUp() {
     std::filesystem::remove_all("c:\\userroot", ignored);
     ASSERT_FALSE(std::filesystem::exists("c:\\userroot"));
     SetRegionalMeasurement(false);
+}
+
+std::string ReadWhole(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteWhole(const std::string& path, const std::string& bytes) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::map<std::string, std::string> RegistryTree(const std::string& path) {
+    std::map<std::string, std::string> tree;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return tree;
+    tree["[" + path + "]"] = "";
+    char name[512];
+    BYTE data[2048];
+    for (DWORD i = 0, nameSize = sizeof name, size = sizeof data, type = 0;
+         RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &size) == ERROR_SUCCESS;
+         ++i, nameSize = sizeof name, size = sizeof data)
+        tree[path + "\\" + name] = std::to_string(type) + ":" + std::string(reinterpret_cast<char*>(data), size);
+    for (DWORD i = 0, nameSize = sizeof name;
+         RegEnumKeyExA(key, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++i, nameSize = sizeof name)
+        tree.merge(RegistryTree(path + "\\" + name));
+    RegCloseKey(key);
+    return tree;
 }
 
 std::string BesideTestProgram(const char* fileName) {

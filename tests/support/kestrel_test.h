@@ -4,11 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace optora::test {
+
+inline constexpr const char* kArbor = "Software\\Kestrel\\Arbor";
+inline constexpr const char* kCutKey = "Software\\Kestrel\\Arbor\\CutOptions";
+inline constexpr const char* kPlotKey = "Software\\Kestrel\\Arbor\\PlotOptions";
+inline constexpr const char* kOrderKey = "Software\\Kestrel\\Arbor\\OrderOptions";
+inline constexpr const char* kQuillon = "Software\\Kestrel\\Quillon";
+inline constexpr const char* kDeviceFile = "c:\\userroot\\system\\state\\dosfile.cfg";
 
 // What the registry holds for one value, as the suite's other programs see it.
 struct StoredValue {
@@ -52,6 +60,12 @@ class KestrelTest : public ::testing::Test {
 protected:
     void SetUp() override;
 };
+
+// A file's bytes ("" when there is none); writing makes its directory.
+std::string ReadWhole(const std::string& path);
+void WriteWhole(const std::string& path, const std::string& bytes);
+// Every key ("[path]") and value ("path\\name": "type:bytes") below path in HKCU.
+std::map<std::string, std::string> RegistryTree(const std::string& path);
 
 // Full path of a file beside the running test program.
 std::string BesideTestProgram(const char* fileName);

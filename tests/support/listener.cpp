@@ -1,7 +1,6 @@
 #include "listener.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -62,14 +61,10 @@ std::vector<ReceivedMessage> Listener::Received() const {
 }
 
 OwnWindow::OwnWindow(std::function<void()> onMessage) : onMessage_(std::move(onMessage)) {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = Proc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "OptoraTestOwnWindow";
-    RegisterClassA(&windowClass);  // a second registration fails harmlessly
-    window_ = CreateWindowA("OptoraTestOwnWindow", "own window", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
-                            nullptr, windowClass.hInstance, nullptr);
+    window_ = CreateWindowA("STATIC", "own window", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, nullptr,
+                            nullptr);
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc));
     ShowWindow(window_, SW_SHOWNOACTIVATE);
 }
 

@@ -11,12 +11,7 @@ namespace optora::test {
 
 class Process;
 
-struct ReceivedMessage {
-    std::string name;
-    UINT id = 0;
-    uint64_t wParam = 0;
-    int64_t lParam = 0;
-};
+struct ReceivedMessage { std::string name; UINT id = 0; uint64_t wParam = 0; int64_t lParam = 0; };
 
 // Another application, in its own process, that records the option messages
 // broadcast to it. Broadcasts are synchronous, so once a sender returns the

@@ -22,10 +22,7 @@ std::string TextOf(HWND window) {
     return text;
 }
 
-struct Search {
-    DWORD processId;
-    HWND box = nullptr;
-};
+struct Search { DWORD processId; HWND box = nullptr; };
 
 BOOL CALLBACK FindBox(HWND window, LPARAM lParam) {
     auto* search = reinterpret_cast<Search*>(lParam);

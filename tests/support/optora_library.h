@@ -11,9 +11,7 @@ namespace optora::test {
 class OptoraLibrary {
 public:
     explicit OptoraLibrary(const std::string& path = "optora.dll") : module_(LoadLibraryA(path.c_str())) {}
-    ~OptoraLibrary() {
-        if (module_) FreeLibrary(module_);
-    }
+    ~OptoraLibrary() { if (module_) FreeLibrary(module_); }
     OptoraLibrary(const OptoraLibrary&) = delete;
     OptoraLibrary& operator=(const OptoraLibrary&) = delete;
 

@@ -1,7 +1,5 @@
 #include "other_process.h"
 
-#include <gtest/gtest.h>
-
 #include <utility>
 
 #include "kestrel_test.h"

@@ -118,9 +118,7 @@ bool UiDriver::Run(const std::function<void()>& launch) {
     return failure_.empty();
 }
 
-void CALLBACK UiDriver::Tick(HWND, UINT, UINT_PTR, DWORD) {
-    if (t_playing) t_playing->Play();
-}
+void CALLBACK UiDriver::Tick(HWND, UINT, UINT_PTR, DWORD) { if (t_playing) t_playing->Play(); }
 
 void UiDriver::Play() {
     if (!failure_.empty() || GetTickCount() - started_ > timeoutMs_) {

@@ -4,10 +4,7 @@
 using namespace optora;
 using namespace optora::test;
 
-namespace {
-constexpr const char* kArbor = "Software\\Kestrel\\Arbor";
 class AlterationTest : public KestrelTest {};
-}  // namespace
 
 TEST_F(AlterationTest, AFreshUserReadsZeroAndValuesAreWrittenAsFourByteBinary) {
     EXPECT_EQ(ReadAlteration(), 0);

@@ -1,6 +1,3 @@
-#include <cstring>
-#include <string>
-
 #include "options/cut_options.h"
 #include "output_test_support.h"
 
@@ -9,7 +6,6 @@ using namespace optora::test;
 
 namespace {
 
-constexpr const char* kCutKey = "Software\\Kestrel\\Arbor\\CutOptions";
 constexpr const char* kDefaultVariant = "Software\\Kestrel\\Arbor\\CutOptions\\DEFAULT_CUT_OPTIONS";
 constexpr const char* kCutGen = "Software\\Kestrel\\Arbor\\CutOptions\\CUTGEN_CUT_OPTIONS";
 
@@ -24,7 +20,7 @@ protected:
                     {"DosCutExtension", "CUT"}, {"Export", 1}, {"AutoCut", 1}, {"DosNameFormat", 1},
                     {"FilenameAppendCnt", 1}, {"SaveToStorageArea", 0}, {"DosExtType", 2}});
         Store(key, changes);
-        StoreInt32(kArborKey, "Bundles_By", 1);
+        StoreInt32(kArbor, "Bundles_By", 1);
     }
 
     static CutOptions_tag Load() {
@@ -45,7 +41,7 @@ TEST_F(CutOptionsTest, EmptyRegistryGivesTheDefaultsAndStoresThemAll) {
                            {"Export", o.Export, 0}, {"SaveToStorageArea", o.SaveToStorageArea, 1},
                            {"AutoCut", o.AutoCut, 0}, {"DosNameFormat", o.DosNameFormat, 0},
                            {"DosExtType", o.DosExtType, 0}, {"FilenameAppendCnt", o.FilenameAppendCnt, 0}});
-    ExpectValues(kArborKey, {{"Bundles_By", o.Bundles_By, 0}});
+    ExpectValues(kArbor, {{"Bundles_By", o.Bundles_By, 0}});
     ExpectValues(kVelorKey, {{"Bundles_By", 0}});
     EXPECT_FALSE(KeyExists(kDefaultVariant)) << "the load's variant is not where the save goes";
 }
@@ -67,10 +63,8 @@ TEST_F(CutOptionsTest, IncompleteSetTakesTheDeviceFileDirectoryAndWritesItBack) 
 
 TEST_F(CutOptionsTest, StoredDirectoriesAreNormalisedAndSavedBack) {
     const std::string longPath(255, 'L'), longLoaded = ("C:\\USERROOT" + longPath).substr(0, 255);
-    const struct {
-        const char* stored;
-        const char* loaded;
-    } cases[] = {{"\\\\SERVER\\CUTS", "C:\\USERROOT\\SERVER\\CUTS"}, {longPath.c_str(), longLoaded.c_str()}};
+    const struct { const char *stored, *loaded; } cases[] = {
+        {"\\\\SERVER\\CUTS", "C:\\USERROOT\\SERVER\\CUTS"}, {longPath.c_str(), longLoaded.c_str()}};
     for (const auto& c : cases) {
         StoreCompleteSet(kDefaultVariant, c.stored);
         const CutOptions_tag options = Load();
@@ -149,6 +143,6 @@ TEST_F(CutOptionsTest, SaveWritesTheRecordAsGivenAndBoundsUnterminatedFields) {
     options.Export = -5;
     SaveCutOptions(options);
     ExpectValues(kCutKey, {{"DosCutPath", std::string(255, 'P').c_str()}, {"CutFormat", "33format"}, {"Export", -5}});
-    ExpectValues(kArborKey, {{"Bundles_By", 1}});
+    ExpectValues(kArbor, {{"Bundles_By", 1}});
     ExpectValues(kVelorKey, {{"Bundles_By", 1}});
 }

@@ -6,9 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <sstream>
-#include <vector>
 
 #include "chooser_ids.h"
 #include "controls/file_choice.h"
@@ -22,7 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kArbor = "Software\\Kestrel\\Arbor";
 const fs::path kLog = fs::temp_directory_path() / "optora-devadod.log";
 
 class DevaDodTest : public KestrelTest {
@@ -81,11 +78,7 @@ void ExpectTabledLayout(std::map<std::string, std::string>& r) {
         for (std::size_t i = width; i-- > 0;) value = value << 8 | raw.at(offset + i);
         return value;
     };
-    struct Field {
-        const char* reported;
-        std::size_t offset32, offset64;
-        bool pointer;
-    } const fields[] = {
+    struct Field { const char* reported; std::size_t offset32, offset64; bool pointer; } const fields[] = {
         {"size", 0, 0, false},        {"openSize", 4, 8, false},  {"owner", 8, 16, true},
         {"instance", 12, 24, true},   {"filter@", 16, 32, true},  {"index", 28, 52, false},
         {"maxFile", 36, 64, false},   {"initialDir@", 48, 88, true}, {"title@", 52, 96, true},
@@ -106,9 +99,7 @@ TEST_F(DevaDodTest, ChooseItemsHandsTheRecordOverAndRemembersAfterCancel) {
     const std::string longTitle(200, 'T'), longStart(300, 'S');
     struct Case {
         const char *device, *area, *storedDevice, *storedArea;  // stored: nullptr when not
-        std::string title, start;
-        bool option;
-        const char *wantDevice, *wantArea;
+        std::string title, start; bool option; const char *wantDevice, *wantArea;
     } cases[] = {
         {"D:", "AREA9", nullptr, nullptr, "Pick", "P-ONE", true, "D:", "AREA9"},
         {"D:", "", nullptr, nullptr, "Pick", "", false, "C:", "Data70"},
@@ -203,10 +194,7 @@ TEST_F(DevaDodTest, ChooseItemFillsTheFieldFromTheChooserWindow) {
 // What comes back in the result buffer, as another chooser might leave it.
 TEST_F(DevaDodTest, ResultsAreTakenFromTheBufferAsTheyFit) {
     struct Case {
-        std::string bytes;
-        uint32_t kind;
-        int answer, want;
-        std::vector<std::string> names;
+        std::string bytes; uint32_t kind; int answer, want; std::vector<std::string> names;
         std::string deviceLeft, device;  // what the chooser leaves in the device buffer, what comes back
     } cases[] = {
         {std::string("A\0BB\0CCCC", 9), 0x400, 1, 1, {"A", "BB"}, "Z:", "Z:"},  // the buffer ends inside the third

@@ -1,6 +1,3 @@
-#include <filesystem>
-#include <string>
-
 #include "output_test_support.h"
 
 using namespace optora;
@@ -62,7 +59,7 @@ TEST_F(DeviceFileTest, ReadsOnlyTheHeadOfALargeFileAndReplacesItWhole) {
 
 TEST_F(DeviceFileTest, AStaleTemporaryFromAnInterruptedSaveDoesNotStopTheNext) {
     PutDeviceFile(Form(3, "D:\\PLOTS", "E:\\CUT"));
-    std::ofstream(DeviceFileTemporary(), std::ios::binary) << "plot_type=9\npartial";
+    WriteWhole(DeviceFileTemporary(), "plot_type=9\npartial");
     WriteDeviceFile(Record(-1, "D:\\NEW", "E:\\NEW"));
     EXPECT_EQ(DeviceFileBytes(), Form(-1, "D:\\NEW", "E:\\NEW"));
     EXPECT_FALSE(fs::exists(DeviceFileTemporary()));

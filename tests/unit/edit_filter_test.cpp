@@ -37,9 +37,7 @@ protected:
             SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Recorder)));
         g_removedNotices = 0;
     }
-    void TearDown() override {
-        if (edit_) DestroyWindow(edit_);
-    }
+    void TearDown() override { if (edit_) DestroyWindow(edit_); }
 
     void Type(const std::string& bytes, bool ctrl = false) {
         BYTE keys[256] = {};

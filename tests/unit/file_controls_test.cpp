@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <memory>
 #include <thread>
 
@@ -28,11 +27,7 @@ constexpr const char* kCaption = FileControlsDialog::kCaption;
 // Records what the fields tell it and answers as told.
 class ControlsDialog : public FileControlsDialog {
 public:
-    struct Told {
-        UINT code;
-        int id;
-        std::string text;  // "-" when none came
-    };
+    struct Told { UINT code; int id; std::string text; };  // text "-" when none came
     std::vector<Told> told;
     std::map<UINT, LRESULT> answers;
 
@@ -130,16 +125,13 @@ protected:
 }  // namespace
 
 TEST(FileEditCtrl, RefusesConflictingFlagsAndSizesItsButton) {
-    const struct {
-        uint32_t flags;
-        bool accepted;
-    } cases[] = {{BrowseFolder | BrowseOpenFile, false}, {BrowseOpenFile | BrowseSaveFile, false}, {AllowMultiple, false},
-                 {CustomBrowse | BrowseFolder, false},   {BrowseFolder, true},                     {BrowseSaveFile, true},
-                 {CustomBrowse, true}};
-    for (const auto& c : cases) {
+    for (const auto& [flags, accepted] :
+         {std::pair<uint32_t, bool>{BrowseFolder | BrowseOpenFile, false}, {BrowseOpenFile | BrowseSaveFile, false},
+          {AllowMultiple, false}, {CustomBrowse | BrowseFolder, false}, {BrowseFolder, true}, {BrowseSaveFile, true},
+          {CustomBrowse, true}}) {
         FileEditCtrl edit;
-        EXPECT_EQ(edit.Create(c.flags, 0, "", WS_CHILD, {0, 0, 100, 20}, Parent(), 5), c.accepted) << c.flags;
-        EXPECT_EQ(IsWindow(edit.Handle()) != FALSE, c.accepted) << "a refused field leaves no window";
+        EXPECT_EQ(edit.Create(flags, 0, "", WS_CHILD, {0, 0, 100, 20}, Parent(), 5), accepted) << flags;
+        EXPECT_EQ(IsWindow(edit.Handle()) != FALSE, accepted) << "a refused field leaves no window";
     }
     FileEditCtrl edit;
     ASSERT_TRUE(edit.Create(BrowseOpenFile | KeepShortcuts, 0, "", WS_CHILD, {0, 0, 100, 20}, Parent(), 5));
@@ -166,15 +158,11 @@ TEST(FileEditCtrl, AFlatFieldLooksUpWhileTheMouseIsOverIt) {
     ASSERT_TRUE(flat.Create(CustomBrowse | FlatButton | ButtonTip | TextTip, 0, "", WS_CHILD | WS_VISIBLE, {0, 0, 200, 20},
                             Parent(), 7));
     flat.SetTextTip("where the files go");
-    const struct {
-        POINT at;
-        bool hot;
-    } moves[] = {{{5, 5}, true}, {{190, 5}, true}, {{-5, 5}, false}, {{5, 5}, true}, {{5, 25}, false}};
     EXPECT_EQ(flat.ButtonState(), FileEditCtrl::kUp | FileEditCtrl::kFlat);
-    for (const auto& move : moves) {
-        SendMessageA(flat.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(move.at.x, move.at.y));
-        EXPECT_EQ(GetCapture() == flat.Handle(), move.hot) << move.at.x << "," << move.at.y;
-        EXPECT_EQ(flat.ButtonState(), move.hot ? FileEditCtrl::kUp : FileEditCtrl::kUp | FileEditCtrl::kFlat);
+    for (const auto& [x, y, hot] : {std::tuple{5, 5, true}, {190, 5, true}, {-5, 5, false}, {5, 5, true}, {5, 25, false}}) {
+        SendMessageA(flat.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+        EXPECT_EQ(GetCapture() == flat.Handle(), hot) << x << "," << y;
+        EXPECT_EQ(flat.ButtonState(), hot ? FileEditCtrl::kUp : FileEditCtrl::kUp | FileEditCtrl::kFlat);
     }
     EnableWindow(flat.Handle(), FALSE);
     EXPECT_EQ(flat.ButtonState(), FileEditCtrl::kDisabled | FileEditCtrl::kFlat);
@@ -239,23 +227,19 @@ TEST_F(FileControlsTest, CtrlPeriodAndParentsThatTakeOverTheBrowse) {
 
 TEST_F(FileControlsTest, DroppedFilesFillTheFieldUnlessTheParentTakesThem) {
     const std::vector<std::string> three = {"C:\\d\\a.txt", "C:\\d\\b.txt", "C:\\d\\c.txt"};
-    const struct {
-        int id;
-        LRESULT answer;
-        const char* text;
-    } cases[] = {{kFiles, 0, "C:\\d\\a.txt; b.txt; c.txt"}, {703, 0, "C:\\d\\a.txt"}, {kFlatFolder, 0, "C:\\d\\a.txt"},
-                 {kFiles, 1, "C:\\data\\a.txt; b.txt"}};
-    for (const auto& c : cases) {
+    for (const auto& [id, answer, text] :
+         {std::tuple<int, LRESULT, std::string>{kFiles, 0, "C:\\d\\a.txt; b.txt; c.txt"}, {703, 0, "C:\\d\\a.txt"},
+          {kFlatFolder, 0, "C:\\d\\a.txt"}, {kFiles, 1, "C:\\data\\a.txt; b.txt"}}) {
         ControlsDialog dialog;
-        dialog.answers[AfterDrop] = c.answer;
-        Drive(dialog, [&](UiDriver& d) {
-            SendMessageA(d.Item(c.id), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf(three)), 0);
-            EXPECT_EQ(d.Text(c.id), c.text);
+        dialog.answers[AfterDrop] = answer;
+        Drive(dialog, [&, id = id, text = text](UiDriver& d) {
+            SendMessageA(d.Item(id), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf(three)), 0);
+            EXPECT_EQ(d.Text(id), text);
             d.Click(IDCANCEL);
         });
         ASSERT_EQ(dialog.told.size(), 1u);
         EXPECT_EQ(dialog.told[0].code, AfterDrop);
-        EXPECT_EQ(dialog.told[0].text, c.answer ? "C:\\d\\a.txt; b.txt; c.txt" : c.text);
+        EXPECT_EQ(dialog.told[0].text, answer ? "C:\\d\\a.txt; b.txt; c.txt" : text);
     }
 }
 
@@ -301,12 +285,8 @@ TEST_F(FileControlsTest, ShortcutsResolveWithoutChangingTheCallersApartment) {
 TEST_F(FileControlsTest, CheckDirectoryNormalisesProvesAndMarks) {
     std::ofstream("c:\\userroot\\file.txt") << "x";
     const std::string tooLong = "C:\\userroot\\" + std::string(250, 'x');
-    const struct {
-        const char* device;  // null: none stored
-        std::string typed;
-        bool valid;
-        std::string shown;
-    } cases[] = {
+    // device null: none stored
+    const struct { const char* device; std::string typed; bool valid; std::string shown; } cases[] = {
         {nullptr, "\\\\userroot\\\\made", false, "\\\\userroot\\\\made"},  // missing: the check creates it
         {"", "userroot\\made", true, "C:\\userroot\\made"},
         {"Z:", "tmp", true, "Z:\\tmp"},

@@ -8,8 +8,6 @@ using namespace optora::test;
 
 namespace {
 
-constexpr const char* kQuillon = "Software\\Kestrel\\Quillon";
-
 // "モデル" and "あ" in code page 932; the trail bytes 0x66 and 0x5C read as
 // "f" and "\" when taken alone.
 const std::string kModel = "\x83\x82\x83\x66\x83\x8b";

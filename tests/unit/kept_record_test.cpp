@@ -1,11 +1,8 @@
 // A kept record loads again exactly when something its load read may have
 // changed, and then holds what a plain load holds.
-#include <windows.h>
-
 #include <cstring>
 #include <filesystem>
 #include <functional>
-#include <string>
 
 #include "frame/app_names.h"
 #include "kestrel_test.h"
@@ -17,7 +14,6 @@ using namespace optora::test;
 
 namespace {
 
-constexpr const char* kDeviceFile = "c:\\userroot\\system\\state\\dosfile.cfg";
 constexpr const char* kDefaultCut = "Software\\Kestrel\\Arbor\\CutOptions\\DEFAULT_CUT_OPTIONS";
 
 // Rewrites the device file; with keepTimes, puts its times back afterwards,
@@ -58,9 +54,7 @@ protected:
         return loads;
     }
     // The library's own repairs fire the watch: the load after them is the last.
-    void Settle() {
-        for (int i = 0; i < 5 && Refresh(); ++i) continue;
-    }
+    void Settle() { for (int i = 0; i < 5 && Refresh(); ++i) continue; }
 
     ChangeWatch watch_{ChangeWatchMode::kOn};
     KeptRecord<CutOptions_tag> kept_;
@@ -69,11 +63,7 @@ protected:
 
 TEST_F(KeptRecordTest, LoadsAgainExactlyWhenAnInputChanged) {
     const std::string device = "plot_type=1\nplot_dest=D:\\P\ncut_dest=E:\\";
-    const struct {
-        const char* what;
-        std::function<void(CutOptions_tag&)> change;
-        bool loads;
-    } changes[] = {
+    const struct { const char* what; std::function<void(CutOptions_tag&)> change; bool loads; } changes[] = {
         {"nothing", [](CutOptions_tag&) {}, false},
         {"the device file, same size, times back", [&](auto&) { RewriteDeviceFile(device + "CUT2\n", true); }, true},
         {"the device file, another size", [&](auto&) { RewriteDeviceFile(device + "CUT33\n", false); }, true},

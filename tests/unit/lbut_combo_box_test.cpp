@@ -14,15 +14,10 @@ constexpr int kComboId = 77;
 // A parent window that counts the selection changes its combo box reports.
 struct Parent {
     explicit Parent(DWORD comboStyle = CBS_DROPDOWNLIST) {
-        static const ATOM atom = [] {
-            WNDCLASSA windowClass = {};
-            windowClass.lpfnWndProc = &Proc;
-            windowClass.lpszClassName = "OptoraComboParent";
-            return RegisterClassA(&windowClass);
-        }();
-        window = CreateWindowA(MAKEINTATOM(atom), "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr,
-                               nullptr, nullptr, nullptr);
+        window = CreateWindowA("STATIC", "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr,
+                               nullptr, nullptr);
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc));
         combo = CreateWindowA("COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | comboStyle, 10, 10,
                               150, 120, window, reinterpret_cast<HMENU>(kComboId), nullptr, nullptr);
         SetForegroundWindow(window);

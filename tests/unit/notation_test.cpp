@@ -4,17 +4,9 @@
 using namespace optora;
 using namespace optora::test;
 
-namespace {
-constexpr const char* kArbor = "Software\\Kestrel\\Arbor";
-
 class NotationTest : public KestrelTest {};
 
-struct NotationCase {
-    const char* stored;  // null: no value
-    bool usRegion;
-    int expected;
-};
-}  // namespace
+struct NotationCase { const char* stored; bool usRegion; int expected; };  // stored null: no value
 
 TEST_F(NotationTest, StoredTextOrRegionDecides) {
     const NotationCase cases[] = {

@@ -1,16 +1,11 @@
 #include <cmath>
 #include <cstring>
-#include <optional>
 
 #include "kestrel_test.h"
 #include "options/order_options.h"
 
 using namespace optora;
 using namespace optora::test;
-
-namespace {
-
-constexpr const char* kOrder = "Software\\Kestrel\\Arbor\\OrderOptions";
 
 template <typename T>
 std::string Raw(T value) { return std::string(reinterpret_cast<const char*>(&value), sizeof value); }
@@ -20,20 +15,12 @@ using Stored = std::optional<std::string>;
 
 class OrderOptionsTest : public KestrelTest {};
 
-}  // namespace
-
 // Each value is read into its field as far as its bytes go; one that is
 // missing or larger than its field makes all three be rewritten at their
 // sizes (4, 8 and 1 bytes), and a complete set is never written.
 TEST_F(OrderOptionsTest, EachSetLoadsAndOnlyAnIncompleteOneIsRewritten) {
-    const struct {
-        const char* what;
-        Stored overwrite, seam, layrule;
-        int32_t wantOverwrite;
-        double wantSeam;
-        int wantLayrule;
-        bool rewritten;
-    } cases[] = {
+    const struct { const char* what; Stored overwrite, seam, layrule; int32_t wantOverwrite; double wantSeam;
+        int wantLayrule; bool rewritten; } cases[] = {
         {"no key", {}, {}, {}, 0, 0.375, 0, true},
         {"seam missing", Raw(int32_t{2}), {}, Raw(uint8_t{1}), 2, 0.375, 1, true},
         {"overwrite missing", {}, Raw(1.25), Raw(uint8_t{1}), 0, 1.25, 1, true},
@@ -51,7 +38,7 @@ TEST_F(OrderOptionsTest, EachSetLoadsAndOnlyAnIncompleteOneIsRewritten) {
         const std::pair<const char*, const Stored&> values[] = {
             {"OverwriteMarker", c.overwrite}, {"SplitPieceSeam", c.seam}, {"LayruleMethod", c.layrule}};
         for (const auto& [name, bytes] : values)
-            if (bytes) StoreRaw(kOrder, name, REG_DWORD, bytes->data(), static_cast<DWORD>(bytes->size()));
+            if (bytes) StoreRaw(kOrderKey, name, REG_DWORD, bytes->data(), static_cast<DWORD>(bytes->size()));
         OrderOptions_tag record;
         std::memset(&record, 0x5A, sizeof record);
         LoadOrderOptions(record);  // a second load writing nothing: quiet_saves_test
@@ -60,7 +47,7 @@ TEST_F(OrderOptionsTest, EachSetLoadsAndOnlyAnIncompleteOneIsRewritten) {
         EXPECT_EQ(record.LayruleMethod, c.wantLayrule);
         const Stored expected[] = {Raw(c.wantOverwrite), Raw(c.wantSeam), Raw(static_cast<uint8_t>(c.wantLayrule))};
         for (int i = 0; i < 3; ++i) {
-            const auto stored = ReadStored(kOrder, values[i].first);
+            const auto stored = ReadStored(kOrderKey, values[i].first);
             ASSERT_TRUE(stored) << values[i].first;
             const Stored& want = c.rewritten ? expected[i] : values[i].second;
             EXPECT_EQ(stored->type, static_cast<DWORD>(c.rewritten ? REG_BINARY : REG_DWORD)) << values[i].first;

@@ -1,8 +1,6 @@
 #pragma once
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "frame/app_names.h"
@@ -11,20 +9,11 @@
 
 namespace optora::test {
 
-inline constexpr const char* kArborKey = "Software\\Kestrel\\Arbor";
 inline constexpr const char* kVelorKey = "Software\\Kestrel\\Velor\\Settings";
 
-inline void PutDeviceFile(const std::string& bytes) {
-    std::filesystem::create_directories("c:\\userroot\\system\\state");
-    std::ofstream(kDeviceFilePath, std::ios::binary | std::ios::trunc) << bytes;
-}
-
+inline void PutDeviceFile(const std::string& bytes) { WriteWhole(kDeviceFilePath, bytes); }
 inline bool DeviceFileExists() { return std::filesystem::exists(kDeviceFilePath); }
-
-inline std::string DeviceFileBytes() {
-    std::ifstream in(kDeviceFilePath, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+inline std::string DeviceFileBytes() { return ReadWhole(kDeviceFilePath); }
 
 // One value as the suite's other programs must find it: a text as REG_SZ with
 // its terminator, a number as 4 bytes of REG_BINARY. Given a record's field

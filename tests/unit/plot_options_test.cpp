@@ -1,6 +1,3 @@
-#include <cstring>
-#include <string>
-
 #include "options/plot_options.h"
 #include "output_test_support.h"
 
@@ -9,7 +6,6 @@ using namespace optora::test;
 
 namespace {
 
-constexpr const char* kPlotKey = "Software\\Kestrel\\Arbor\\PlotOptions";
 constexpr const char* kMarkerPlot = "Software\\Kestrel\\Arbor\\PlotOptions\\MARKERPLOT_PLOT_OPTIONS";
 constexpr const char* kDefaultVariant = "Software\\Kestrel\\Arbor\\PlotOptions\\DEFAULT_PLOT_OPTIONS";
 constexpr const char* kPiecePlot = "Software\\Kestrel\\Arbor\\PlotOptions\\PIECEPLOT_PLOT_OPTIONS";
@@ -24,7 +20,7 @@ protected:
                     {"DefaultPlotOutput", 1}, {"AutoPlot", 1}, {"WastePercentage", 1}, {"DecimalYards", 1},
                     {"PlotDosNameFormat", 1}, {"PlotFilenameAppendCnt", 1}, {"PlotDosExtType", 3}});
         Store(key, changes);
-        StoreInt32(kArborKey, "Bundles_By", 1);
+        StoreInt32(kArbor, "Bundles_By", 1);
     }
 
     static PlotOptions_tag Load() {
@@ -47,7 +43,7 @@ TEST_F(PlotOptionsTest, EmptyRegistryGivesTheDefaultsUnderTheApplicationsVariant
                   {"AutoPlot", o.AutoPlot, 0}, {"WastePercentage", o.WastePercentage, 0},
                   {"DecimalYards", o.DecimalYards, 0}, {"PlotDosNameFormat", o.PlotDosNameFormat, 0},
                   {"PlotDosExtType", o.PlotDosExtType, 0}, {"PlotFilenameAppendCnt", o.PlotFilenameAppendCnt, 0}});
-    ExpectValues(kArborKey, {{"Bundles_By", o.Bundles_By, 0}});
+    ExpectValues(kArbor, {{"Bundles_By", o.Bundles_By, 0}});
     ExpectValues(kVelorKey, {{"Bundles_By", 0}});
 }
 
@@ -80,7 +76,7 @@ TEST_F(PlotOptionsTest, BundlesFallBackToTheMarkerEditorsValue) {
     StoreCompleteSet(kDefaultVariant);
     StoreInt32(kVelorKey, "Bundles_By", 2);
     EXPECT_EQ(Load().Bundles_By, 1) << "the general key first";
-    ASSERT_EQ(RegDeleteKeyValueA(HKEY_CURRENT_USER, kArborKey, "Bundles_By"), ERROR_SUCCESS);
+    ASSERT_EQ(RegDeleteKeyValueA(HKEY_CURRENT_USER, kArbor, "Bundles_By"), ERROR_SUCCESS);
     EXPECT_EQ(Load().Bundles_By, 2);
 }
 

@@ -1,7 +1,6 @@
 // Getters repair a stored set once; after that, in every state, they write
 // nothing at all, while a real change still reaches the registry and file.
 #include <functional>
-#include <vector>
 
 #include "options/cut_options.h"
 #include "options/field_copy.h"
@@ -46,13 +45,7 @@ class QuietSavesTest : public OutputOptionsTest {};
 }  // namespace
 
 TEST_F(QuietSavesTest, RepeatedLoadsWriteNothingInAnyState) {
-    const struct {
-        const char* state;
-        const char* cutApp;
-        const char* plotApp;
-        bool deviceFile;
-        bool emptyQueue;
-    } kStates[] = {
+    const struct { const char *state, *cutApp, *plotApp; bool deviceFile, emptyQueue; } kStates[] = {
         {"fresh user, no names", "", "", false, false},
         {"no names, device file", "", "", true, false},
         {"named applications", "CUTGEN_CUT_OPTIONS", "MARKERPLOT_PLOT_OPTIONS", false, false},
@@ -95,12 +88,7 @@ TEST_F(QuietSavesTest, ASaveWritesExactlyTheValuesThatChanged) {
     order.SplitPieceSeam = 2.5;
     VerifyOptions::Assign(records.verify.Prefix, "NEW");
 
-    const struct {
-        const char* set;
-        std::function<void()> save;
-        unsigned long registryWrites;
-        unsigned long fileWrites;
-    } kSaves[] = {
+    const struct { const char* set; std::function<void()> save; unsigned long registryWrites, fileWrites; } kSaves[] = {
         {"cut directory", [&] { SaveCutOptions(cut); }, 1, 1},
         {"plot waste", [&] { SavePlotOptions(plot); }, 1, 0},
         {"order seam", [&] { SaveOrderOptions(order); }, 1, 0},

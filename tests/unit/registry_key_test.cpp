@@ -1,16 +1,12 @@
-#include <cstring>
-
 #include "output_test_support.h"
 #include "store/registry_key.h"
 
 using namespace optora;
 using namespace optora::test;
 
-namespace {
 constexpr const char* kDeep = "Software\\Kestrel\\Test\\Deep\\Key";
 
 class RegistryKeyTest : public KestrelTest {};
-}  // namespace
 
 TEST_F(RegistryKeyTest, ReadingNeverCreatesWritingCreatesEveryLevel) {
     RegistryKey key(HKEY_CURRENT_USER, kDeep);
@@ -49,12 +45,7 @@ TEST_F(RegistryKeyTest, ReadsGiveValueDefaultOrEmptyNeverGarbage) {
     const int64_t wide = 5;
     StoreRaw(kDeep, "Wide", REG_BINARY, &wide, sizeof wide);
     StoreRaw(kDeep, "Short", REG_BINARY, "\x09", 1);
-    const struct {
-        const char* name;
-        const char* fallback;
-        bool found;
-        std::string text;
-    } cases[] = {
+    const struct { const char* name; const char* fallback; bool found; std::string text; } cases[] = {
         {"Missing", "2", false, "2"},      {"Missing", nullptr, false, ""},
         {"Empty", "2", true, ""},          {"Precision", "2", true, "3"},
         {"Fits", nullptr, true, std::string(255, 'a')}, {"TooLong", "dflt", false, "dflt"},
@@ -86,12 +77,7 @@ TEST_F(RegistryKeyTest, ReadsGiveValueDefaultOrEmptyNeverGarbage) {
 }
 
 TEST_F(RegistryKeyTest, UpdatesRewriteOnlyAValueOfAnotherTypeOrLength) {
-    const struct {
-        const char* stored;
-        DWORD type;
-        std::vector<uint8_t> bytes;
-        bool rewritten;
-    } cases[] = {
+    const struct { const char* stored; DWORD type; std::vector<uint8_t> bytes; bool rewritten; } cases[] = {
         {"same type and bytes", REG_BINARY, Bytes({1, 0, 0, 0}), false},
         {"a DWORD of the same bytes", REG_DWORD, Bytes({1, 0, 0, 0}), true},
         {"one byte longer", REG_BINARY, Bytes({1, 0, 0, 0, 0}), true},

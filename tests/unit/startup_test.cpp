@@ -19,9 +19,7 @@ namespace {
 
 class StartupTest : public ::testing::Test {
 protected:
-    void TearDown() override {
-        for (HINSTANCE library : loaded_) FreeLibrary(library);
-    }
+    void TearDown() override { for (HINSTANCE library : loaded_) FreeLibrary(library); }
 
     // A fresh directory holding a copy of the named test library as host.dll,
     // loaded; null puts a file that is no library.

@@ -18,7 +18,6 @@ using namespace optora::test;
 namespace {
 
 constexpr const char* kLog = "c:\\suite\\started.log";
-constexpr const char* kArbor = "Software\\Kestrel\\Arbor";
 std::vector<std::string> g_told;  // what the field told the application
 
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -31,15 +30,10 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 // The application's main window with the field (id 9) in it.
 struct Host {
     Host(uint32_t type, const char* text) {
-        static const ATOM atom = [] {
-            WNDCLASSA type = {};
-            type.lpfnWndProc = &HostProc;
-            type.lpszClassName = "LookupHost";
-            return RegisterClassA(&type);
-        }();
         g_told.clear();
-        window = CreateWindowA(MAKEINTATOM(atom), "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 80, nullptr,
-                               nullptr, nullptr, nullptr);
+        window = CreateWindowA("STATIC", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 80, nullptr, nullptr, nullptr,
+                               nullptr);
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HostProc));
         EXPECT_TRUE(field.Create(CustomBrowse, 0, "", WS_CHILD | WS_VISIBLE, {5, 5, 250, 27}, window, 9));
         field.SetType(type, text);
     }
@@ -89,9 +83,7 @@ TEST_F(StorageAreaLookupTest, OpensTheItemInItsEditor) {
     enum How { F2, DoubleClick, Menu };
     const struct {
         const char *device, *area;  // remembered; null: no key at all
-        uint32_t type;
-        const char* text;
-        How how;
+        uint32_t type; const char* text; How how;
         std::string program, arguments;  // "#": the field's window handle
     } cases[] = {
         {"C:", "DATA70", 0x1000, "P-CUTTER", F2, cutgenpt, " -DC: -SDATA70 -I\"P-CUTTER\" -W#"},
@@ -124,10 +116,7 @@ TEST_F(StorageAreaLookupTest, OpensTheItemInItsEditor) {
 }
 
 TEST_F(StorageAreaLookupTest, SavedNoticesFromAnotherProcess) {
-    const struct {
-        const char *tag, *mode, *text;
-        DWORD answer;
-    } cases[] = {
+    const struct { const char *tag, *mode, *text; DWORD answer; } cases[] = {
         {"DataItemSaved", "terminated", "C:\\DATA70\\P-CUTTER2", 0}, {"DataItemChanged", "terminated", "C:\\DATA70\\X", 1},
         {"DataItemSaved", "oversized", "C:\\DATA70\\X", 1},
     };
@@ -144,12 +133,8 @@ TEST_F(StorageAreaLookupTest, SavedNoticesFromAnotherProcess) {
 
 TEST_F(StorageAreaLookupTest, TheContextMenuFitsTheTypeAndTheText) {
     const std::string editing = "57635,57634,57637,-,32776";
-    const struct {
-        uint32_t type;
-        const char* text;
-        bool installed;  // Marlow 2000 and the model display
-        std::string menu;
-    } cases[] = {
+    // installed: Marlow 2000 and the model display
+    const struct { uint32_t type; const char* text; bool installed; std::string menu; } cases[] = {
         {0x1000, "P-CUTTER", false, "32777*,-," + editing},
         {0x8, "X", false, editing},
         {0x400, "M1", false, "[32777*,40005~,40004~,40007~,40006~]*,40003,-," + editing},
@@ -175,13 +160,9 @@ TEST_F(StorageAreaLookupTest, F4ChoosesFromTheStorageArea) {
     StoreText(kArbor, "Device", "C:");
     StoreText(kArbor, "Storage Area", "AREA1");
     const std::vector<std::string> told = {"C:;AREA1", "updated 9"};
-    const struct {
-        uint32_t type;
-        int press;
-        const char *shown, *place;
-        bool tells;
-    } cases[] = {{0x1000, IDOK, "P-TWO", "C:AREA1", true}, {0x1000, IDCANCEL, "BEFORE", "", false},
-                 {0x40000000, IDOK, "C:AREA1", "C:AREA1", true}};
+    const struct { uint32_t type; int press; const char *shown, *place; bool tells; } cases[] = {
+        {0x1000, IDOK, "P-TWO", "C:AREA1", true}, {0x1000, IDCANCEL, "BEFORE", "", false},
+        {0x40000000, IDOK, "C:AREA1", "C:AREA1", true}};
     for (const auto& c : cases) {
         Host host(c.type, "BEFORE");
         UiDriver ui;

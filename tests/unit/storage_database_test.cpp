@@ -6,11 +6,7 @@
 using namespace optora;
 using namespace optora::test;
 
-namespace {
-
 class StorageDatabaseTest : public KestrelTest {};
-
-}  // namespace
 
 TEST_F(StorageDatabaseTest, AreasAreListedAndOverlongPathsNeverReachTheDatabase) {
     EXPECT_FALSE(StorageAreaListed("c:\\userroot\\storage\\DATA70"));

@@ -1,17 +1,10 @@
 #include <cmath>
-#include <cstring>
 
 #include "options/user_env_items.h"
 #include "output_test_support.h"
 
 using namespace optora;
 using namespace optora::test;
-
-namespace {
-
-constexpr const char* kCut = "Software\\Kestrel\\Arbor\\CutOptions";
-constexpr const char* kPlot = "Software\\Kestrel\\Arbor\\PlotOptions";
-constexpr const char* kOrder = "Software\\Kestrel\\Arbor\\OrderOptions";
 
 class UserEnvItemsTest : public KestrelTest {
 protected:
@@ -25,8 +18,6 @@ protected:
     }
 };
 
-}  // namespace
-
 TEST_F(UserEnvItemsTest, NoKeyAtAllReadsNothingAndCreatesNothing) {
     UserEnvItems_tag record = Earlier();
     const UserEnvItems_tag before = record;
@@ -38,14 +29,14 @@ TEST_F(UserEnvItemsTest, NoKeyAtAllReadsNothingAndCreatesNothing) {
 }
 
 TEST_F(UserEnvItemsTest, MissingGroupsComeFromTheirLoadersWithTheirDefaults) {
-    StoreInt32(kArborKey, "Bundles_By", 1);
+    StoreInt32(kArbor, "Bundles_By", 1);
     UserEnvItems_tag r = Earlier();
     LoadUserEnvItems(r);
     // The loaders wrote their sets back, where the next call reads them directly.
-    ExpectValues(kCut, {{"DosCutPath", r.DosCutPath, "C:\\USERROOT"}, {"DosCutExtension", r.DosCutExtension, "CUT"},
+    ExpectValues(kCutKey, {{"DosCutPath", r.DosCutPath, "C:\\USERROOT"}, {"DosCutExtension", r.DosCutExtension, "CUT"},
                         {"CutFormat", r.CutFormat, "42format"}, {"Export", r.Export, 0},
                         {"SaveToStorageArea", r.SaveToStorageArea, 1}});
-    ExpectValues(kPlot, {{"DosPlotPath", r.DosPlotPath, "C:\\PLOT"}, {"DosPlotType", r.DosPlotType, 0}});
+    ExpectValues(kPlotKey, {{"DosPlotPath", r.DosPlotPath, "C:\\PLOT"}, {"DosPlotType", r.DosPlotType, 0}});
     ExpectValues(nullptr, {{"Bundles_By", r.Bundles_By, 1}, {"OverwriteMarker", r.OverwriteMarker, 0},
                            {"LayruleMethod", r.LayruleMethod, 0}, {"Reserved", r.Reserved, 0}});
     EXPECT_EQ(r.SplitPieceSeam, 0.375);
@@ -58,7 +49,7 @@ TEST_F(UserEnvItemsTest, MissingGroupsComeFromTheirLoadersWithTheirDefaults) {
 
 TEST_F(UserEnvItemsTest, AnExistingKeyIsReadDirectlyEvenWhenItsValuesAreElsewhere) {
     Store("Software\\Kestrel\\Arbor\\CutOptions\\DEFAULT_CUT_OPTIONS", {{"DosCutPath", "D:\\CUTS"}, {"Export", 1}});
-    StoreInt32(kOrder, "OverwriteMarker", 2);  // no "SplitPieceSeam": 0 here, not the loader's 0.375
+    StoreInt32(kOrderKey, "OverwriteMarker", 2);  // no "SplitPieceSeam": 0 here, not the loader's 0.375
     UserEnvItems_tag r = Earlier();
     LoadUserEnvItems(r);
     ExpectValues(nullptr, {{"DosCutPath", r.DosCutPath, ""}, {"DosCutExtension", r.DosCutExtension, ""},
@@ -66,28 +57,28 @@ TEST_F(UserEnvItemsTest, AnExistingKeyIsReadDirectlyEvenWhenItsValuesAreElsewher
                            {"SaveToStorageArea", r.SaveToStorageArea, 0}, {"OverwriteMarker", r.OverwriteMarker, 2},
                            {"LayruleMethod", r.LayruleMethod, 0}});
     EXPECT_EQ(r.SplitPieceSeam, 0.0);
-    EXPECT_FALSE(ReadStored(kOrder, "SplitPieceSeam").has_value()) << "the direct path writes nothing";
-    EXPECT_FALSE(ReadStored(kCut, "DosCutPath").has_value());
+    EXPECT_FALSE(ReadStored(kOrderKey, "SplitPieceSeam").has_value()) << "the direct path writes nothing";
+    EXPECT_FALSE(ReadStored(kCutKey, "DosCutPath").has_value());
 }
 
 TEST_F(UserEnvItemsTest, FlagsAreReadAsTextsAndOddSizesNeverOverrun) {
     UserEnvItems_tag r = {};
-    Store(kCut, {{"SaveToStorageArea", 1}, {"Export", 0}});
+    Store(kCutKey, {{"SaveToStorageArea", 1}, {"Export", 0}});
     LoadUserEnvItems(r);
     ExpectValues(nullptr, {{"SaveToStorageArea", r.SaveToStorageArea, 1}, {"Export", r.Export, 0}});
     // A non-empty text is "on"; a first byte of zero is "off".
-    Store(kCut, {{"SaveToStorageArea", "0"}, {"Export", 256}, {"DosCutPath", std::string(300, 'P').c_str()}});
-    Store(kPlot, {{"DosPlotPath", std::string(255, 'Q').c_str()}});
-    StoreRaw(kPlot, "DosPlotType", REG_BINARY, "\x02", 1);
-    StoreRaw(kOrder, "LayruleMethod", REG_BINARY, "\x01\x00\x00\x00", 4);  // larger than its byte
+    Store(kCutKey, {{"SaveToStorageArea", "0"}, {"Export", 256}, {"DosCutPath", std::string(300, 'P').c_str()}});
+    Store(kPlotKey, {{"DosPlotPath", std::string(255, 'Q').c_str()}});
+    StoreRaw(kPlotKey, "DosPlotType", REG_BINARY, "\x02", 1);
+    StoreRaw(kOrderKey, "LayruleMethod", REG_BINARY, "\x01\x00\x00\x00", 4);  // larger than its byte
     const double notANumber = std::nan("");
-    StoreRaw(kOrder, "SplitPieceSeam", REG_BINARY, &notANumber, sizeof notANumber);
+    StoreRaw(kOrderKey, "SplitPieceSeam", REG_BINARY, &notANumber, sizeof notANumber);
     r = Earlier();
     LoadUserEnvItems(r);
     EXPECT_EQ(r.SplitPieceSeam, 0.375) << "a seam that is no number is repaired";
     const double seam = 0.375;
     const auto* bytes = reinterpret_cast<const uint8_t*>(&seam);
-    EXPECT_EQ(RequireStored(kOrder, "SplitPieceSeam").bytes, std::vector<uint8_t>(bytes, bytes + sizeof seam));
+    EXPECT_EQ(RequireStored(kOrderKey, "SplitPieceSeam").bytes, std::vector<uint8_t>(bytes, bytes + sizeof seam));
     // A too long path reads as empty; a short value counts from zero.
     ExpectValues(nullptr, {{"SaveToStorageArea", r.SaveToStorageArea, 1}, {"Export", r.Export, 0},
                            {"DosCutPath", r.DosCutPath, ""},

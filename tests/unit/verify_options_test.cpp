@@ -1,9 +1,5 @@
 // The digitize options against real storage areas on the prefix's C: drive,
 // checked through the stordb.dll stand-in beside the test program.
-#include <windows.h>
-
-#include <cstring>
-
 #include "options/verify_options.h"
 #include "output_test_support.h"
 
@@ -11,18 +7,11 @@ using namespace optora;
 using namespace optora::test;
 namespace fs = std::filesystem;
 
-namespace {
-
-constexpr const char* kArbor = "Software\\Kestrel\\Arbor";
-constexpr const char* kQuillon = "Software\\Kestrel\\Quillon";
-
 class VerifyOptionsTest : public KestrelTest {
 protected:
     VerifyOptions record_;
     VerifyOptionsStore store_{record_};
 };
-
-}  // namespace
 
 TEST_F(VerifyOptionsTest, NoKeysGiveTheDefaultsAndTheGetterWritesThem) {
     RefreshVerifyOptions(record_);
@@ -81,11 +70,7 @@ TEST_F(VerifyOptionsTest, UnknownStorageAreasBecomeTheDefault) {
 TEST_F(VerifyOptionsTest, GradeRulesAreLookedUpInTheControlFileOfTheirKind) {
     MakeStorageArea("AREA1", {{"data\\rutab.ctl", "RULES1\r\nRULES2\r\n"}, {"data\\piece.ctl", "FRONT\n"}});
     StoreText(kArbor, "VerifyStorageArea", "C:AREA1");
-    const struct {
-        int type;
-        const char* stored;
-        const char* kept;
-    } cases[] = {
+    const struct { int type; const char* stored; const char* kept; } cases[] = {
         {0, "RULES2", "RULES2"}, {0, "FRONT", ""},  {1, "FRONT", "FRONT"}, {1, "RULES1", ""},
         {2, "RULES1", "RULES1"}, {0, "NOTHERE", ""}, {0, "", ""},
     };

@@ -9,17 +9,10 @@
 namespace {
 
 // Texts a dialog shows in place of its template's: dialog, control, strings.
-const struct {
-    UINT dialog;
-    int control;
-    UINT strings[2];
-} kRunTimeTexts[] = {{103, 26032, {26025, 26027}}, {103, 26033, {26021, 26023}}, {120, 28014, {28017, 28018}}};
+const struct { UINT dialog; int control; UINT strings[2]; } kRunTimeTexts[] = {
+    {103, 26032, {26025, 26027}}, {103, 26033, {26021, 26023}}, {120, 28014, {28017, 28018}}};
 
-struct Probe {
-    HMODULE module;
-    UINT dialog;
-    int dpi;
-};
+struct Probe { HMODULE module; UINT dialog; int dpi; };
 
 INT_PTR CALLBACK Quiet(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 

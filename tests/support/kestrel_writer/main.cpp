@@ -53,14 +53,10 @@ bool Perform(const std::string& line) {
         const std::string bytes = FromHex(hex);
         return !RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), name.c_str(), type, bytes.data(), DWORD(bytes.size()));
     }
-    if (command == "del") {
+    if (command == "del" || command == "tree") {
         in >> path >> name;
-        const LONG status = RegDeleteKeyValueA(HKEY_CURRENT_USER, path.c_str(), name.c_str());
-        return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
-    }
-    if (command == "tree") {
-        in >> path;
-        const LONG status = RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
+        const LONG status = command == "del" ? RegDeleteKeyValueA(HKEY_CURRENT_USER, path.c_str(), name.c_str())
+                                             : RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
         return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
     }
     if (command == "file" || command == "sametimes") {

@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     if (!notation) return 4;
     notation();
 
-    std::ofstream result(dir + "probe.txt");
+    std::ofstream result(dir + "probe.txt", std::ios::binary);
     result << "optorares.dll " << Held(dir + "optorares.dll") << "\n";
     result << "Lexicon.dll " << Held(dir + "Lexicon.dll") << "\n";
     using PlotFn = PlotOptions_tag* (*)();
