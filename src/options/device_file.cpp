@@ -69,9 +69,24 @@ void RewriteInPlace(const char* path, const std::string& bytes) {
     if (file && WriteAll(file.get(), bytes)) SetEndOfFile(file.get());
 }
 
+// Delete sharing lets another save replace the file while it is read here.
+UniqueHandle OpenForReading(const char* path) {
+    return UniqueHandle(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
 }  // namespace
 
 std::string DeviceFileTemporary(const char* path) { return std::string(path) + ".tmp"; }
+
+std::optional<std::string> ReadDeviceFileBytes(const char* path) {
+    const UniqueHandle file = OpenForReading(path);
+    if (!file) return std::nullopt;
+    char buffer[kDeviceFileReadLimit + 1];
+    DWORD got = 0;
+    if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) got = 0;
+    return std::string(buffer, got);
+}
 
 std::optional<DeviceFileRecord> ReadDeviceFile(const char* path, DeviceFileSeen* seen) {
     const std::optional<DeviceFileSeen::Glance> before =
@@ -79,31 +94,19 @@ std::optional<DeviceFileRecord> ReadDeviceFile(const char* path, DeviceFileSeen*
     const auto tell = [&](std::optional<std::string_view> bytes) {
         if (seen) seen->Saw(path, *before, bytes);
     };
-    // Delete sharing lets another save replace the file while it is read here.
-    const auto open = [path] {
-        return UniqueHandle(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    };
     // Most users have no device file: find that out before waiting for the
     // lock, then read the file as it is once the lock is held. A glance that
     // found none has found that out already.
-    if ((before && !before->stamp.exists) || !open()) {
+    if ((before && !before->stamp.exists) || !OpenForReading(path)) {
         tell(std::nullopt);
         return std::nullopt;
     }
     HeldMutex lock = LockDeviceFile();
-    UniqueHandle file = open();
-    if (!file) {
-        tell(std::nullopt);
-        return std::nullopt;
-    }
-    char buffer[kDeviceFileReadLimit + 1];
-    DWORD got = 0;
-    if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) got = 0;
-    file.reset();
-    tell(std::string_view(buffer, got));
-    std::optional<DeviceFileRecord> record(ParseDeviceFile(std::string_view(buffer, got)));
-    record->stored.assign(buffer, got);
+    std::optional<std::string> bytes = ReadDeviceFileBytes(path);
+    tell(bytes ? std::optional<std::string_view>(*bytes) : std::nullopt);
+    if (!bytes) return std::nullopt;
+    std::optional<DeviceFileRecord> record(ParseDeviceFile(*bytes));
+    record->stored = std::move(*bytes);
     record->lock = std::move(lock);
     return record;
 }

@@ -26,6 +26,10 @@ struct DeviceFileRecord : DeviceDestinations {
 // Given seen, tells it what was read.
 std::optional<DeviceFileRecord> ReadDeviceFile(const char* path = kDeviceFilePath, DeviceFileSeen* seen = nullptr);
 
+// The file's bytes as a load reads them (one byte past the read limit, a
+// failed read as none), without its lock; nothing when it cannot be opened.
+std::optional<std::string> ReadDeviceFileBytes(const char* path);
+
 // Rewrites the file from a record read by ReadDeviceFile, unless it already
 // holds exactly those bytes; with none, does nothing. Never creates a file
 // that is not there, and never leaves it cut short: the new bytes go to a

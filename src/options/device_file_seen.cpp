@@ -2,26 +2,13 @@
 
 #include <windows.h>
 
-#include "options/device_file_format.h"
-#include "store/unique_resource.h"
+#include "options/device_file.h"
 
 namespace optora {
 namespace {
 
 std::uint64_t Join(DWORD high, DWORD low) { return (std::uint64_t(high) << 32) | low; }
 std::uint64_t Join(const FILETIME& time) { return Join(time.dwHighDateTime, time.dwLowDateTime); }
-
-// As the load reads it: at most one byte past the read limit.
-std::optional<std::string> ReadBytes(const std::string& path) {
-    const UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return std::nullopt;
-    char buffer[kDeviceFileReadLimit + 1];
-    DWORD got = 0;
-    if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return std::nullopt;
-    return std::string(buffer, got);
-}
 
 }  // namespace
 
@@ -71,7 +58,7 @@ bool DeviceFileSeen::MayDiffer() {
         case StampVerdict::kSame: return false;
         case StampVerdict::kCompareBytes: break;
     }
-    if (ReadBytes(path_) != bytes_) return true;
+    if (ReadDeviceFileBytes(path_.c_str()) != bytes_) return true;
     glance_.at = now.at;
     return false;
 }
