@@ -10,6 +10,7 @@
 #include "options/registry_paths.h"
 #include "options/storage_area.h"
 #include "store/registry_key.h"
+#include "store/store_lock.h"
 #include "ui/main_window.h"
 
 namespace optora {
@@ -53,6 +54,7 @@ void InitRecord(FileChoice& record) {
 }
 
 void Remember(const std::string& device, const std::string& area) {
+    const StoreLock hold;
     RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
     if (!key.OpenForWriting()) return;
     key.WriteText("Device", device);

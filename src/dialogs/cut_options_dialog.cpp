@@ -9,6 +9,7 @@
 #include "options/cut_options.h"
 #include "options/field_copy.h"
 #include "res/cut_options_ids.h"
+#include "store/store_lock.h"
 #include "ui/data_exchange.h"
 #include "ui/library_text.h"
 
@@ -146,8 +147,11 @@ void CCutOptionsDlg::OnOK() {
         InvalidateRect(Handle(), nullptr, TRUE);
         return;
     }
-    SaveCutOptions(Record());
-    SaveCutOptionsWhereRead(Record());
+    {
+        const StoreLock hold;  // both keys in one save, let go before the broadcast
+        SaveCutOptions(Record());
+        SaveCutOptionsWhereRead(Record());
+    }
     // Typed texts count as changes too, or one typed after a reload would be
     // saved but never announced.
     if (directory_ != directoryAtOpening_ || bundles_ != loadedBundles_ || extension_ != loadedExtension_ ||

@@ -5,6 +5,7 @@
 #include "options/registry_paths.h"
 #include "res/preferences_ids.h"
 #include "store/registry_key.h"
+#include "store/store_lock.h"
 #include "ui/data_exchange.h"
 #include "ui/library_text.h"
 
@@ -52,6 +53,7 @@ bool CGradeOptionsDlg::Read() {
 void CGradeOptionsDlg::Save(int index, bool announce) {
     bool written = false;
     {
+        const StoreLock hold;
         RegistryKey key(HKEY_CURRENT_USER, keys::kGradeOptions);
         key.OpenForWriting();  // a failed open makes the write fail quietly
         written = key.WriteText(kGradeMethod, MethodText(index));

@@ -12,6 +12,7 @@
 #include "res/output_ids.h"
 #include "res/plot_options_ids.h"
 #include "store/plot_queues.h"
+#include "store/store_lock.h"
 #include "ui/data_exchange.h"
 #include "ui/library_text.h"
 
@@ -246,8 +247,11 @@ void CPlotOptionsDlg::OnOK() {
     }
     imageDirectory_ = ShownText(imageDirectoryLookup_.Handle());
     if (changed_) {
-        SavePlotOptions(Record());
-        SavePlotOptionsWhereRead(Record());
+        {
+            const StoreLock hold;  // both keys in one save, let go before the broadcast
+            SavePlotOptions(Record());
+            SavePlotOptionsWhereRead(Record());
+        }
         BroadcastOutputChange(Handle());
         changed_ = false;
     }

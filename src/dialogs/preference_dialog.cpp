@@ -9,6 +9,7 @@
 #include "options/registry_paths.h"
 #include "res/preferences_ids.h"
 #include "store/registry_key.h"
+#include "store/store_lock.h"
 #include "ui/data_exchange.h"
 #include "ui/library_text.h"
 
@@ -53,6 +54,7 @@ void CPreference::OnOK() {
 
 // The key is closed before the broadcast: the sender's own windows hear it.
 bool CPreference::WriteChanges() const {
+    const StoreLock hold;
     RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
     if (!key.OpenForWriting()) return false;
     const std::string precision = std::to_string(precisionList_.Selection());

@@ -5,6 +5,7 @@
 #include "frame/notifications.h"
 #include "options/registry_paths.h"
 #include "store/registry_key.h"
+#include "store/store_lock.h"
 
 namespace optora {
 namespace {
@@ -23,6 +24,7 @@ int ReadAlteration() {
 
 void WriteAlteration(int value) {
     {
+        const StoreLock hold;
         RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
         if (!key.OpenForWriting()) return;
         int32_t old = 0;

@@ -9,6 +9,7 @@
 #include "options/option_keys.h"
 #include "options/output_paths.h"
 #include "options/registry_paths.h"
+#include "store/store_lock.h"
 
 namespace optora {
 namespace {
@@ -34,13 +35,19 @@ void WriteCutValues(RegistryKey& cut, const CutOptions_tag& options) {
     cut.UpdateInt32("FilenameAppendCnt", options.FilenameAppendCnt);
 }
 
-void StoreCutOptions(const CutOptions_tag& options, std::optional<DeviceFileRecord> device,
-                     RegistryKey* loaded = nullptr, RegistryKey* loadedArbor = nullptr) {
-    RegistryKey fresh(HKEY_CURRENT_USER, VariantKeyPath(keys::kCutOptions, CutAppName().Text()));
-    RegistryKey& cut = SameKeyOr(loaded, fresh);
-    WriteCutValues(cut, options);
-    cut.Close();
-    UpdateSharedBundles(options.Bundles_By, loadedArbor);
+constexpr const char* kCutVariants[] = {"CUTGEN_CUT_OPTIONS", "CUTPLOT_CUT_OPTIONS"};
+
+// Callers hold the store lock, and took it before reading the device file.
+void StoreCutOptions(const CutOptions_tag& options, std::optional<DeviceFileRecord> device, SharedBundles& bundles,
+                     RegistryKey* loaded = nullptr) {
+    const char* app = CutAppName().Text();
+    if (!ShadowsVariant(app, kCutVariants)) {
+        RegistryKey fresh(HKEY_CURRENT_USER, VariantKeyPath(keys::kCutOptions, app));
+        RegistryKey& cut = SameKeyOr(loaded, fresh);
+        WriteCutValues(cut, options);
+        cut.Close();
+    }
+    bundles.Update(options.Bundles_By);
 
     if (device) {
         device->cutDestination = FieldText(options.DosCutPath);
@@ -50,13 +57,10 @@ void StoreCutOptions(const CutOptions_tag& options, std::optional<DeviceFileReco
 
 }  // namespace
 
-const char* CutVariant(const char* appName) {
-    for (const char* known : {"CUTGEN_CUT_OPTIONS", "CUTPLOT_CUT_OPTIONS"})
-        if (std::strcmp(appName, known) == 0) return known;
-    return "DEFAULT_CUT_OPTIONS";
-}
+const char* CutVariant(const char* appName) { return KnownVariant(appName, kCutVariants, "DEFAULT_CUT_OPTIONS"); }
 
 void LoadCutOptions(CutOptions_tag& options, DeviceFileSeen* seen) {
+    const StoreLock hold;
     CopyField(options.CutDefaultParamTbl, "P-CUTTER");
 
     RegistryKey cut(HKEY_CURRENT_USER, std::string(keys::kCutOptions) + '\\' + CutVariant(CutAppName().Text()));
@@ -76,12 +80,9 @@ void LoadCutOptions(CutOptions_tag& options, DeviceFileSeen* seen) {
     cut.ReadText("DosCutExtension", text, "CUT");
     CopyField(options.DosCutExtension, WithoutDots(text));
 
-    // Shared with the plot options; a key that cannot be opened keeps the field.
-    bool haveBundles = false;
-    RegistryKey arbor(HKEY_CURRENT_USER, keys::kArbor);
-    if (arbor.OpenForReading()) haveBundles = ReadInteger(arbor, "Bundles_By", options.Bundles_By);
-    arbor.Close();
     cut.Close();
+    SharedBundles bundles;
+    const bool haveBundles = bundles.Read(options.Bundles_By, false);
 
     bool complete = havePath && haveSaveToArea && haveExport && haveBundles && haveFormat;
     std::optional<DeviceFileRecord> device;
@@ -107,15 +108,20 @@ void LoadCutOptions(CutOptions_tag& options, DeviceFileSeen* seen) {
     }
 
     if (!complete)
-        StoreCutOptions(options, deviceRead ? std::move(device) : ReadDeviceFile(kDeviceFilePath, seen), &cut, &arbor);
+        StoreCutOptions(options, deviceRead ? std::move(device) : ReadDeviceFile(kDeviceFilePath, seen), bundles, &cut);
 }
 
-void SaveCutOptions(CutOptions_tag options) { StoreCutOptions(options, ReadDeviceFile()); }
+void SaveCutOptions(CutOptions_tag options) {
+    const StoreLock hold;
+    SharedBundles bundles;
+    StoreCutOptions(options, ReadDeviceFile(), bundles);
+}
 
 void SaveCutOptionsWhereRead(const CutOptions_tag& options) {
     const char* app = CutAppName().Text();
     const char* variant = CutVariant(app);
     if (std::strcmp(app, variant) == 0) return;
+    const StoreLock hold;
     RegistryKey cut(HKEY_CURRENT_USER, std::string(keys::kCutOptions) + '\\' + variant);
     WriteCutValues(cut, options);
 }

@@ -1,4 +1,7 @@
 #pragma once
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "options/field_copy.h"
@@ -16,14 +19,6 @@ inline std::string VariantKeyPath(const char* parent, const char* appName) {
         path += appName;
     }
     return path;
-}
-
-// "Bundles_By" belongs to both output sets; the marker editor reads its own copy.
-// The load's key of "Arbor", when given, saves querying it again.
-inline void UpdateSharedBundles(int32_t bundlesBy, RegistryKey* loadedArbor = nullptr) {
-    RegistryKey arbor(HKEY_CURRENT_USER, keys::kArbor), velor(HKEY_CURRENT_USER, keys::kVelorSettings);
-    (loadedArbor ? *loadedArbor : arbor).UpdateInt32("Bundles_By", bundlesBy);
-    velor.UpdateInt32("Bundles_By", bundlesBy);
 }
 
 // The key a load read, when a save of the same operation writes the same key.
@@ -56,5 +51,56 @@ bool ReadTextField(const RegistryKey& key, const char* name, char (&field)[N]) {
     CopyField(field, text);
     return true;
 }
+
+// The stored variant an application name selects: a known one named
+// exactly, else the default.
+template <std::size_t N>
+const char* KnownVariant(const char* appName, const char* const (&known)[N], const char* fallback) {
+    for (const char* variant : known)
+        if (std::strcmp(appName, variant) == 0) return variant;
+    return fallback;
+}
+
+// Key names ignore case: a name that differs from a known variant in case
+// only reads the default variant, and a save under it would overwrite the
+// known one. Such a name writes nothing to its own key.
+template <std::size_t N>
+bool ShadowsVariant(const char* appName, const char* const (&known)[N]) {
+    for (const char* variant : known)
+        if (_stricmp(appName, variant) == 0 && std::strcmp(appName, variant) != 0) return true;
+    return false;
+}
+
+// "Bundles_By" belongs to both output sets; the marker editor reads its own
+// copy. A load that repairs writes through the keys it read, so a copy is
+// written only when the load found it missing or different, never over a
+// value that another program stored after the load read it.
+class SharedBundles {
+public:
+    // The library's copy, else (with the fallback) the marker editor's; a
+    // key that cannot be opened keeps the field. Both are remembered.
+    bool Read(int& field, bool fallBackToMirror) {
+        bool found = false;
+        if (arbor_.OpenForReading()) found = ReadInteger(arbor_, "Bundles_By", field);
+        if (velor_.OpenForReading()) {
+            int32_t mirror = 0;
+            if (!found && fallBackToMirror)
+                found = ReadInteger(velor_, "Bundles_By", field);
+            else
+                velor_.ReadInt32("Bundles_By", mirror);
+        }
+        arbor_.Close();
+        velor_.Close();
+        return found;
+    }
+    void Update(int32_t bundlesBy) {
+        arbor_.UpdateInt32("Bundles_By", bundlesBy);
+        velor_.UpdateInt32("Bundles_By", bundlesBy);
+    }
+
+private:
+    RegistryKey arbor_{HKEY_CURRENT_USER, keys::kArbor};
+    RegistryKey velor_{HKEY_CURRENT_USER, keys::kVelorSettings};
+};
 
 }  // namespace optora

@@ -4,6 +4,7 @@
 
 #include "options/registry_paths.h"
 #include "store/registry_key.h"
+#include "store/store_lock.h"
 
 namespace optora {
 namespace {
@@ -25,6 +26,7 @@ bool ReadField(const RegistryKey& key, const char* name, Field& field) {
 }  // namespace
 
 void LoadOrderOptions(OrderOptions_tag& record) {
+    const StoreLock hold;
     RegistryKey key(HKEY_CURRENT_USER, keys::kOrderOptions);
     bool complete = false;
     if (key.OpenForReading()) {
@@ -45,6 +47,7 @@ void LoadOrderOptions(OrderOptions_tag& record) {
 }
 
 void SaveOrderOptions(OrderOptions_tag record) {
+    const StoreLock hold;
     RegistryKey key(HKEY_CURRENT_USER, keys::kOrderOptions);
     key.OpenForWriting();
     key.UpdateBinary(kOverwriteMarker, &record.OverwriteMarker, sizeof record.OverwriteMarker);

@@ -11,6 +11,7 @@
 #include "options/output_paths.h"
 #include "options/registry_paths.h"
 #include "res/output_ids.h"
+#include "store/store_lock.h"
 
 namespace optora {
 namespace {
@@ -53,13 +54,19 @@ void WritePlotValues(RegistryKey& plot, const PlotOptions_tag& options) {
     plot.UpdateInt32("PlotFilenameAppendCnt", options.PlotFilenameAppendCnt);
 }
 
-void StorePlotOptions(const PlotOptions_tag& options, std::optional<DeviceFileRecord> device,
+constexpr const char* kPlotVariants[] = {"CUTPLOT_PLOT_OPTIONS", "MARKERPLOT_PLOT_OPTIONS", kZidPlot, kPiecePlot};
+
+// Callers hold the store lock, and took it before reading the device file.
+void StorePlotOptions(const PlotOptions_tag& options, std::optional<DeviceFileRecord> device, SharedBundles& bundles,
                       RegistryKey* loaded = nullptr) {
-    RegistryKey fresh(HKEY_CURRENT_USER, VariantKeyPath(keys::kPlotOptions, PlotAppName().Text()));
-    RegistryKey& plot = SameKeyOr(loaded, fresh);
-    WritePlotValues(plot, options);
-    plot.Close();
-    UpdateSharedBundles(options.Bundles_By);
+    const char* app = PlotAppName().Text();
+    if (!ShadowsVariant(app, kPlotVariants)) {
+        RegistryKey fresh(HKEY_CURRENT_USER, VariantKeyPath(keys::kPlotOptions, app));
+        RegistryKey& plot = SameKeyOr(loaded, fresh);
+        WritePlotValues(plot, options);
+        plot.Close();
+    }
+    bundles.Update(options.Bundles_By);
 
     if (device) {
         device->plotDestination = FieldText(options.DosPlotPath);
@@ -70,13 +77,10 @@ void StorePlotOptions(const PlotOptions_tag& options, std::optional<DeviceFileRe
 
 }  // namespace
 
-const char* PlotVariant(const char* appName) {
-    for (const char* known : {"CUTPLOT_PLOT_OPTIONS", "MARKERPLOT_PLOT_OPTIONS", kZidPlot, kPiecePlot})
-        if (std::strcmp(appName, known) == 0) return known;
-    return "DEFAULT_PLOT_OPTIONS";
-}
+const char* PlotVariant(const char* appName) { return KnownVariant(appName, kPlotVariants, "DEFAULT_PLOT_OPTIONS"); }
 
 void LoadPlotOptions(PlotOptions_tag& options, DeviceFileSeen* seen) {
+    const StoreLock hold;
     const char* variant = PlotVariant(PlotAppName().Text());
     RegistryKey plot(HKEY_CURRENT_USER, std::string(keys::kPlotOptions) + '\\' + variant);
     plot.OpenForReading();  // a missing key reads as missing values
@@ -118,12 +122,8 @@ void LoadPlotOptions(PlotOptions_tag& options, DeviceFileSeen* seen) {
     options.DecimalYards = decimalYards;
 
     // Shared with the cut options; older installations kept it with the marker editor only.
-    bool haveBundles = false;
-    for (const char* shared : {keys::kArbor, keys::kVelorSettings}) {
-        RegistryKey key(HKEY_CURRENT_USER, shared);
-        if (key.OpenForReading()) haveBundles = ReadInteger(key, "Bundles_By", options.Bundles_By);
-        if (haveBundles) break;
-    }
+    SharedBundles bundles;
+    const bool haveBundles = bundles.Read(options.Bundles_By, true);
 
     CopyField(options.DefaultPlotQueue, queue);
     CopyField(options.DefaultPlotMedia, media);
@@ -167,15 +167,20 @@ void LoadPlotOptions(PlotOptions_tag& options, DeviceFileSeen* seen) {
     if (!haveOutput) options.DefaultPlotOutput = 0;  // even for ZID, until a value is stored
 
     if (!complete)
-        StorePlotOptions(options, deviceRead ? std::move(device) : ReadDeviceFile(kDeviceFilePath, seen), &plot);
+        StorePlotOptions(options, deviceRead ? std::move(device) : ReadDeviceFile(kDeviceFilePath, seen), bundles, &plot);
 }
 
-void SavePlotOptions(PlotOptions_tag options) { StorePlotOptions(options, ReadDeviceFile()); }
+void SavePlotOptions(PlotOptions_tag options) {
+    const StoreLock hold;
+    SharedBundles bundles;
+    StorePlotOptions(options, ReadDeviceFile(), bundles);
+}
 
 void SavePlotOptionsWhereRead(const PlotOptions_tag& options) {
     const char* app = PlotAppName().Text();
     const char* variant = PlotVariant(app);
     if (std::strcmp(app, variant) == 0) return;
+    const StoreLock hold;
     RegistryKey plot(HKEY_CURRENT_USER, std::string(keys::kPlotOptions) + '\\' + variant);
     WritePlotValues(plot, options);
 }

@@ -11,6 +11,7 @@
 #include "options/plot_options.h"
 #include "options/registry_paths.h"
 #include "store/registry_key.h"
+#include "store/store_lock.h"
 
 namespace optora {
 namespace {
@@ -80,6 +81,7 @@ bool ReadEnvironmentGroup(int group, UserEnvItems_tag& record) {
 }
 
 void LoadUserEnvItems(UserEnvItems_tag& record, DeviceFileSeen* seen) {
+    const StoreLock hold;  // the groups of one moment, not of two saves
     const bool cut = ReadEnvironmentGroup(kCutGroup, record);
     const bool plot = ReadEnvironmentGroup(kPlotGroup, record);
     const bool order = ReadEnvironmentGroup(kOrderGroup, record);

@@ -8,6 +8,7 @@
 #include "options/ansi_lead_byte.h"
 #include "options/storage_area.h"
 #include "store/registry_key.h"
+#include "store/store_lock.h"
 #include "store/storage_database.h"
 
 namespace optora {
@@ -146,6 +147,7 @@ void VerifyOptionsStore::Validate() {
 }
 
 void VerifyOptionsStore::Load() {
+    const StoreLock hold;
     if (general_.OpenForReading()) {
         std::string area;
         general_.ReadText(kVerifyStorageArea, area);
@@ -177,6 +179,7 @@ void VerifyOptionsStore::Load() {
 }
 
 bool VerifyOptionsStore::Save(uint32_t& changes) {
+    const StoreLock hold;
     Validate();
     VerifyOptions stored;
     VerifyOptionsStore(stored).Load();
@@ -214,6 +217,7 @@ VerifyOptions& LibraryVerifyOptions() noexcept {
 void RefreshVerifyOptions(VerifyOptions& record) {
     // The load validates; nobody reads change flags here, so the stored set
     // is not loaded a second time to compute them.
+    const StoreLock hold;
     VerifyOptionsStore store(record);
     store.Load();
     store.Write(nullptr);

@@ -1,4 +1,8 @@
 #include "options/cut_options.h"
+
+#include <atomic>
+#include <thread>
+
 #include "output_test_support.h"
 
 using namespace optora;
@@ -127,12 +131,48 @@ TEST_F(CutOptionsTest, VariantsAreReadByNameAndSavedUnderTheNameAsSet) {
     StoreCompleteSet(kDefaultVariant, "D:\\DEFAULT");
     CutAppName().Set("CUTGEN_CUT_OPTIONS");
     EXPECT_STREQ(Load().DosCutPath, "G:\\GEN");
-    for (const char* other : {"XYZ", "cutgen_cut_options"}) {
-        CutAppName().Set(other);
-        EXPECT_STREQ(Load().DosCutPath, "D:\\DEFAULT") << other;
-        ExpectValues((std::string(kCutKey) + "\\" + other).c_str(), {{"DosCutPath", "D:\\DEFAULT"}});
+    // A known name in other case reads the default too, but its key is the
+    // known variant's: neither the load nor a save writes there.
+    const struct { const char* name; const char* ownKeyHolds; } kOthers[] = {
+        {"XYZ", "D:\\DEFAULT"}, {"cutgen_cut_options", "G:\\GEN"}};
+    for (const auto& other : kOthers) {
+        CutAppName().Set(other.name);
+        CutOptions_tag loaded = Load();
+        EXPECT_STREQ(loaded.DosCutPath, "D:\\DEFAULT") << other.name;
+        SaveCutOptions(loaded);
+        ExpectValues((std::string(kCutKey) + "\\" + other.name).c_str(), {{"DosCutPath", other.ownKeyHolds}});
     }
     EXPECT_FALSE(ReadStored(kCutKey, "DosCutPath").has_value()) << "named saves leave the parent alone";
+}
+
+// Saves on one thread, loads on another: each load sees one whole save.
+TEST_F(CutOptionsTest, ALoadNeverSeesHalfOfASaveOnAnotherThread) {
+    CutAppName().Set("CUTGEN_CUT_OPTIONS");
+    CutOptions_tag saves[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        const std::string letter(1, char('A' + i));
+        std::strcpy(saves[i].DosCutPath, ("C:\\" + letter).c_str());
+        std::strcpy(saves[i].CutDefaultParamTbl, ("P-" + letter).c_str());
+        std::strcpy(saves[i].DosCutExtension, letter.c_str());
+        std::strcpy(saves[i].CutFormat, "42format");
+        saves[i].Export = saves[i].AutoCut = saves[i].DosExtType = i;
+    }
+    SaveCutOptions(saves[0]);
+    std::atomic<bool> stop{false};
+    std::thread writer([&] {
+        for (int round = 1; !stop; ++round) SaveCutOptions(saves[round % 2]);
+    });
+    int mixed = 0, loads = 0;
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 1500; ++loads) {
+        const CutOptions_tag o = Load();
+        const int i = o.DosCutPath[3] - 'A';
+        if (i < 0 || i > 1 || std::strcmp(o.CutDefaultParamTbl, saves[i].CutDefaultParamTbl) != 0 ||
+            std::strcmp(o.DosCutExtension, saves[i].DosCutExtension) != 0 || o.DosExtType != i)
+            ++mixed;
+    }
+    stop = true;
+    writer.join();
+    EXPECT_EQ(mixed, 0) << "of " << loads << " loads";
 }
 
 TEST_F(CutOptionsTest, SaveWritesTheRecordAsGivenAndBoundsUnterminatedFields) {

@@ -124,6 +124,14 @@ TEST_F(PlotOptionsTest, PiecePlotAndZidVariantsOverrideStoredValues) {
     EXPECT_EQ(Load().DefaultPlotOutput, 0) << "until a value is stored";
 
     StoreCompleteSet(kDefaultVariant);
-    PlotAppName().Set("zid_plot_options");
-    EXPECT_EQ(Load().DosPlotType, 1) << "names compare exactly: the default variant";
+    StoreCompleteSet(kMarkerPlot, {{"DosPlotPath", "M:\\MARKERS"}});
+    StoreInt32(kZidPlot, "DosPlotType", 3);
+    for (const char* other : {"zid_plot_options", "markerplot_plot_options"}) {
+        PlotAppName().Set(other);
+        EXPECT_EQ(Load().DosPlotType, 1) << "names compare exactly: the default variant";
+        SavePlotOptions(Load());
+    }
+    // Key names ignore case: neither the loads nor the saves wrote there.
+    ExpectValues(kZidPlot, {{"DosPlotType", 3}});
+    ExpectValues(kMarkerPlot, {{"DosPlotPath", "M:\\MARKERS"}});
 }

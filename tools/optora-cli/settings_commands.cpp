@@ -17,6 +17,7 @@
 #include "options/registry_paths.h"
 #include "settings_registry.h"
 #include "store/registry_key.h"
+#include "store/store_lock.h"
 
 namespace optora::cli {
 namespace {
@@ -58,11 +59,17 @@ void WriteDefaultsBack(const Changes& changes, const std::vector<std::string>& e
             if (auto load = Bind<void* (*)()>(repairing.load)) load();
 }
 
+// What is stored at one moment, never half of a save in progress.
+SettingsFile StoredSettingsWhole() {
+    const StoreLock hold;
+    return ReadStoredSettings(true);
+}
+
 }  // namespace
 
 int ExportSettings(const char* path) {
     std::vector<std::string> skipped;
-    const std::string text = FormatSettingsFile(ExportableSettings(ReadStoredSettings(true), skipped));
+    const std::string text = FormatSettingsFile(ExportableSettings(StoredSettingsWhole(), skipped));
     for (const std::string& note : skipped)
         std::fprintf(stderr, "optora-cli: left out %s\n", note.c_str());
     if (!path) {
@@ -86,7 +93,11 @@ int ImportSettings(const char* path) {
     if (!error) error = CheckSettingsFile(file);
     if (error) return Fail(std::string(path) + ":" + std::to_string(error->line) + ": " + error->message +
                            "; nothing was imported");
-    const Changes changes = ApplySettings(file);
+    Changes changes;
+    {
+        const StoreLock hold;  // the suite's getters see the file applied whole or not at all
+        changes = ApplySettings(file);
+    }
     AnnounceChanges(changes);
     return Report(changes);
 }
@@ -96,8 +107,12 @@ int ResetSettings(const char* setName) {
     for (const OptionSetInfo& info : kOptionSets)
         if (!setName || std::strcmp(setName, info.name) == 0) sets.insert(info.set);
     std::vector<std::string> emptied;
-    const Changes changes = DeleteSettings(sets, emptied);
-    WriteDefaultsBack(changes, emptied);
+    Changes changes;
+    {
+        const StoreLock hold;  // a getter elsewhere sees the sets before or after, repaired
+        changes = DeleteSettings(sets, emptied);
+        WriteDefaultsBack(changes, emptied);
+    }
     AnnounceChanges(changes);
     return Report(changes);
 }
@@ -105,13 +120,16 @@ int ResetSettings(const char* setName) {
 // As the Preference dialog's OK does it: the number as text, written and
 // announced only when the stored text differs.
 int SetPreferenceText(const char* valueName, int value) {
-    RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
-    if (!key.OpenForWriting()) return Fail(std::string("cannot open or create ") + keys::kArbor);
-    const std::string text = std::to_string(value);
-    std::string old;
-    key.ReadText(valueName, old);
-    if (old == text) return kExitDone;
-    if (!key.WriteText(valueName, text)) return Fail(std::string("cannot write ") + valueName);
+    {
+        const StoreLock hold;
+        RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
+        if (!key.OpenForWriting()) return Fail(std::string("cannot open or create ") + keys::kArbor);
+        const std::string text = std::to_string(value);
+        std::string old;
+        key.ReadText(valueName, old);
+        if (old == text) return kExitDone;
+        if (!key.WriteText(valueName, text)) return Fail(std::string("cannot write ") + valueName);
+    }
     Broadcast(OPTORA_MSG_PREFERENCES, 0, 0, kBroadcastDefault);
     return kExitDone;
 }

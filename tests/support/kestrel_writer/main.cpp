@@ -8,6 +8,9 @@
 //   file HEX                   replace the device file (its directory made)
 //   sametimes HEX              rewrite it in place, then put its times back
 //   nofile                     delete it
+//   hold NAME                  take a named mutex and keep it
+//   release                    let it go
+//   die                        end at once, holding what it holds
 //
 // PATH lies below HKEY_CURRENT_USER; "-" stands for an empty HEX.
 #include <windows.h>
@@ -43,6 +46,8 @@ bool WriteFileBytes(DWORD disposition, const std::string& bytes, bool keepTimes)
     return ok;
 }
 
+HANDLE g_held = nullptr;
+
 bool Perform(const std::string& line) {
     std::istringstream in(line);
     std::string command, path, name, hex;
@@ -64,6 +69,13 @@ bool Perform(const std::string& line) {
         const bool sameTimes = command == "sametimes";
         return WriteFileBytes(sameTimes ? OPEN_EXISTING : CREATE_ALWAYS, FromHex(hex), sameTimes);
     }
+    if (command == "hold") {
+        in >> name;
+        g_held = CreateMutexA(nullptr, FALSE, name.c_str());
+        return g_held && WaitForSingleObject(g_held, 5000) == WAIT_OBJECT_0;
+    }
+    if (command == "release") return g_held && ReleaseMutex(g_held);
+    if (command == "die") TerminateProcess(GetCurrentProcess(), 9);
     if (command == "nofile") return DeleteFileA(kDeviceFile) || GetLastError() == ERROR_FILE_NOT_FOUND;
     return false;
 }
