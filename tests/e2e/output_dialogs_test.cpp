@@ -165,8 +165,12 @@ TEST_F(OutputDialogsTest, ChangesFromElsewhereReloadTheDialogs) {
             EXPECT_EQ(d.Text(kPlotDirectory) + "|" + d.Text(kImageDirectory), "C:\\DEFAULT|C:\\TYPED")
                 << "an untouched field takes the new text, a pending edit stays";
             EXPECT_EQ(d.ComboItems(kImageType).size(), 3u);
-            d.Click(IDOK);
-        });
+            StoreText(kPlotDefault, "DosPlotPath", "C:\\PLOT");
+            BroadcastFromElsewhere("PlotOptionsChanged");
+        })
+        .WaitUntil("a second reload to reach the untouched field",
+                   [](UiDriver& d) { return d.Text(kPlotDirectory) == "C:\\PLOT"; })
+        .Then([](UiDriver& d) { d.Click(IDOK); });
     EXPECT_TRUE(plot.Run([&] { library_.Entry<void (*)(HWND)>("_optora_doplotoptions")(nullptr); })) << plot.Failure();
     EXPECT_EQ(OutputBroadcasts(), 2) << "a reload runs the initialisation again";
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <thread>
 
+#include "controls/browse_key.h"
 #include "controls/shell_files.h"
 #include "file_controls_dialog.h"
 #include "kestrel_test.h"
@@ -348,6 +349,31 @@ TEST_F(FileControlsTest, F4BrowsesFromTheFieldAndShiftF4DoesNot) {
             d.Click(IDCANCEL);
         });
     Drive(dialog, ui);
+}
+
+TEST(BrowseKey, F4PressesTheButtonOnlyWhileItIsEnabled) {
+    struct Parent : ui::SubclassedControl {
+        int presses = 0;
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+            if (message == WM_COMMAND && wParam == MAKEWPARAM(9, BN_CLICKED)) ++presses;
+            return Default(message, wParam, lParam);
+        }
+    } parent;
+    ASSERT_TRUE(parent.Attach(CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 200, 20, nullptr, nullptr, nullptr, nullptr)));
+    const auto child = [&](const char* type, int id) {
+        return CreateWindowA(type, "", WS_CHILD, 0, 0, 20, 20, parent.Handle(), HMENU(INT_PTR(id)), nullptr, nullptr);
+    };
+    BrowseKey key(9);
+    ASSERT_TRUE(key.Attach(child("EDIT", 8)));
+    const HWND button = child("BUTTON", 9);
+    for (const auto& [enabled, shift, presses] : {std::tuple{true, false, 1}, {false, false, 1}, {true, true, 1}}) {
+        EnableWindow(button, enabled);
+        HoldKey(VK_SHIFT, shift);
+        SendMessageA(key.Handle(), WM_KEYUP, VK_F4, 0);
+        HoldKey(VK_SHIFT, false);
+        EXPECT_EQ(parent.presses, presses) << enabled << shift;
+    }
+    DestroyWindow(parent.Handle());
 }
 
 TEST_F(FileControlsTest, TheFileDialogKeepsALargeSelection) {

@@ -71,14 +71,15 @@ TEST_F(UserEnvItemsTest, FlagsAreReadAsTextsAndOddSizesNeverOverrun) {
     Store(kPlotKey, {{"DosPlotPath", std::string(255, 'Q').c_str()}});
     StoreRaw(kPlotKey, "DosPlotType", REG_BINARY, "\x02", 1);
     StoreRaw(kOrderKey, "LayruleMethod", REG_BINARY, "\x01\x00\x00\x00", 4);  // larger than its byte
-    const double notANumber = std::nan("");
-    StoreRaw(kOrderKey, "SplitPieceSeam", REG_BINARY, &notANumber, sizeof notANumber);
-    r = Earlier();
-    LoadUserEnvItems(r);
-    EXPECT_EQ(r.SplitPieceSeam, 0.375) << "a seam that is no number is repaired";
     const double seam = 0.375;
     const auto* bytes = reinterpret_cast<const uint8_t*>(&seam);
-    EXPECT_EQ(RequireStored(kOrderKey, "SplitPieceSeam").bytes, std::vector<uint8_t>(bytes, bytes + sizeof seam));
+    for (const double odd : {std::nan(""), HUGE_VAL}) {
+        StoreRaw(kOrderKey, "SplitPieceSeam", REG_BINARY, &odd, sizeof odd);
+        r = Earlier();
+        LoadUserEnvItems(r);
+        EXPECT_EQ(r.SplitPieceSeam, 0.375) << "a seam that is no finite number is repaired: " << odd;
+        EXPECT_EQ(RequireStored(kOrderKey, "SplitPieceSeam").bytes, std::vector<uint8_t>(bytes, bytes + sizeof seam));
+    }
     // A too long path reads as empty; a short value counts from zero.
     ExpectValues(nullptr, {{"SaveToStorageArea", r.SaveToStorageArea, 1}, {"Export", r.Export, 0},
                            {"DosCutPath", r.DosCutPath, ""},
