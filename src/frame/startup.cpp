@@ -1,6 +1,8 @@
 #include "frame/startup.h"
 
+#include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace optora {
@@ -15,37 +17,41 @@ bool FileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The user learns of a language library that cannot be used; nothing else
-// does. No owner: at start-up the library knows no window of the caller.
-void Tell(const std::string& text) { MessageBoxA(nullptr, text.c_str(), nullptr, MB_OK); }
+// Start-up runs in whichever call comes first, a getter on a worker thread or
+// in a process that shows no window included: what it could not use waits
+// for the first dialog, where a message box is expected and someone looks.
+std::mutex g_untoldLock;
+std::vector<std::string> g_untold;
 
-void TellLoadFailed(const char* name, DWORD error) {
-    Tell(std::string("Error loading resource DLL! (") + name + ")  Error Code " + std::to_string(error) +
+void Remember(std::string text) {
+    const std::lock_guard<std::mutex> hold(g_untoldLock);
+    g_untold.push_back(std::move(text));
+}
+
+void RememberLoadFailed(const char* name, DWORD error) {
+    Remember(std::string("Error loading resource DLL! (") + name + ")  Error Code " + std::to_string(error) +
          ".\nUntranslated resources will be used.");
 }
 
-void TellIncompatible(const char* name) {
-    Tell(std::string("Error loading resource DLL! (") + name +
+void RememberIncompatible(const char* name) {
+    Remember(std::string("Error loading resource DLL! (") + name +
          ")  Incompatible version.\nUntranslated resources will be used.");
 }
 
 HINSTANCE Load(const std::string& path, const char* name) {
     if (HINSTANCE library = LoadLibraryA(path.c_str())) return library;
-    TellLoadFailed(name, GetLastError());
+    RememberLoadFailed(name, GetLastError());
     return nullptr;
 }
 
 INIT_ONCE g_startOnce = INIT_ONCE_STATIC_INIT;
-thread_local bool t_starting = false;
 
 BOOL CALLBACK StartOnce(PINIT_ONCE, PVOID, PVOID*) {
-    t_starting = true;
     try {
         COptoraApp(LibraryModuleState()).InitInstance();
     } catch (...) {
         // Start-up never fails: the library's own resources stay in use.
     }
-    t_starting = false;
     return TRUE;
 }
 
@@ -85,7 +91,7 @@ HINSTANCE LoadResourceLibrary(HINSTANCE ownModule, const char* name) {
         if (SameProductVersion(ownPath.c_str(), candidate.c_str()))
             resources = Load(candidate, name);
         else
-            TellIncompatible(name);
+            RememberIncompatible(name);
     }
 
     if (!g_sharedLanguageLibrary) {
@@ -99,16 +105,26 @@ HINSTANCE LoadResourceLibrary(HINSTANCE ownModule, const char* name) {
 
 HINSTANCE SharedLanguageLibrary() { return g_sharedLanguageLibrary; }
 
+std::vector<std::string> TakeStartupProblems() {
+    const std::lock_guard<std::mutex> hold(g_untoldLock);
+    return std::exchange(g_untold, {});
+}
+
+void TellStartupProblems(HWND owner) noexcept {
+    try {
+        for (const std::string& text : TakeStartupProblems()) MessageBoxA(owner, text.c_str(), nullptr, MB_OK);
+    } catch (...) {
+    }
+}
+
 BOOL COptoraApp::InitInstance() {
     if (HINSTANCE resources = LoadResourceLibrary(state_.instance, "optorares.dll")) state_.resources = resources;
     return TRUE;
 }
 
 void EnsureStarted() noexcept {
-    // A message box of the start-up runs a message loop; a call it lets in on
-    // the same thread goes on with the library's own resources rather than
-    // wait for itself. Other threads wait until start-up is over.
-    if (t_starting) return;
+    // Other threads wait until start-up is over; it shows nothing, so it
+    // never waits on anyone.
     InitOnceExecuteOnce(&g_startOnce, StartOnce, nullptr, nullptr);
 }
 

@@ -2,6 +2,8 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "frame/module_state.h"
 
@@ -23,11 +25,19 @@ bool SameProductVersion(const char* pathA, const char* pathB);
 
 // Loads the named language library from the directory of ownModule when it
 // carries ownModule's product version, and the suite-wide "Lexicon.dll" from
-// there once per process. Problems are shown to the user, never returned.
+// there once per process. Problems are kept for TellStartupProblems, never
+// shown here nor returned.
 HINSTANCE LoadResourceLibrary(HINSTANCE ownModule, const char* name);
 
 // The suite-wide language library once loaded, else null; never released.
 HINSTANCE SharedLanguageLibrary();
+
+// The texts of the problems kept so far, in order; taking them forgets them.
+std::vector<std::string> TakeStartupProblems();
+
+// Shows each kept problem in a message box over owner (null: none) and
+// forgets it, so the user is told once. Called before a dialog is shown.
+void TellStartupProblems(HWND owner) noexcept;
 
 // The library's application object: its initialisation installs a matching
 // language library as the source of every template and string of the module

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "frame/module_state.h"
+#include "frame/startup.h"
 #include "ui/data_exchange.h"
 
 namespace optora::ui {
@@ -11,6 +12,8 @@ ModalDialog::ModalDialog(UINT templateId, HWND owner) : templateId_(templateId),
 
 INT_PTR ModalDialog::DoModal() {
     const HWND owner = owner_ && IsWindow(owner_) ? owner_ : nullptr;
+    // Every entry point that shows a dialog comes through here first.
+    TellStartupProblems(owner);
     // A language library may lack the template, or hold one that cannot be
     // created (a control class that does not exist): the library's own then,
     // as for any other resource. A failed creation never reached the handlers.
