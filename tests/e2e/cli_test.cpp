@@ -227,14 +227,23 @@ TEST_F(CliTest, WhatImportTakesExportWritesBackUnchanged) {
     std::string longest = "hex(1):39";  // no terminator, and just room for one
     for (int i = 1; i < 255; ++i) longest += ",39";
     const std::string arbor = "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\r\n";
-    const std::string corpus[] = {
-        arbor + "\"Device\"=" + longest + "\r\n",
-        arbor + "\"Storage Area\"=hex(1):74,61,62,09,00\r\n; old \"Device\"=hex:41,\\\r\n\"Alteration\"=hex:01,\\\r\n  00,00,00\r\n",
-        "REGEDIT4\r\n;dosfile:plot_type=2\r\n;dosfile:plot_dest=C:\\P=hex\\\r\n;dosfile:cut_dest=D:\\CUTS\r\n",
+    // Each with the messages its first import sends; importing it again sends none.
+    const std::pair<std::string, std::vector<std::string>> corpus[] = {
+        {arbor + "\"Device\"=" + longest + "\r\n", {}},
+        {arbor + "\"Storage Area\"=hex(1):74,61,62,09,00\r\n; old \"Device\"=hex:41,\\\r\n\"Alteration\"=hex:01,\\\r\n  00,00,00\r\n",
+         {"AlterationPreferenceChanged"}},
+        {"REGEDIT4\r\n;dosfile:plot_type=2\r\n;dosfile:plot_dest=C:\\P=hex\\\r\n;dosfile:cut_dest=D:\\CUTS\r\n",
+         {"CutOptionsChanged", "PlotOptionsChanged"}},
     };
-    for (const std::string& text : corpus) {
+    Listener listener;
+    ASSERT_TRUE(listener.Started());
+    std::size_t heard = 0;
+    for (const auto& [text, told] : corpus) {
         WriteWhole(file_, text);
         ASSERT_EQ(RunCli(import_).exitCode, 0u) << text;
+        const std::vector<std::string> names = Names(listener.Received());
+        EXPECT_EQ(std::vector<std::string>(names.begin() + heard, names.end()), told) << text;
+        heard = names.size();
         const auto imported = Everything();
         ASSERT_EQ(RunCli(export_).exitCode, 0u);
         EXPECT_EQ(RunCli(import_).exitCode, 0u);
@@ -248,6 +257,10 @@ TEST_F(CliTest, StoredValuesImportWouldRefuseTravelAsCommentsAndTheRoundTripHold
     StoreInt32("Software\\Kestrel\\Arbor\\PlotOptions\\MARKERPLOT_PLOT_OPTIONS", "WastePercentage", -1);
     const DWORD dword = 1;  // the library stores 4-byte binary
     StoreRaw("Software\\Kestrel\\Arbor\\OrderOptions", "OverwriteMarker", REG_DWORD, &dword, sizeof dword);
+    // Legal names no key line can carry, as any program may create them.
+    const std::string cut = "Software\\Kestrel\\Arbor\\CutOptions\\";
+    const std::pair<std::string, std::string> oddKeys[] = {{"TWO\r\nLINES", "TWO<0d><0a>LINES"}, {"A]B", "A]B"}, {"A\"B", "A\"B"}};
+    for (const auto& [name, shown] : oddKeys) StoreText((cut + name).c_str(), "DosCutPath", "C:\\ODD");
     const auto before = Everything();
     const RunResult exported = RunCli("export");
     ASSERT_EQ(exported.exitCode, 0u) << exported.err;
@@ -256,6 +269,11 @@ TEST_F(CliTest, StoredValuesImportWouldRefuseTravelAsCommentsAndTheRoundTripHold
                                 "): \"WastePercentage\"=hex:ff,ff,ff,ff\r\n", "): \"OverwriteMarker\"=hex(4):01,00,00,00\r\n"})
         EXPECT_NE(exported.out.find(comment), std::string::npos) << comment << "\n" << exported.out;
     EXPECT_NE(exported.err.find("left out Software\\Kestrel\\Arbor\\Precision"), std::string::npos) << exported.err;
+    for (const auto& [name, shown] : oddKeys) {
+        EXPECT_NE(exported.out.find(" in the key name): [HKEY_CURRENT_USER\\" + cut + shown + "]\r\n; \"DosCutPath\"=\"C:\\\\ODD\"\r\n"),
+                  std::string::npos) << shown << "\n" << exported.out;
+        EXPECT_NE(exported.err.find("left out " + cut + shown + ": "), std::string::npos) << shown << "\n" << exported.err;
+    }
 
     WriteWhole(file_, exported.out);
     const RunResult imported = RunCli(import_);

@@ -31,7 +31,7 @@ TEST(SettingsFile, WritesWhatTheRegistryEditorReadsAndReadsItBack) {
     file.keys.push_back({"Software\\Kestrel\\Arbor",
                          {Value("Notation", kTypeText, std::string("1\0", 2)),
                           Value("Device", kTypeText, std::string("D:\\\"q\"\0", 7)),
-                          Value("Storage Area", kTypeText, std::string("tab\there\0", 9)),  // not quotable
+                          Value("Storage Area", kTypeText, "tab\t" + std::string(30, 'x') + '\0'),  // not quotable
                           Value("VerifyStorageArea", kTypeText, "no terminator"),
                           Value("Alteration", kTypeBinary, std::string("\xfd\xff\xff\xff", 4))},
                          0});
@@ -44,9 +44,12 @@ TEST(SettingsFile, WritesWhatTheRegistryEditorReadsAndReadsItBack) {
     const std::string text = FormatSettingsFile(file);
     for (const char* expected : {"REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\r\n",
                                  "\"Notation\"=\"1\"\r\n", "\"Device\"=\"D:\\\\\\\"q\\\"\"\r\n",
-                                 "\"Storage Area\"=hex(1):74,61,62,09,", "\"Alteration\"=hex:fd,ff,ff,ff\r\n",
+                                 "\"Alteration\"=hex:fd,ff,ff,ff\r\n",
                                  ",\\\r\n  7f,", ";dosfile:plot_dest=D:\\PLOTS\r\n"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    std::string wrapped = "\r\n\"Storage Area\"=hex(1):74,61,62,09,";  // the break falls on column 76 exactly
+    for (int i = 0; i < 14; ++i) wrapped += "78,";
+    EXPECT_NE(text.find(wrapped + "\\\r\n  78,"), std::string::npos) << text;
     EXPECT_EQ(text.find("Quillon"), std::string::npos);
 
     SettingsFile again;
@@ -69,6 +72,10 @@ TEST(SettingsFile, AcceptsOnlyWhatTheLibraryWritesAndNamesTheLine) {
          "2: "},
         {"REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor\\CutOptions\\" + std::string(1, '\0') + "]\n", "2: "},
         {"REGEDIT4\n;dosfile:plot_dest=C:\\P\n;dosfile:cut_dest=C:\\C\n", "2: "},
+        {"REGEDIT4\n;dosfile:plot_type=1\n;dosfile:plot_dest=C:\\P\n;dosfile:cut_dest=C:\\C\n;dosfile:plot_type=1\n", "5: "},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor\\CutOptions\\A]B]\n", "2: "},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor\\CutOptions\\A\"B]\n", "2: "},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor\\CutOptions\\A\rB]\n", "2: "},
         {"REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor\\PlotOptions\\X]\r\n\"AutoPlot\"=hex(3):01,00,00,00\r\n",
          "ok"},
         {"[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\n", "1: "},

@@ -233,19 +233,52 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::string KeyNameFault(std::string_view path) {
+    for (char c : path) {
+        // The registry would take the name only up to the zero: another key than the one checked.
+        if (c == '\0') return "a zero byte in the key name";
+        if (static_cast<unsigned char>(c) < 0x20) return "a line break or other control character in the key name";
+        if (c == ']' || c == '"') return std::string("a '") + c + "' in the key name";
+    }
+    return {};
+}
+
+std::string ShownKeyName(std::string_view path) {
+    std::string shown;
+    for (char c : path) {
+        if (static_cast<unsigned char>(c) >= 0x20) {
+            shown += c;
+            continue;
+        }
+        char code[8];
+        std::snprintf(code, sizeof code, "<%02x>", static_cast<unsigned char>(c));
+        shown += code;
+    }
+    return shown;
+}
+
 std::string FormatSettingsFile(const SettingsFile& file) {
     std::string out = std::string(kHeader) + "\r\n";
     for (const FileKey& key : file.keys) {
         if (key.values.empty()) continue;
-        out += "\r\n[" + std::string(kRoot) + key.path + "]\r\n";
+        const std::string keyFault = KeyNameFault(key.path);
+        const bool keyLeftOut = !keyFault.empty();
+        if (keyLeftOut)
+            out += "\r\n; left out (" + keyFault + "): [" + std::string(kRoot) + ShownKeyName(key.path) + "]\r\n";
+        else
+            out += "\r\n[" + std::string(kRoot) + key.path + "]\r\n";
         for (const FileValue& value : key.values) {
             // A comment stays on one line: the registry editor continues none.
-            if (!value.refused.empty()) out += "; left out (" + value.refused + "): ";
+            const bool comment = keyLeftOut || !value.refused.empty();
+            if (!value.refused.empty())
+                out += "; left out (" + value.refused + "): ";
+            else if (keyLeftOut)
+                out += "; ";
             out += Quoted(value.name) + "=";
             if (Quotable(value))
                 out += Quoted(std::string_view(value.data).substr(0, value.data.size() - 1));
             else
-                AppendHex(out, value, value.refused.empty());
+                AppendHex(out, value, !comment);
             out += "\r\n";
         }
     }
@@ -298,9 +331,8 @@ std::optional<FileError> ParseSettingsFile(std::string_view text, SettingsFile& 
             continue;
         } else if (line[0] == '[') {
             if (line.back() != ']') return FileError{lineNumber, "the key line has no closing bracket"};
-            // The registry would take the name only up to the zero: another key than the one checked.
-            if (line.find('\0') != std::string_view::npos) return FileError{lineNumber, "a zero byte in a key name"};
             const std::string_view path = line.substr(1, line.size() - 2);
+            if (std::string fault = KeyNameFault(path); !fault.empty()) return FileError{lineNumber, fault};
             if (path.substr(0, 1) == "-") return FileError{lineNumber, "deleting keys is not supported"};
             if (!EqualsNoCase(path.substr(0, kRoot.size()), kRoot) || path.size() == kRoot.size())
                 return FileError{lineNumber, "only keys under HKEY_CURRENT_USER are settings"};

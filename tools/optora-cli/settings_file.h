@@ -44,8 +44,16 @@ struct FileError {
 // Registry names compare without regard to (ASCII) case.
 bool EqualsNoCase(std::string_view a, std::string_view b);
 
+// Why a key line cannot carry this path (a line break or other control
+// character, a ']' or a '"': legal in a registry name); empty when it can.
+std::string KeyNameFault(std::string_view path);
+
+// The path with its control characters spelled out, for comments and notes.
+std::string ShownKeyName(std::string_view path);
+
 // CR LF line ends and wrapped hex lines, as the registry editor writes them.
-// Keys without values are left out.
+// Keys without values are left out; a key whose name no key line can carry
+// is written as comment lines.
 std::string FormatSettingsFile(const SettingsFile& file);
 
 // Syntax only; whether the library owns what the file names is checked

@@ -96,11 +96,15 @@ SettingsFile ReadStoredSettings(bool withDevice) {
 
 SettingsFile ExportableSettings(const SettingsFile& stored, std::vector<std::string>& skipped) {
     SettingsFile file = stored;
-    for (FileKey& key : file.keys)
+    for (FileKey& key : file.keys) {
+        const std::string keyFault = KeyNameFault(key.path);
+        if (!keyFault.empty() && !key.values.empty()) skipped.push_back(ShownKeyName(key.path) + ": " + keyFault);
         for (FileValue& value : key.values) {
             value.refused = Refusal(key.path, value);
-            if (!value.refused.empty()) skipped.push_back(Describe(key.path, value.name) + ": " + value.refused);
+            if (!value.refused.empty())
+                skipped.push_back(Describe(ShownKeyName(key.path), value.name) + ": " + value.refused);
         }
+    }
     return file;
 }
 

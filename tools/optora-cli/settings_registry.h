@@ -13,9 +13,9 @@ namespace optora::cli {
 // with the device file when `withDevice` and it can be read.
 SettingsFile ReadStoredSettings(bool withDevice);
 
-// Marks what the library could not have written itself (import would refuse
-// it; the file carries it as a comment); each such value is named in
-// `skipped` (key, name and why).
+// Marks what the library could not have written itself, and each key whose
+// name no key line can carry (import would refuse them; the file carries them
+// as comments); each such key or value is named in `skipped` (with why).
 SettingsFile ExportableSettings(const SettingsFile& stored, std::vector<std::string>& skipped);
 
 struct Changes {
