@@ -7,10 +7,8 @@
 #include "controls/file_choice.h"
 #include "frame/beside_library.h"
 #include "options/field_copy.h"
-#include "options/registry_paths.h"
+#include "options/remembered_area.h"
 #include "options/storage_area.h"
-#include "store/registry_key.h"
-#include "store/store_lock.h"
 #include "ui/main_window.h"
 
 namespace optora {
@@ -23,14 +21,11 @@ struct Chooser {
     ChooserFunction getFileNameEx = nullptr;
 };
 
-// Loaded on first use and kept for the life of the process.
 const Chooser& TheChooser() {
-    static const Chooser chooser = [] {
-        HMODULE module = LoadBesideLibrary("devadod.dll");
+    return BoundOnce<Chooser>("devadod.dll", [](HMODULE module) {
         return Chooser{ResolveExport<ChooserFunction>(module, "DevaDod_GetFileName"),
                        ResolveExport<ChooserFunction>(module, "DevaDod_GetFileNameEx")};
-    }();
-    return chooser;
+    });
 }
 
 // Handed out for the filter, the initial directory and texts 1 and 4; the
@@ -53,14 +48,6 @@ void InitRecord(FileChoice& record) {
     record.open.lStructSize = sizeof record.open;
 }
 
-void Remember(const std::string& device, const std::string& area) {
-    const StoreLock hold;
-    RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
-    if (!key.OpenForWriting()) return;
-    key.WriteText("Device", device);
-    key.WriteText("Storage Area", area);
-}
-
 }  // namespace
 
 CDevaDodDialog::CDevaDodDialog(HWND parent, bool option, int bufferSize)
@@ -74,13 +61,11 @@ int CDevaDodDialog::RunChooser(FileChoice& record) {
 int CDevaDodDialog::ChooseItems(const std::string& title, uint32_t kindMask, uint32_t& index, std::string& device,
                                 std::string& area, const std::string& startText, std::vector<std::string>& results,
                                 const std::string& extraText, uint32_t extraFlags) {
-    if (device.empty() || area.empty()) {
-        RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
-        if (key.OpenForReading()) {
-            key.ReadText("Device", device);
-            key.ReadText("Storage Area", area);
+    if (device.empty() || area.empty())
+        if (const std::optional<RememberedArea> remembered = ReadRememberedArea()) {
+            device = remembered->device;
+            area = remembered->area;
         }
-    }
     if (device.empty() || area.empty()) {
         device = "C:";
         area = "Data70";
@@ -127,7 +112,7 @@ int CDevaDodDialog::ChooseItems(const std::string& title, uint32_t kindMask, uin
         device = deviceBefore;
         area = areaBefore;
     }
-    Remember(device, area);
+    RememberArea(device, area);
     return chosen;
 }
 
@@ -171,12 +156,10 @@ bool ChooseItem(HWND dialog, int controlId, uint32_t kindMask, const std::string
 }
 
 void ReadDefaultStorageArea(std::string& device, std::string& area) {
-    RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
-    if (!key.OpenForReading()) return;
-    key.ReadText("device", device);
-    if (device.empty()) device = "C:";
-    key.ReadText("Storage Area", area);
-    if (area.empty()) area = "DATA70";
+    const std::optional<RememberedArea> remembered = ReadRememberedArea();
+    if (!remembered) return;
+    device = remembered->device.empty() ? "C:" : remembered->device;
+    area = remembered->area.empty() ? "DATA70" : remembered->area;
 }
 
 }  // namespace optora

@@ -7,9 +7,8 @@
 
 #include "controls/directory_text.h"
 #include "controls/shell_files.h"
-#include "options/registry_paths.h"
+#include "options/remembered_area.h"
 #include "res/directory_lookup_ids.h"
-#include "store/registry_key.h"
 #include "ui/library_text.h"
 
 namespace optora {
@@ -18,10 +17,8 @@ namespace {
 constexpr const char* kTestFileName = "\\tmpplot.$$$";
 
 std::string StoredDevice() {
-    RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
-    std::string device;
-    if (key.OpenForReading()) key.ReadText("Device", device);
-    return device;
+    const std::optional<RememberedArea> remembered = ReadRememberedArea();
+    return remembered ? remembered->device : std::string();
 }
 
 int CALLBACK BrowserEvent(HWND browser, UINT event, LPARAM lParam, LPARAM startFolder) {

@@ -14,4 +14,13 @@ Fn ResolveExport(HMODULE module, const char* name) {
     return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
 }
 
+// A table of a beside library's exports, bound on first use and kept for the
+// process; bind(module) fills it (module is null when the library is missing).
+// Each call site passes a lambda of its own type, so each keeps its own table.
+template <typename Table, typename Bind>
+const Table& BoundOnce(const char* fileName, Bind bind) {
+    static const Table table = bind(LoadBesideLibrary(fileName));
+    return table;
+}
+
 }  // namespace optora

@@ -22,18 +22,15 @@ struct QueueLibrary {
     GetMedia getMedia = nullptr;
 };
 
-// Loaded once and kept for the life of the process.
 const QueueLibrary& TheQueueLibrary() {
-    static const QueueLibrary library = [] {
-        HMODULE module = LoadBesideLibrary(devqueue::kFileName);
+    return BoundOnce<QueueLibrary>(devqueue::kFileName, [](HMODULE module) {
         QueueLibrary bound{ResolveExport<GetPlotQueues>(module, devqueue::kGetPlotQueues),
                            ResolveExport<ConstructQueue>(module, devqueue::kConstructQueue),
                            ResolveExport<DestroyQueue>(module, devqueue::kDestroyQueue),
                            ResolveExport<GetMedia>(module, devqueue::kGetMedia)};
         if (!bound.construct || !bound.destroy || !bound.getMedia) bound.construct = nullptr;
         return bound;
-    }();
-    return library;
+    });
 }
 
 // Copies each name as it comes: the library's strings stay the library's.

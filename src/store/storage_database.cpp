@@ -23,14 +23,11 @@ struct Database {
     LookupItem lookupItem = nullptr;
 };
 
-// Loaded once and kept for the life of the process.
 const Database& TheDatabase() {
-    static const Database database = [] {
-        HMODULE module = LoadBesideLibrary(stordb::kFileName);
+    return BoundOnce<Database>(stordb::kFileName, [](HMODULE module) {
         return Database{ResolveExport<GetAreaNames>(module, stordb::kGetAreaNames),
                         ResolveExport<LookupItem>(module, stordb::kLookupItem)};
-    }();
-    return database;
+    });
 }
 
 // The database copies what it is handed into buffers of these sizes; what
