@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "frame/library_text.h"
 #include "res/dialog_layer_ids.h"
 #include "ui/dialog.h"
 #include "ui/field_text.h"
-#include "ui/library_text.h"
 
 namespace optora {
 namespace {
@@ -77,7 +77,7 @@ bool CAmountEdit::ValidateAmount() {
     const NumberSymbols symbols = UserNumberSymbols();
     const auto amount = ParseAmount(text, symbols, settings_.Imperial, settings_.PercentAllowed);
     if (!amount) {
-        Reject(ui::LibraryText(IDS_PROMPT_NUMBER));
+        Reject(LibraryText(IDS_PROMPT_NUMBER));
         return false;
     }
     const RangeCheck check = CheckRange(*amount, range_, Style());
@@ -86,7 +86,7 @@ bool CAmountEdit::ValidateAmount() {
         const auto shown = [&](double limit) { return FormatAmount({limit, percent}, true, Style(), symbols); };
         const std::string lower = shown(percent ? kPercentLower : range_.lower);
         const std::string upper = shown(percent ? kPercentUpper : range_.upper);
-        Reject(ui::FillPrompt(ui::LibraryText(IDS_PROMPT_NUMBER_RANGE), {lower, upper}));
+        Reject(ui::FillPrompt(LibraryText(IDS_PROMPT_NUMBER_RANGE), {lower, upper}));
         return false;
     }
     if (Modified()) {

@@ -7,9 +7,9 @@
 
 #include "controls/directory_text.h"
 #include "controls/shell_files.h"
+#include "frame/library_text.h"
 #include "options/remembered_area.h"
 #include "res/directory_lookup_ids.h"
-#include "ui/library_text.h"
 
 namespace optora {
 namespace {
@@ -40,7 +40,7 @@ int CALLBACK BrowserEvent(HWND browser, UINT event, LPARAM lParam, LPARAM startF
         return 0;
     }
     case BFFM_VALIDATEFAILEDA:
-        MessageBoxA(browser, ui::LibraryText(IDS_NOT_A_FOLDER).c_str(), nullptr, MB_OK);
+        MessageBoxA(browser, LibraryText(IDS_NOT_A_FOLDER).c_str(), nullptr, MB_OK);
         return 1;
     default:
         return 0;
@@ -103,8 +103,8 @@ void BrowseForDirectory(HWND owner, int mode, std::string& path) {
     if (FAILED(SHGetMalloc(&rawAllocator)) || !rawAllocator) return;
     const UniqueCom<IMalloc> allocator(rawAllocator);
     ComScope com;
-    const std::string title = mode == DosPathLookup::kPlotDirectory  ? ui::LibraryText(IDS_BROWSE_PLOT_DIRECTORY)
-                              : mode == DosPathLookup::kCutDirectory ? ui::LibraryText(IDS_BROWSE_CUT_DIRECTORY)
+    const std::string title = mode == DosPathLookup::kPlotDirectory  ? LibraryText(IDS_BROWSE_PLOT_DIRECTORY)
+                              : mode == DosPathLookup::kCutDirectory ? LibraryText(IDS_BROWSE_CUT_DIRECTORY)
                                                                      : std::string();
     // A typed text may be relative ("CUTS"): the browser starts where the
     // check would put it, and selects it only when it exists.

@@ -7,10 +7,10 @@
 #include "controls/devadod_dialog.h"
 #include "controls/file_choice.h"
 #include "controls/storage_item.h"
+#include "frame/library_text.h"
 #include "frame/module_state.h"
 #include "programs/program_lookup.h"
 #include "res/storage_area_lookup_ids.h"
-#include "ui/library_text.h"
 #include "ui/main_window.h"
 
 namespace optora {
@@ -42,7 +42,7 @@ StorageAreaLookup::StorageAreaLookup()
 void StorageAreaLookup::SetType(uint32_t typeFlags, const std::string& text) {
     SetText(text);
     typeFlags_ = typeFlags;
-    browserTitle_ = ui::LibraryText(IDS_CHOOSE_STORAGE_ITEM);
+    browserTitle_ = LibraryText(IDS_CHOOSE_STORAGE_ITEM);
     if (const std::optional<StorageItemType> type = StorageItemTypeOf(typeFlags)) {
         typeIndex_ = type->index;
         if (type->name) typeName_ = type->name;

@@ -5,13 +5,14 @@
 
 #include "dialogs/output_dialogs.h"
 #include "frame/app_names.h"
+#include "frame/library_text.h"
 #include "frame/notifications.h"
 #include "options/cut_options.h"
 #include "options/field_copy.h"
+#include "options/library_records.h"
 #include "res/cut_options_ids.h"
 #include "store/store_lock.h"
 #include "ui/data_exchange.h"
-#include "ui/library_text.h"
 
 namespace optora {
 namespace {
@@ -37,7 +38,7 @@ CCutOptionsDlg::CCutOptionsDlg(HWND owner) : ModalDialog(IDD_CUT_OPTIONS, owner)
 // the process's first and write this variant's directory over the device
 // file's, which another application may just have stored.
 void CCutOptionsDlg::Load() {
-    const CutOptions_tag& stored = *optora_getcutoptions();
+    const CutOptions_tag& stored = LibraryCutOptions();
     directory_ = FieldText(stored.DosCutPath);
     export_ = stored.Export;
     bundles_ = loadedBundles_ = stored.Bundles_By;
@@ -78,7 +79,7 @@ bool CCutOptionsDlg::OnInitDialog() {
     ApplyAppendCountRule();
     ApplyExtensionRule();
     UpdateData(false);
-    SetWindowTextA(Handle(), ui::LibraryText(CaptionOf(CutAppName().Text())).c_str());
+    SetWindowTextA(Handle(), LibraryText(CaptionOf(CutAppName().Text())).c_str());
     return true;
 }
 
@@ -89,7 +90,7 @@ void CCutOptionsDlg::OnOutputClicked(int id) {
         ApplyExportRule();
         return;
     }
-    MessageBoxA(Handle(), ui::LibraryText(IDS_NO_CUT_OUTPUT).c_str(), nullptr, MB_OK);
+    MessageBoxA(Handle(), LibraryText(IDS_NO_CUT_OUTPUT).c_str(), nullptr, MB_OK);
     (id == IDC_CUT_TO_STORAGE ? saveToStorage_ : export_) = 1;
     UpdateData(false);
 }
@@ -142,7 +143,7 @@ void CCutOptionsDlg::OnOK() {
     }
     parameterTable_ = ShownText(parameterTableLookup_.Handle());
     const bool outputChosen = saveToStorage_ || export_;
-    if (!outputChosen) MessageBoxA(Handle(), ui::LibraryText(IDS_NO_CUT_OUTPUT).c_str(), nullptr, MB_OK);
+    if (!outputChosen) MessageBoxA(Handle(), LibraryText(IDS_NO_CUT_OUTPUT).c_str(), nullptr, MB_OK);
     if (!outputChosen || !directoryValid) {
         InvalidateRect(Handle(), nullptr, TRUE);
         return;

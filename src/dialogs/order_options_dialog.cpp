@@ -2,13 +2,13 @@
 
 #include <cstdint>
 
+#include "frame/library_text.h"
 #include "frame/notifications.h"
 #include "optora.h"
 #include "options/notation.h"
 #include "options/order_options.h"
 #include "res/order_ids.h"
 #include "ui/data_exchange.h"
-#include "ui/library_text.h"
 
 namespace optora {
 namespace {
@@ -52,7 +52,7 @@ bool COrderOptionsDlg::OnInitDialog() {
 
     layrule_.Clear();
     for (UINT id : {IDS_LAYRULE_COPY_MARKER, IDS_LAYRULE_FORCE, IDS_LAYRULE_SEARCH_TABLE})
-        layrule_.InsertAt(-1, ui::LibraryText(id));
+        layrule_.InsertAt(-1, LibraryText(id));
     if (showLayrule_) {
         layrule_.Select(stored.LayruleMethod);  // a method without an item leaves none selected
     } else {

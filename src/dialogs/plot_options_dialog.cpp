@@ -5,8 +5,10 @@
 
 #include "dialogs/output_dialogs.h"
 #include "frame/app_names.h"
+#include "frame/library_text.h"
 #include "frame/notifications.h"
 #include "options/field_copy.h"
+#include "options/library_records.h"
 #include "options/notation.h"
 #include "options/plot_options.h"
 #include "res/output_ids.h"
@@ -14,7 +16,6 @@
 #include "store/plot_queues.h"
 #include "store/store_lock.h"
 #include "ui/data_exchange.h"
-#include "ui/library_text.h"
 
 namespace optora {
 namespace {
@@ -76,10 +77,10 @@ CPlotOptionsDlg::CPlotOptionsDlg(HWND owner, int showAstm) : ModalDialog(IDD_PLO
     Listen(MessageId(OPTORA_MSG_CUTOPTIONS));
 }
 
+// Through the getter's own record: the dialog shows what the getter hands
+// out, the ZID directory included.
 void CPlotOptionsDlg::Load() {
-    PlotOptions_tag stored = {};
-    LoadPlotOptions(stored);
-    ApplyZidPlotPath(stored);
+    const PlotOptions_tag& stored = LibraryPlotOptions();
     fileType_ = stored.DosPlotType;
     plotDirectory_ = FieldText(stored.DosPlotPath);
     imageDirectory_ = FieldText(stored.ImagePath);
@@ -168,7 +169,7 @@ void CPlotOptionsDlg::ApplyDestinationRule() {
                     IDC_PLOT_EXT_COUNT, IDC_PLOT_EXT_DASH, IDC_PLOT_EXT_NONE, IDC_PLOT_EXTENSION},
                    PlotsToFile());
     mediaList_.Clear();
-    for (const std::string& name : PlotMedia(destination_, ui::LibraryText(IDS_PLOT_MEDIA_NONE).c_str()))
+    for (const std::string& name : PlotMedia(destination_, LibraryText(IDS_PLOT_MEDIA_NONE).c_str()))
         mediaList_.Add(name);
     UpdateData(false);
     media_ = SelectFirst(mediaList_);
@@ -198,13 +199,13 @@ void CPlotOptionsDlg::ShowUnits() {
     char measure[10] = "0";
     GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, measure, sizeof measure);
     const bool us = measure[0] == '1' && measure[1] == '\0';
-    SetDlgItemTextA(Handle(), IDC_PLOT_LENGTH_DECIMAL, ui::LibraryText(us ? IDS_DECIMAL_YARDS : IDS_DECIMAL_METERS).c_str());
-    SetDlgItemTextA(Handle(), IDC_PLOT_LENGTH_MIXED, ui::LibraryText(us ? IDS_YARDS_INCHES : IDS_METERS_CM).c_str());
+    SetDlgItemTextA(Handle(), IDC_PLOT_LENGTH_DECIMAL, LibraryText(us ? IDS_DECIMAL_YARDS : IDS_DECIMAL_METERS).c_str());
+    SetDlgItemTextA(Handle(), IDC_PLOT_LENGTH_MIXED, LibraryText(us ? IDS_YARDS_INCHES : IDS_METERS_CM).c_str());
 }
 
 void CPlotOptionsDlg::ShowApplicationLook() {
     const ApplicationLook& look = LookOf(PlotAppName().Text());
-    SetWindowTextA(Handle(), ui::LibraryText(look.caption).c_str());
+    SetWindowTextA(Handle(), LibraryText(look.caption).c_str());
     for (int id : look.disabled) EnableWindow(Item(id), FALSE);
 }
 

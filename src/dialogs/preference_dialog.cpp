@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "frame/library_text.h"
 #include "frame/notifications.h"
 #include "optora.h"
 #include "options/decimal_text.h"
@@ -11,7 +12,6 @@
 #include "store/registry_key.h"
 #include "store/store_lock.h"
 #include "ui/data_exchange.h"
-#include "ui/library_text.h"
 
 namespace optora {
 
@@ -28,7 +28,7 @@ void CPreference::DoDataExchange(ui::DataExchange& exchange) {
 bool CPreference::OnInitDialog() {
     ModalDialog::OnInitDialog();
     for (UINT id : {IDS_PRECISION_0, IDS_PRECISION_1, IDS_PRECISION_2, IDS_PRECISION_3})
-        precisionList_.Add(ui::LibraryText(id));
+        precisionList_.Add(LibraryText(id));
 
     std::string precision, notation;
     RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
@@ -37,7 +37,7 @@ bool CPreference::OnInitDialog() {
         key.ReadText("Notation", notation);
         notation_ = DecimalPrefix(notation);
     }
-    if (precision.empty()) precision = ui::LibraryText(IDS_PRECISION_2);
+    if (precision.empty()) precision = LibraryText(IDS_PRECISION_2);
     if (notation.empty()) notation_ = RegionalMeasurement();
 
     // A stored precision the list does not offer leaves nothing selected.

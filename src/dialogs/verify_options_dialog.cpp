@@ -5,6 +5,7 @@
 #include "controls/devadod_dialog.h"
 #include "controls/edit_filter.h"
 #include "controls/file_choice.h"
+#include "frame/library_text.h"
 #include "frame/notifications.h"
 #include "optora.h"
 #include "options/storage_area.h"
@@ -12,7 +13,6 @@
 #include "res/verify_ids.h"
 #include "ui/data_exchange.h"
 #include "ui/field_text.h"
-#include "ui/library_text.h"
 
 namespace optora {
 namespace {
@@ -76,7 +76,7 @@ bool CVerifyOptionsDlg::OnInitDialog() {
     initializing_ = true;
     for (UINT id : {IDS_VERIFY_RULE_TABLE_ITEM, IDS_VERIFY_COPY_PIECE_ITEM})
         SendDlgItemMessageA(Handle(), IDC_VERIFY_RULE_TYPE, CB_ADDSTRING, 0,
-                            reinterpret_cast<LPARAM>(ui::LibraryText(id).c_str()));
+                            reinterpret_cast<LPARAM>(LibraryText(id).c_str()));
     store_.Load();
     UpdateData(false);
     ShowGradingSource(record_.Type != 0);
@@ -162,7 +162,7 @@ void CVerifyOptionsDlg::BrowseItem(int fieldId, uint32_t kindMask) {
 
 void CVerifyOptionsDlg::ShowGradingSource(bool copyPiece) {
     const UINT label = copyPiece ? IDS_VERIFY_COPY_PIECE_LABEL : IDS_VERIFY_RULE_TABLE_LABEL;
-    SetDlgItemTextA(Handle(), IDC_VERIFY_RULE_LABEL, ui::LibraryText(label).c_str());
+    SetDlgItemTextA(Handle(), IDC_VERIFY_RULE_LABEL, LibraryText(label).c_str());
 }
 
 void CVerifyOptionsDlg::EnableCategory() {
@@ -181,7 +181,7 @@ void CVerifyOptionsDlg::StartModelProgram() {
 }
 
 void CVerifyOptionsDlg::Refuse(UINT promptId, int fieldId, const std::vector<std::string>& inserts) {
-    OnInvalidField(Item(fieldId), ui::FillPrompt(ui::LibraryText(promptId), inserts));
+    OnInvalidField(Item(fieldId), ui::FillPrompt(LibraryText(promptId), inserts));
 }
 
 }  // namespace optora

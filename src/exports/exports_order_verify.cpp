@@ -1,12 +1,9 @@
 // Getters of the order options and the digitize options. They always return
-// their record, whatever fails inside. The digitize options judge storage
-// areas on disk, which no registry watch sees, so they load on every call.
+// their record, whatever fails inside.
 #include "optora.h"
 
-#include "exports/kept_getter.h"
 #include "frame/call_frame.h"
-#include "frame/record_lock.h"
-#include "options/order_options.h"
+#include "options/library_records.h"
 #include "options/verify_options.h"
 
 using namespace optora;
@@ -14,18 +11,11 @@ using namespace optora;
 extern "C" {
 
 OrderOptions_tag* optora_getorderoptions(void) {
-    return KeptGetter(LibraryOrderOptions(),
-                      [](OrderOptions_tag& loaded, DeviceFileSeen&) { LoadOrderOptions(loaded); });
+    return Shielded(&HeldRecord<OrderOptions_tag>(), [] { return &LibraryOrderOptions(); });
 }
 
 VerifyOptions_tag* optora_getverifyoptions(void) {
-    VerifyOptions& record = LibraryVerifyOptions();
-    VerifyOptions_tag* const address = &record;
-    return Shielded(address, [&record, address] {
-        const auto hold = LockRecord(record);
-        RefreshVerifyOptions(record);
-        return address;
-    });
+    return Shielded(&HeldRecord<VerifyOptions>(), [] { return &LibraryVerifyOptions(); });
 }
 
 OrderOptions_tag* _optora_getorderoptions(void) { return optora_getorderoptions(); }

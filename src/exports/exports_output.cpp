@@ -1,29 +1,19 @@
 // Entry points of the cut and plot options records.
 #include "optora.h"
 
-#include "exports/kept_getter.h"
-#include "options/cut_options.h"
-#include "options/plot_options.h"
+#include "frame/call_frame.h"
+#include "options/library_records.h"
 
 using namespace optora;
-
-namespace {
-// Handed out by address; a call that finds something changed reloads them in place.
-CutOptions_tag g_cutOptions = {};
-PlotOptions_tag g_plotOptions = {};
-}  // namespace
 
 extern "C" {
 
 CutOptions_tag* optora_getcutoptions(void) {
-    return KeptGetter(g_cutOptions, [](CutOptions_tag& record, DeviceFileSeen& seen) { LoadCutOptions(record, &seen); });
+    return Shielded(&HeldRecord<CutOptions_tag>(), [] { return &LibraryCutOptions(); });
 }
 
 PlotOptions_tag* optora_getplotoptions(void) {
-    return KeptGetter(g_plotOptions, [](PlotOptions_tag& record, DeviceFileSeen& seen) {
-        LoadPlotOptions(record, &seen);
-        ApplyZidPlotPath(record);
-    });
+    return Shielded(&HeldRecord<PlotOptions_tag>(), [] { return &LibraryPlotOptions(); });
 }
 
 CutOptions_tag* _optora_getcutoptions(void) { return optora_getcutoptions(); }

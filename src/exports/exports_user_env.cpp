@@ -2,16 +2,15 @@
 // from the library's own resources, like every other entry point's.
 #include "optora.h"
 
-#include "exports/kept_getter.h"
-#include "options/user_env_items.h"
+#include "frame/call_frame.h"
+#include "options/library_records.h"
 
 using namespace optora;
 
 extern "C" {
 
 UserEnvItems_tag* optora_getoptionsettings(void) {
-    return KeptGetter(LibraryUserEnvItems(),
-                      [](UserEnvItems_tag& loaded, DeviceFileSeen& seen) { LoadUserEnvItems(loaded, &seen); });
+    return Shielded(&HeldRecord<UserEnvItems_tag>(), [] { return &LibraryUserEnvItems(); });
 }
 
 UserEnvItems_tag* _optora_getoptionsettings(void) { return optora_getoptionsettings(); }

@@ -1,6 +1,5 @@
 #include "options/cut_options.h"
 
-#include <cstring>
 #include <string>
 
 #include "frame/app_names.h"
@@ -119,11 +118,8 @@ void SaveCutOptions(CutOptions_tag options) {
 
 void SaveCutOptionsWhereRead(const CutOptions_tag& options) {
     const char* app = CutAppName().Text();
-    const char* variant = CutVariant(app);
-    if (std::strcmp(app, variant) == 0) return;
-    const StoreLock hold;
-    RegistryKey cut(HKEY_CURRENT_USER, std::string(keys::kCutOptions) + '\\' + variant);
-    WriteCutValues(cut, options);
+    SaveWhereRead(keys::kCutOptions, app, CutVariant(app),
+                  [&options](RegistryKey& cut) { WriteCutValues(cut, options); });
 }
 
 }  // namespace optora

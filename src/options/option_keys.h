@@ -7,6 +7,7 @@
 #include "options/field_copy.h"
 #include "options/registry_paths.h"
 #include "store/registry_key.h"
+#include "store/store_lock.h"
 
 namespace optora {
 
@@ -59,6 +60,18 @@ const char* KnownVariant(const char* appName, const char* const (&known)[N], con
     for (const char* variant : known)
         if (std::strcmp(appName, variant) == 0) return variant;
     return fallback;
+}
+
+// A name without a variant of its own (the empty one too) saves under its own
+// key but loads the shared variant, whose next load would hand back, or
+// repair over, what was saved: write(key) puts what a user confirmed there as
+// well. Does nothing for a name with its own variant.
+template <typename Write>
+void SaveWhereRead(const char* parent, const char* appName, const char* variant, Write&& write) {
+    if (std::strcmp(appName, variant) == 0) return;
+    const StoreLock hold;
+    RegistryKey key(HKEY_CURRENT_USER, std::string(parent) + '\\' + variant);
+    write(key);
 }
 
 // Key names ignore case: a name that differs from a known variant in case

@@ -55,9 +55,4 @@ void SaveOrderOptions(OrderOptions_tag record) {
     key.UpdateBinary(kLayruleMethod, &record.LayruleMethod, sizeof record.LayruleMethod);
 }
 
-OrderOptions_tag& LibraryOrderOptions() noexcept {
-    static OrderOptions_tag record = {};
-    return record;
-}
-
 }  // namespace optora

@@ -13,7 +13,4 @@ inline constexpr double kDefaultSplitPieceSeam = 0.375;
 void LoadOrderOptions(OrderOptions_tag& record);
 void SaveOrderOptions(OrderOptions_tag record);
 
-// The library's record, zero-filled until the first load.
-OrderOptions_tag& LibraryOrderOptions() noexcept;
-
 }  // namespace optora

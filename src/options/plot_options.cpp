@@ -4,7 +4,7 @@
 #include <string>
 
 #include "frame/app_names.h"
-#include "frame/module_state.h"
+#include "frame/library_text.h"
 #include "options/device_file.h"
 #include "options/field_copy.h"
 #include "options/option_keys.h"
@@ -18,13 +18,6 @@ namespace {
 
 constexpr const char* kPiecePlot = "PIECEPLOT_PLOT_OPTIONS";
 constexpr const char* kZidPlot = "ZID_PLOT_OPTIONS";
-
-// From the library's resources, which a language library may replace.
-std::string LibraryString(UINT id, const char* fallback) {
-    char text[256] = {};
-    const int length = LoadStringA(LibraryResources(), id, text, sizeof text);
-    return length > 0 ? std::string(text, length) : std::string(fallback);
-}
 
 // Queue and media names: a stored empty text counts as missing.
 bool ReadName(const RegistryKey& key, const char* name, std::string& out) {
@@ -138,8 +131,8 @@ void LoadPlotOptions(PlotOptions_tag& options, DeviceFileSeen* seen) {
         options.DosPlotType = device->plotType;
         havePath = haveType = true;
         options.DefaultPlotOutput = 0;
-        CopyField(options.DefaultPlotQueue, LibraryString(IDS_PLOT_QUEUE_DOS_FILE, "DOS File"));
-        CopyField(options.DefaultPlotMedia, LibraryString(IDS_PLOT_MEDIA_NONE, "None"));
+        CopyField(options.DefaultPlotQueue, LibraryText(IDS_PLOT_QUEUE_DOS_FILE, "DOS File"));
+        CopyField(options.DefaultPlotMedia, LibraryText(IDS_PLOT_MEDIA_NONE, "None"));
         imagePath = device->plotDestination;
         imageType = "JPEG";
         haveImagePath = haveImageType = true;
@@ -178,11 +171,8 @@ void SavePlotOptions(PlotOptions_tag options) {
 
 void SavePlotOptionsWhereRead(const PlotOptions_tag& options) {
     const char* app = PlotAppName().Text();
-    const char* variant = PlotVariant(app);
-    if (std::strcmp(app, variant) == 0) return;
-    const StoreLock hold;
-    RegistryKey plot(HKEY_CURRENT_USER, std::string(keys::kPlotOptions) + '\\' + variant);
-    WritePlotValues(plot, options);
+    SaveWhereRead(keys::kPlotOptions, app, PlotVariant(app),
+                  [&options](RegistryKey& plot) { WritePlotValues(plot, options); });
 }
 
 void ApplyZidPlotPath(PlotOptions_tag& options) {

@@ -22,11 +22,9 @@ const char* PlotVariant(const char* appName);
 // directory. Changes the record handed out, never the stored set.
 void ApplyZidPlotPath(PlotOptions_tag& options);
 
-// A name without a variant of its own (the empty one too) saves under its own
-// key but loads the shared default variant, whose next load would hand back,
-// or repair over, what was saved. What a user confirmed in the dialog is
-// written there as well; the own key keeps what the user-environment items
-// read. Does nothing for a name with its own variant.
+// What a user confirmed in the dialog, written also to the shared default
+// variant that a name without a variant of its own loads (SaveWhereRead); the
+// own key keeps what the user-environment items read.
 void SavePlotOptionsWhereRead(const PlotOptions_tag& options);
 
 }  // namespace optora

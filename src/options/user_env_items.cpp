@@ -114,9 +114,4 @@ void LoadUserEnvItems(UserEnvItems_tag& record, DeviceFileSeen* seen) {
     if (!general) record.Bundles_By = 0;
 }
 
-UserEnvItems_tag& LibraryUserEnvItems() noexcept {
-    static UserEnvItems_tag record = {};
-    return record;
-}
-
 }  // namespace optora

@@ -20,7 +20,4 @@ bool ReadEnvironmentGroup(int group, UserEnvItems_tag& record);
 // all: then nothing is read and nothing is created.
 void LoadUserEnvItems(UserEnvItems_tag& record, DeviceFileSeen* seen = nullptr);
 
-// The library's record, zero-filled until the first load.
-UserEnvItems_tag& LibraryUserEnvItems() noexcept;
-
 }  // namespace optora

@@ -209,11 +209,6 @@ uint32_t VerifyOptionsStore::Write(const VerifyOptions* stored) {
     return saved ? changes | kDigitizingWritten : changes;
 }
 
-VerifyOptions& LibraryVerifyOptions() noexcept {
-    static VerifyOptions record;
-    return record;
-}
-
 void RefreshVerifyOptions(VerifyOptions& record) {
     // The load validates; nobody reads change flags here, so the stored set
     // is not loaded a second time to compute them.

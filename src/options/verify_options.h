@@ -71,10 +71,7 @@ void NormalizeModel(VerifyOptions& record);
 // An item name in the process's ANSI code page.
 ItemName AnsiItemName(std::string_view text, bool characterRule, bool upperCase);
 
-// The library's record: made on first use, destroyed when the library unloads.
-VerifyOptions& LibraryVerifyOptions() noexcept;
-// What the getter does: load, check once more and write back normalised,
-// telling nobody.
+// Load, check once more and write back normalised, telling nobody.
 void RefreshVerifyOptions(VerifyOptions& record);
 
 }  // namespace optora

@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
+#include "frame/library_text.h"
 #include "res/dialog_layer_ids.h"
 #include "ui/control.h"
 #include "ui/dialog.h"
 #include "ui/field_text.h"
-#include "ui/library_text.h"
 
 namespace optora::ui {
 namespace {

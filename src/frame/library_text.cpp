@@ -1,8 +1,8 @@
-#include "ui/library_text.h"
+#include "frame/library_text.h"
 
 #include "frame/module_state.h"
 
-namespace optora::ui {
+namespace optora {
 namespace {
 std::string LoadText(HINSTANCE module, UINT id) {
     // A string-table entry holds at most 4097 characters; the terminator
@@ -15,10 +15,11 @@ std::string LoadText(HINSTANCE module, UINT id) {
 
 // A language library of the library's version may still lack a string (one
 // that follows only the resource contract does): the library's own then.
-std::string LibraryText(UINT id) {
+std::string LibraryText(UINT id, const char* fallback) {
     const HINSTANCE own = LibraryModuleState().instance;
     std::string text = LoadText(LibraryResources(), id);
-    return text.empty() && LibraryResources() != own ? LoadText(own, id) : text;
+    if (text.empty() && LibraryResources() != own) text = LoadText(own, id);
+    return text.empty() ? std::string(fallback) : text;
 }
 
-}  // namespace optora::ui
+}  // namespace optora
