@@ -15,3 +15,8 @@ fi
 [ "$out" = "src/store/y.cpp:2: store includes ui, a floor above it" ] || { echo "unexpected: $out"; exit 1; }
 printf '#include "store/z.h"\n' >"$tree/src/store/y.cpp"
 "$check" "$tree"
+# An entry point called from a lower floor fails it too; a comment naming one does not.
+printf '// optora_getcutoptions() is the getter\nvoid Load() { optora_getcutoptions(); }\n' >"$tree/src/ui/z.cpp"
+if "$check" "$tree" >/dev/null; then echo "check-layers passed a call of an entry point from src/ui"; exit 1; fi
+printf '// optora_getcutoptions() is the getter\n' >"$tree/src/ui/z.cpp"
+"$check" "$tree"
