@@ -39,13 +39,10 @@ constexpr const char* kCutVariants[] = {"CUTGEN_CUT_OPTIONS", "CUTPLOT_CUT_OPTIO
 // Callers hold the store lock, and took it before reading the device file.
 void StoreCutOptions(const CutOptions_tag& options, std::optional<DeviceFileRecord> device, SharedBundles& bundles,
                      RegistryKey* loaded = nullptr) {
-    const char* app = CutAppName().Text();
-    if (!ShadowsVariant(app, kCutVariants)) {
-        RegistryKey fresh(HKEY_CURRENT_USER, VariantKeyPath(keys::kCutOptions, app));
-        RegistryKey& cut = SameKeyOr(loaded, fresh);
+    SaveUnderApplication(keys::kCutOptions, CutAppName().Text(), kCutVariants, loaded, [&options](RegistryKey& cut) {
         WriteCutValues(cut, options);
         cut.Close();
-    }
+    });
     bundles.Update(options.Bundles_By);
 
     if (device) {

@@ -84,6 +84,16 @@ bool ShadowsVariant(const char* appName, const char* const (&known)[N]) {
     return false;
 }
 
+// Writes a set under the application's own key, through the key the load
+// read when it is that one, unless the name only shadows a known variant.
+template <std::size_t N, typename Write>
+void SaveUnderApplication(const char* parent, const char* appName, const char* const (&known)[N],
+                          RegistryKey* loaded, Write&& write) {
+    if (ShadowsVariant(appName, known)) return;
+    RegistryKey fresh(HKEY_CURRENT_USER, VariantKeyPath(parent, appName));
+    write(SameKeyOr(loaded, fresh));
+}
+
 // "Bundles_By" belongs to both output sets; the marker editor reads its own
 // copy. A load that repairs writes through the keys it read, so a copy is
 // written only when the load found it missing or different, never over a

@@ -52,13 +52,10 @@ constexpr const char* kPlotVariants[] = {"CUTPLOT_PLOT_OPTIONS", "MARKERPLOT_PLO
 // Callers hold the store lock, and took it before reading the device file.
 void StorePlotOptions(const PlotOptions_tag& options, std::optional<DeviceFileRecord> device, SharedBundles& bundles,
                       RegistryKey* loaded = nullptr) {
-    const char* app = PlotAppName().Text();
-    if (!ShadowsVariant(app, kPlotVariants)) {
-        RegistryKey fresh(HKEY_CURRENT_USER, VariantKeyPath(keys::kPlotOptions, app));
-        RegistryKey& plot = SameKeyOr(loaded, fresh);
+    SaveUnderApplication(keys::kPlotOptions, PlotAppName().Text(), kPlotVariants, loaded, [&options](RegistryKey& plot) {
         WritePlotValues(plot, options);
         plot.Close();
-    }
+    });
     bundles.Update(options.Bundles_By);
 
     if (device) {
