@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include "controls/window_rects.h"
+#include "store/unique_resource.h"
 
 namespace optora {
 namespace {
@@ -13,6 +14,34 @@ COLORREF Grey(COLORREF colour) {
     const int luminance = (GetRValue(colour) * 30 + GetGValue(colour) * 59 + GetBValue(colour) * 11) / 100;
     return RGB(luminance, luminance, luminance);
 }
+
+// The whole window's DC, border included, given back however drawing ends.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
+    ~WindowDc() { ReleaseDC(window_, dc_); }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// An object selected into a DC for a scope; the one it replaced comes back
+// before the object's owner, declared earlier, deletes it.
+class Selection {
+public:
+    Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~Selection() { SelectObject(dc_, previous_); }
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
 
 }  // namespace
 
@@ -120,32 +149,28 @@ void FileEditCtrl::DrawButton(int state) {
     buttonState_ = state;
     const int width = button_.right - button_.left, height = button_.bottom - button_.top;
     if (width < 3 || height < 3) return;
-    const HDC window = GetWindowDC(Handle());
-    const HDC memory = CreateCompatibleDC(window);
-    const HBITMAP bitmap = CreateCompatibleBitmap(window, width, height);
-    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    const WindowDc window(Handle());
+    const UniqueCreatedDc memory(CreateCompatibleDC(window.get()));
+    const UniqueBitmap bitmap(CreateCompatibleBitmap(window.get(), width, height));
+    const Selection drawn(memory.get(), bitmap.get());
     RECT face = {0, 0, width, height};
-    FillRect(memory, &face, GetSysColorBrush(COLOR_3DFACE));
+    FillRect(memory.get(), &face, GetSysColorBrush(COLOR_3DFACE));
     if (state & kPressed)
-        FrameRect(memory, &face, GetSysColorBrush(COLOR_3DSHADOW));
+        FrameRect(memory.get(), &face, GetSysColorBrush(COLOR_3DSHADOW));
     else if (state & kFlat)
-        FrameRect(memory, &face, GetSysColorBrush(COLOR_WINDOWFRAME));
+        FrameRect(memory.get(), &face, GetSysColorBrush(COLOR_WINDOWFRAME));
     else
-        DrawEdge(memory, &face, EDGE_RAISED, BF_RECT);
-    DrawDots(memory, width, height, state);
-    BitBlt(window, button_.left, button_.top, width, height, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(Handle(), window);
+        DrawEdge(memory.get(), &face, EDGE_RAISED, BF_RECT);
+    DrawDots(memory.get(), width, height, state);
+    BitBlt(window.get(), button_.left, button_.top, width, height, memory.get(), 0, 0, SRCCOPY);
 }
 
 void FileEditCtrl::DrawDots(HDC dc, int width, int height, int state) const {
     const int diameter = width / 10, spacing = width / 4, shift = (state & kPressed) ? 1 : 0;
     const auto draw = [&](COLORREF colour, int offset) {
-        const HBRUSH brush = CreateSolidBrush(colour);
-        const HPEN pen = CreatePen(PS_SOLID, 1, colour);
-        const HGDIOBJ oldBrush = SelectObject(dc, brush), oldPen = SelectObject(dc, pen);
+        const UniqueBrush brush(CreateSolidBrush(colour));
+        const UniquePen pen(CreatePen(PS_SOLID, 1, colour));
+        const Selection brushIn(dc, brush.get()), penIn(dc, pen.get());
         const int y = height / 2 + shift + offset;
         for (int i = -1; i <= 1; ++i) {
             const int x = width / 2 + i * spacing + shift + offset;
@@ -154,10 +179,6 @@ void FileEditCtrl::DrawDots(HDC dc, int width, int height, int state) const {
             else
                 Ellipse(dc, x - diameter / 2, y - diameter / 2, x - diameter / 2 + diameter, y - diameter / 2 + diameter);
         }
-        SelectObject(dc, oldBrush);
-        SelectObject(dc, oldPen);
-        DeleteObject(brush);
-        DeleteObject(pen);
     };
     if (state & kDisabled) {
         draw(GetSysColor(COLOR_3DHILIGHT), 1);

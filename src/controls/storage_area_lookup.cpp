@@ -9,7 +9,9 @@
 #include "controls/storage_item.h"
 #include "frame/library_text.h"
 #include "frame/module_state.h"
+#include "optora.h"
 #include "programs/program_lookup.h"
+#include "programs/program_start.h"
 #include "res/storage_area_lookup_ids.h"
 #include "ui/main_window.h"
 
@@ -29,15 +31,16 @@ void DropSeparatorAt(HMENU menu, int position) {
 
 std::string ProgramPath(std::string_view name) { return FindProgramPath(std::string(name).c_str()); }
 
+// The field's programs were always started inheriting its handles.
 void Launch(const std::optional<std::string>& commandLine) {
-    if (commandLine) LaunchCommand(*commandLine);
+    StartProgram(commandLine, StartCall::CreateProcess, SW_SHOWDEFAULT);
 }
 
 }  // namespace
 
 StorageAreaLookup::StorageAreaLookup()
     : FileEditCtrl(false), marlow_(FindProgramPath("Marlow 2000.exe")),
-      savedNoticeId_(RegisterWindowMessageA("DataItemSaved")) {}
+      savedNoticeId_(RegisterWindowMessageA(OPTORA_MSG_DATAITEMSAVED)) {}
 
 void StorageAreaLookup::SetType(uint32_t typeFlags, const std::string& text) {
     SetText(text);
@@ -213,17 +216,6 @@ LRESULT StorageAreaLookup::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         break;
     }
     return FileEditCtrl::WindowProc(message, wParam, lParam);
-}
-
-void LaunchCommand(const std::string& commandLine) {
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started = {};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &started)) return;
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
 }
 
 }  // namespace optora

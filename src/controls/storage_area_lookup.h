@@ -59,7 +59,4 @@ private:
     UINT savedNoticeId_;
 };
 
-// Starts a command line without waiting for it; a failure leaves no trace.
-void LaunchCommand(const std::string& commandLine);
-
 }  // namespace optora

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "programs/command_line.h"
+
 namespace optora {
 namespace {
 
@@ -19,33 +21,6 @@ constexpr TypeBit kTypes[] = {
     {0x4000, {14, "markplotpt"}}, {0x8000, {15, "Notch"}},  {0x10000, {16, "pieceplotpt"}},
     {0x20000, {17, "userenv"}}, {0x40000, {18, "wstdpce"}}, {0x80000, {19, "wstdpls"}}, {0x100000, {20, nullptr}},
     {0x200000, {21, "wstdrtb"}}, {0x400000, {22, "sizecode"}},
-};
-
-// A process's command line holds at most this much, terminator included.
-constexpr std::size_t kCommandLineLimit = 32767;
-
-class CommandLine {
-public:
-    explicit CommandLine(std::string_view program) : startable_(!program.empty()) { Quoted(program); }
-    CommandLine& Add(std::string_view text) {
-        text_ += text;
-        return *this;
-    }
-    CommandLine& Quoted(std::string_view text) {
-        if (text.find('"') != std::string_view::npos) startable_ = false;
-        text_ += '"';
-        text_ += text;
-        text_ += '"';
-        return *this;
-    }
-    std::optional<std::string> Text() const {
-        if (!startable_ || text_.size() >= kCommandLineLimit) return std::nullopt;
-        return text_;
-    }
-
-private:
-    std::string text_;
-    bool startable_;
 };
 
 }  // namespace

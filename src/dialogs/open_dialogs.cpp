@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <mutex>
 
 #include "ui/dialog.h"
 
@@ -9,7 +10,7 @@ namespace optora {
 namespace {
 
 // Callers with a user-interface thread each may open and close at once.
-SRWLOCK g_lock = SRWLOCK_INIT;
+std::mutex g_lock;
 
 std::map<uintptr_t, ui::ModalDialog*>& Registry() {
     static std::map<uintptr_t, ui::ModalDialog*> registry;
@@ -18,25 +19,17 @@ std::map<uintptr_t, ui::ModalDialog*>& Registry() {
 
 uintptr_t Key(HWND owner) { return reinterpret_cast<uintptr_t>(owner); }
 
-class Locked {
-public:
-    Locked() { AcquireSRWLockExclusive(&g_lock); }
-    ~Locked() { ReleaseSRWLockExclusive(&g_lock); }
-    Locked(const Locked&) = delete;
-    Locked& operator=(const Locked&) = delete;
-};
-
 }  // namespace
 
 OpenDialogEntry::OpenDialogEntry(HWND owner, ui::ModalDialog& dialog) : owner_(owner) {
-    const Locked hold;
+    const std::lock_guard<std::mutex> hold(g_lock);
     ui::ModalDialog*& slot = Registry()[Key(owner)];
     previous_ = slot;
     slot = &dialog;
 }
 
 OpenDialogEntry::~OpenDialogEntry() {
-    const Locked hold;
+    const std::lock_guard<std::mutex> hold(g_lock);
     if (previous_)
         Registry()[Key(owner_)] = previous_;
     else
@@ -46,7 +39,7 @@ OpenDialogEntry::~OpenDialogEntry() {
 void CloseOpenDialog(HWND owner) {
     HWND window = nullptr;
     {
-        const Locked hold;
+        const std::lock_guard<std::mutex> hold(g_lock);
         const auto found = Registry().find(Key(owner));
         if (found != Registry().end()) window = found->second->Handle();
     }

@@ -9,7 +9,9 @@
 #include "frame/notifications.h"
 #include "optora.h"
 #include "options/storage_area.h"
+#include "programs/command_line.h"
 #include "programs/program_lookup.h"
+#include "programs/program_start.h"
 #include "res/verify_ids.h"
 #include "ui/data_exchange.h"
 #include "ui/field_text.h"
@@ -172,12 +174,10 @@ void CVerifyOptionsDlg::EnableCategory() {
 // The model display, opened on the model of the chosen area.
 void CVerifyOptionsDlg::StartModelProgram() {
     if (!UpdateData(true)) return;
-    const std::string program = FindProgramPath("model");
-    if (program.empty()) return;
     const Designation designation = SplitDesignation(record_.StorageArea());
-    const std::string commandLine = '"' + program + "\" -d" + designation.drive + " -s" + designation.area +
-                                    " -i\"" + std::string(VerifyOptions::Read(record_.Model)) + "\" -R";
-    WinExec(commandLine.c_str(), SW_SHOW);
+    CommandLine line(FindProgramPath("model"));
+    line.Add(" -d" + designation.drive + " -s" + designation.area + " -i").Quoted(VerifyOptions::Read(record_.Model));
+    StartProgram(line.Add(" -R").Text(), StartCall::WinExec, SW_SHOW);
 }
 
 void CVerifyOptionsDlg::Refuse(UINT promptId, int fieldId, const std::vector<std::string>& inserts) {

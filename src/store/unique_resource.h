@@ -49,14 +49,14 @@ struct FileHandleTraits {
     static void Close(Handle file) { CloseHandle(file); }
 };
 
-// Ownership of a mutex whose handle lives elsewhere: closing lets it go.
-// Events and other kernel objects, whose "nothing" is null.
+// Events, processes, threads and other kernel objects, whose "nothing" is null.
 struct KernelHandleTraits {
     using Handle = HANDLE;
     static Handle None() { return nullptr; }
     static void Close(Handle object) { CloseHandle(object); }
 };
 
+// Ownership of a mutex whose handle lives elsewhere: closing lets it go.
 struct HeldMutexTraits {
     using Handle = HANDLE;
     static Handle None() { return nullptr; }
@@ -69,10 +69,29 @@ struct MenuTraits {
     static void Close(Handle menu) { DestroyMenu(menu); }
 };
 
+// Pens, brushes, bitmaps: delete only once selected out of every DC.
+template <typename Object>
+struct GdiObjectTraits {
+    using Handle = Object;
+    static Handle None() { return nullptr; }
+    static void Close(Handle object) { DeleteObject(object); }
+};
+
+// A DC this program created (CreateCompatibleDC), not one borrowed from a window.
+struct CreatedDcTraits {
+    using Handle = HDC;
+    static Handle None() { return nullptr; }
+    static void Close(Handle dc) { DeleteDC(dc); }
+};
+
 using UniqueHKey = UniqueResource<RegistryKeyTraits>;
 using UniqueHandle = UniqueResource<FileHandleTraits>;  // files: INVALID_HANDLE_VALUE is "none"
 using UniqueKernelHandle = UniqueResource<KernelHandleTraits>;
 using HeldMutex = UniqueResource<HeldMutexTraits>;
 using UniqueMenu = UniqueResource<MenuTraits>;
+using UniqueBitmap = UniqueResource<GdiObjectTraits<HBITMAP>>;
+using UniqueBrush = UniqueResource<GdiObjectTraits<HBRUSH>>;
+using UniquePen = UniqueResource<GdiObjectTraits<HPEN>>;
+using UniqueCreatedDc = UniqueResource<CreatedDcTraits>;
 
 }  // namespace optora

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "programs/command_line.h"
+
 using namespace optora;
 
 // The command lines the field's tests under Wine do not start.
@@ -19,6 +21,7 @@ TEST(StorageItem, TypeBitsAndCommandLines) {
     }
     const ItemPlace place{"C:", "DATA70"};
     const std::string none = "-";
+    const auto bare = CommandLine::ProgramWord::QuotedWhenBlank;
     const std::pair<std::optional<std::string>, std::string> lines[] = {
         {EditItemCommand("cutgenpt", "", place, "P", 1), none},  // its arguments would start something else
         {EditItemCommand("Order", "o.exe", place, std::string(40000, 'N'), 1), none},  // past a command line's limit
@@ -27,6 +30,11 @@ TEST(StorageItem, TypeBitsAndCommandLines) {
         {ModelDisplayCommand("f.exe", place, "P1", true), "\"f.exe\" C: DATA70 -p \"P1\""},
         {ModelDisplayCommand("f.exe", place, "M\"1", false), none},
         {PlotViewerCommand("g.exe", place, "P1"), "\"g.exe\" -pC:;DATA70;\"P1\""},
+        // The user-environment editor's word is bare unless it has a blank.
+        {CommandLine("c:\\u.exe", bare).Add(" -dC").Text(), "c:\\u.exe -dC"},
+        {CommandLine("c:\\a b\\u.exe", bare).Add(" -dC").Text(), "\"c:\\a b\\u.exe\" -dC"},
+        {CommandLine("", bare).Add(" -dC").Text(), none},
+        {CommandLine("u.exe", bare).Add(std::string(kCommandLineLimit - 5, 'A')).Text(), none},
     };
     for (const auto& [line, want] : lines) EXPECT_EQ(line.value_or(none), want);
 }

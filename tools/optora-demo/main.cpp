@@ -35,8 +35,8 @@ const DialogEntry kDialogs[] = {
 constexpr int kDialogCount = sizeof kDialogs / sizeof kDialogs[0];
 
 const char* const kMessages[] = {
-    "PreferencesChanged",  "GradeOptionsChanged", "AlterationPreferenceChanged", "CutOptionsChanged",
-    "PlotOptionsChanged",  "OrderOptionsChanged", "VerifyStorageAreaChanged",    "DataItemSaved",
+    OPTORA_MSG_PREFERENCES, OPTORA_MSG_GRADEOPTIONS, OPTORA_MSG_ALTERATION,     OPTORA_MSG_CUTOPTIONS,
+    OPTORA_MSG_PLOTOPTIONS, OPTORA_MSG_ORDEROPTIONS, OPTORA_MSG_VERIFYOPTIONS, OPTORA_MSG_DATAITEMSAVED,
 };
 constexpr int kMessageCount = sizeof kMessages / sizeof kMessages[0];
 

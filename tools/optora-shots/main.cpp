@@ -16,6 +16,7 @@
 #include "shot_file.h"
 
 #include "controls/file_choice.h"
+#include "options/registry_paths.h"
 
 namespace {
 
@@ -120,7 +121,7 @@ void SetNotationFor(const std::string& file) {
         return file.size() >= tail.size() && file.compare(file.size() - tail.size(), tail.size(), tail) == 0;
     };
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Kestrel\\Arbor", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, optora::keys::kArbor, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
                         nullptr) != ERROR_SUCCESS)
         return;
     const char* notation = endsWith("_imperial") ? "1" : endsWith("_metric") ? "0" : nullptr;
