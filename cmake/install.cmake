@@ -1,6 +1,6 @@
 # The installed tree of the library, and its ZIP:
 #   bin/      optora.dll and the tools; bin/lang/de/optorares.dll, the German resources
-#   include/  optora.h
+#   include/  optora.h and the message names it includes, optora_messages.h
 #   lib/      the MinGW import library, optora.def (for MSVC: lib /def:optora.def
 #             /machine:x64 /out:optora.lib) and the CMake package (find_package(optora))
 include(CMakePackageConfigHelpers)
@@ -15,7 +15,7 @@ install(TARGETS optora EXPORT optoraTargets
   ARCHIVE DESTINATION lib)
 install(TARGETS optora-cli optora-demo RUNTIME DESTINATION bin)
 install(FILES $<TARGET_FILE:optorares> DESTINATION bin/lang/de)
-install(FILES ${CMAKE_SOURCE_DIR}/include/optora.h DESTINATION include)
+install(FILES ${CMAKE_SOURCE_DIR}/include/optora.h ${CMAKE_SOURCE_DIR}/include/optora_messages.h DESTINATION include)
 install(FILES ${CMAKE_SOURCE_DIR}/src/res/optora.def DESTINATION lib)
 
 install(EXPORT optoraTargets NAMESPACE optora:: DESTINATION ${OPTORA_PACKAGE_DIR})

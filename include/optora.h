@@ -24,17 +24,8 @@ extern "C" {
 #define OPTORA_API __declspec(dllimport)
 #endif
 
-/* Registered window message names; the identifier getters below return the
-   identifiers that RegisterWindowMessageA assigns to them. */
-#define OPTORA_MSG_PREFERENCES    "PreferencesChanged"
-#define OPTORA_MSG_GRADEOPTIONS   "GradeOptionsChanged"
-#define OPTORA_MSG_ALTERATION     "AlterationPreferenceChanged"
-#define OPTORA_MSG_CUTOPTIONS     "CutOptionsChanged"
-#define OPTORA_MSG_PLOTOPTIONS    "PlotOptionsChanged"
-#define OPTORA_MSG_ORDEROPTIONS   "OrderOptionsChanged"
-#define OPTORA_MSG_VERIFYOPTIONS  "VerifyStorageAreaChanged"
-/* Received (never sent) by the library: WM_COPYDATA whose dwData is this id. */
-#define OPTORA_MSG_DATAITEMSAVED  "DataItemSaved"
+/* The registered window message names (OPTORA_MSG_...). */
+#include "optora_messages.h"
 
 /* Length of the application-name buffers, terminator included. */
 #define OPTORA_APPNAME_SIZE 104

@@ -6,7 +6,8 @@
 #include "frame/library_text.h"
 #include "res/dialog_layer_ids.h"
 #include "ui/dialog.h"
-#include "ui/field_text.h"
+#include "ui/validation_text.h"
+#include "ui/window_text.h"
 
 namespace optora {
 namespace {
@@ -189,13 +190,7 @@ void CAmountEdit::Reject(const std::string& prompt) {
 
 AmountStyle CAmountEdit::Style() const { return {settings_.Precision, settings_.Imperial, settings_.DisplayDecimals}; }
 
-std::string CAmountEdit::Text() const {
-    const int length = GetWindowTextLengthA(Handle());
-    std::string text(static_cast<size_t>(std::max(length, 0)) + 1, '\0');
-    const int copied = GetWindowTextA(Handle(), text.data(), length + 1);
-    text.resize(static_cast<size_t>(std::max(copied, 0)));
-    return text;
-}
+std::string CAmountEdit::Text() const { return ui::WindowText(Handle()); }
 
 bool CAmountEdit::Modified() const { return Send(EM_GETMODIFY) != 0; }
 

@@ -93,7 +93,7 @@ LRESULT DosPathLookup::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 bool IsDirectoryWritable(const std::string& directory) {
     _mkdir(directory.c_str());  // an existing directory is no failure
     // Deleted by the system when the handle goes, however closing fares.
-    const UniqueHandle file(CreateFileA((directory + kTestFileName).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    const UniqueFile file(CreateFileA((directory + kTestFileName).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                         FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     return static_cast<bool>(file);
 }

@@ -5,6 +5,7 @@
 #include "controls/shell_files.h"
 #include "controls/window_rects.h"
 #include "ui/data_exchange.h"
+#include "ui/window_text.h"
 
 namespace optora {
 
@@ -92,13 +93,7 @@ FileListRules FileEditCtrl::Rules() const {
     return rules;
 }
 
-std::string FileEditCtrl::Text() const {
-    const int length = GetWindowTextLengthA(Handle());
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(Handle(), text.data(), length + 1);
-    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    return text;
-}
+std::string FileEditCtrl::Text() const { return ui::WindowText(Handle()); }
 
 void FileEditCtrl::SetText(const std::string& text) { SetWindowTextA(Handle(), text.c_str()); }
 

@@ -73,8 +73,8 @@ bool CCutOptionsDlg::OnInitDialog() {
     directoryAtOpening_ = directory_;
     directoryLookup_.SetMode(DosPathLookup::kCutDirectory, directory_);
     parameterTableLookup_.SetType(kCutterParameterTables, parameterTable_);
-    shownDirectory_ = ShownText(directoryLookup_.Handle());
-    shownParameterTable_ = ShownText(parameterTableLookup_.Handle());
+    shownDirectory_ = ui::WindowText(directoryLookup_.Handle());
+    shownParameterTable_ = ui::WindowText(parameterTableLookup_.Handle());
     ApplyExportRule();
     ApplyAppendCountRule();
     ApplyExtensionRule();
@@ -137,11 +137,11 @@ void CCutOptionsDlg::OnOK() {
     if (export_) {
         directoryValid = directoryLookup_.CheckDirectory();
         if (directoryValid)
-            directory_ = ShownText(directoryLookup_.Handle());
+            directory_ = ui::WindowText(directoryLookup_.Handle());
         else
             SetFocus(directoryLookup_.Handle());
     }
-    parameterTable_ = ShownText(parameterTableLookup_.Handle());
+    parameterTable_ = ui::WindowText(parameterTableLookup_.Handle());
     const bool outputChosen = saveToStorage_ || export_;
     if (!outputChosen) MessageBoxA(Handle(), LibraryText(IDS_NO_CUT_OUTPUT).c_str(), nullptr, MB_OK);
     if (!outputChosen || !directoryValid) {

@@ -5,16 +5,10 @@
 
 namespace optora {
 
-std::string ShownText(HWND control) {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 void RefreshUntouched(HWND field, std::string& shown, const std::string& loaded) {
-    if (ShownText(field) != shown) return;
+    if (ui::WindowText(field) != shown) return;
     SetWindowTextA(field, loaded.c_str());
-    shown = ShownText(field);
+    shown = ui::WindowText(field);
 }
 
 void EnableControls(HWND dialog, std::initializer_list<int> ids, bool enable) {

@@ -4,12 +4,12 @@
 #include <initializer_list>
 #include <string>
 
+#include "ui/window_text.h"
+
 namespace optora {
 
 // What the Cut Options and Plot Options dialogs share.
 
-// A control's text as shown, whatever its length.
-std::string ShownText(HWND control);
 
 // After a reload: a field still showing what the dialog last put there
 // (shown) takes the loaded text; one the user edited keeps the edit.

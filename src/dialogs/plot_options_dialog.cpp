@@ -122,8 +122,8 @@ bool CPlotOptionsDlg::OnInitDialog() {
     ModalDialog::OnInitDialog();
     plotDirectoryLookup_.SetMode(DosPathLookup::kPlotDirectory, plotDirectory_);
     imageDirectoryLookup_.SetMode(DosPathLookup::kPlotDirectory, imageDirectory_);
-    shownPlotDirectory_ = ShownText(plotDirectoryLookup_.Handle());
-    shownImageDirectory_ = ShownText(imageDirectoryLookup_.Handle());
+    shownPlotDirectory_ = ui::WindowText(plotDirectoryLookup_.Handle());
+    shownImageDirectory_ = ui::WindowText(imageDirectoryLookup_.Handle());
     Initialise();
     return true;
 }
@@ -244,9 +244,9 @@ void CPlotOptionsDlg::OnOK() {
             InvalidateRect(Handle(), nullptr, TRUE);
             return;
         }
-        plotDirectory_ = ShownText(plotDirectoryLookup_.Handle());
+        plotDirectory_ = ui::WindowText(plotDirectoryLookup_.Handle());
     }
-    imageDirectory_ = ShownText(imageDirectoryLookup_.Handle());
+    imageDirectory_ = ui::WindowText(imageDirectoryLookup_.Handle());
     if (changed_) {
         {
             const StoreLock hold;  // both keys in one save, let go before the broadcast

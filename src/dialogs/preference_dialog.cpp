@@ -7,7 +7,7 @@
 #include "optora.h"
 #include "options/decimal_text.h"
 #include "options/notation.h"
-#include "options/registry_paths.h"
+#include "store/registry_paths.h"
 #include "res/preferences_ids.h"
 #include "store/registry_key.h"
 #include "store/store_lock.h"

@@ -14,7 +14,8 @@
 #include "programs/program_start.h"
 #include "res/verify_ids.h"
 #include "ui/data_exchange.h"
-#include "ui/field_text.h"
+#include "ui/validation_text.h"
+#include "ui/window_text.h"
 
 namespace optora {
 namespace {
@@ -32,11 +33,6 @@ void ExchangeText(ui::DataExchange& exchange, int id, OptoraText& field, size_t 
     if (exchange.Saving() && !exchange.Failed()) VerifyOptions::Assign(field, text);
 }
 
-std::string WindowText(HWND field) {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(field)) + 1, '\0');
-    text.resize(static_cast<size_t>(std::max(GetWindowTextA(field, text.data(), static_cast<int>(text.size())), 0)));
-    return text;
-}
 
 }  // namespace
 
@@ -140,7 +136,7 @@ void CVerifyOptionsDlg::OnStorageAreaChanged() {
     if (initializing_) return;
     SetDlgItemTextA(Handle(), IDC_VERIFY_RULE, "");
     SetDlgItemTextA(Handle(), IDC_VERIFY_MODEL, "");
-    record_.SetStorageArea(WindowText(Item(IDC_VERIFY_AREA)));
+    record_.SetStorageArea(ui::WindowText(Item(IDC_VERIFY_AREA)));
 }
 
 void CVerifyOptionsDlg::BrowseStorageArea() {
@@ -149,7 +145,7 @@ void CVerifyOptionsDlg::BrowseStorageArea() {
     std::vector<std::string> unused;
     CDevaDodDialog chooser(Handle(), true, CDevaDodDialog::kBufferSize);
     if (!chooser.ChooseItems("Test", file_choice::kStorageAreas, index, designation.drive, designation.area,
-                             WindowText(Handle()), unused, "", 0))
+                             ui::WindowText(Handle()), unused, "", 0))
         return;
     // Drive and area may hold 259 characters each; the field and the record
     // hold 255 in all.

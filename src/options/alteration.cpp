@@ -3,14 +3,15 @@
 #include <cstdint>
 
 #include "frame/notifications.h"
-#include "options/registry_paths.h"
+#include "optora_messages.h"
+#include "store/registry_paths.h"
 #include "store/registry_key.h"
 #include "store/store_lock.h"
 
 namespace optora {
 namespace {
 constexpr const char* kValue = "Alteration";
-constexpr const char* kMessage = "AlterationPreferenceChanged";
+constexpr const char* kMessage = OPTORA_MSG_ALTERATION;
 }  // namespace
 
 // Reading opens for writing on purpose: older programs find the key created

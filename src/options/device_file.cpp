@@ -37,7 +37,7 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 bool ReplaceThroughTemporary(const char* path, const std::string& temporary, const std::string& bytes,
                              DWORD attributes) {
     {
-        UniqueHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        UniqueFile file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return false;
         if (!WriteAll(file.get(), bytes)) {
@@ -64,14 +64,14 @@ bool ReplaceThroughTemporary(const char* path, const std::string& temporary, con
 // For a file another program holds open without allowing a rename.
 // Cut after writing, so a reader never finds the file empty.
 void RewriteInPlace(const char* path, const std::string& bytes) {
-    UniqueHandle file(CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+    UniqueFile file(CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file && WriteAll(file.get(), bytes)) SetEndOfFile(file.get());
 }
 
 // Delete sharing lets another save replace the file while it is read here.
-UniqueHandle OpenForReading(const char* path) {
-    return UniqueHandle(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+UniqueFile OpenForReading(const char* path) {
+    return UniqueFile(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
@@ -80,7 +80,7 @@ UniqueHandle OpenForReading(const char* path) {
 std::string DeviceFileTemporary(const char* path) { return std::string(path) + ".tmp"; }
 
 std::optional<std::string> ReadDeviceFileBytes(const char* path) {
-    const UniqueHandle file = OpenForReading(path);
+    const UniqueFile file = OpenForReading(path);
     if (!file) return std::nullopt;
     char buffer[kDeviceFileReadLimit + 1];
     DWORD got = 0;

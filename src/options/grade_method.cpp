@@ -3,7 +3,7 @@
 #include "frame/library_text.h"
 #include "frame/notifications.h"
 #include "optora.h"
-#include "options/registry_paths.h"
+#include "store/registry_paths.h"
 #include "res/preferences_ids.h"
 #include "store/registry_key.h"
 #include "store/store_lock.h"

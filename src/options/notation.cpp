@@ -3,7 +3,7 @@
 #include <string>
 
 #include "options/decimal_text.h"
-#include "options/registry_paths.h"
+#include "store/registry_paths.h"
 #include "store/registry_key.h"
 
 namespace optora {

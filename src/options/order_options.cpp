@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "options/registry_paths.h"
+#include "store/registry_paths.h"
 #include "store/registry_key.h"
 #include "store/store_lock.h"
 

@@ -1,6 +1,6 @@
 #include "options/remembered_area.h"
 
-#include "options/registry_paths.h"
+#include "store/registry_paths.h"
 #include "store/registry_key.h"
 #include "store/store_lock.h"
 

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "optora.h"
-#include "options/registry_paths.h"
+#include "store/registry_paths.h"
 #include "store/item_name.h"
 #include "store/registry_key.h"
 

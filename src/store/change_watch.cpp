@@ -2,10 +2,10 @@
 
 #include <cstring>
 
+#include "store/registry_paths.h"
+
 namespace optora {
 namespace {
-
-constexpr const char* kKestrel = "Software\\Kestrel";
 
 ChangeWatchMode ModeFromEnvironment() {
     char value[16] = {};
@@ -42,7 +42,7 @@ void ChangeWatch::OpenNearestExisting() {
     key_.reset();
     keyIsKestrel_ = false;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kKestrel, 0, KEY_NOTIFY, &key) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, keys::kKestrel, 0, KEY_NOTIFY, &key) == ERROR_SUCCESS) {
         keyIsKestrel_ = true;
     } else if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_NOTIFY, &key) != ERROR_SUCCESS &&
                RegOpenKeyExA(HKEY_CURRENT_USER, nullptr, 0, KEY_NOTIFY, &key) != ERROR_SUCCESS) {

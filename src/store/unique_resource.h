@@ -85,7 +85,7 @@ struct CreatedDcTraits {
 };
 
 using UniqueHKey = UniqueResource<RegistryKeyTraits>;
-using UniqueHandle = UniqueResource<FileHandleTraits>;  // files: INVALID_HANDLE_VALUE is "none"
+using UniqueFile = UniqueResource<FileHandleTraits>;  // files: INVALID_HANDLE_VALUE is "none"
 using UniqueKernelHandle = UniqueResource<KernelHandleTraits>;
 using HeldMutex = UniqueResource<HeldMutexTraits>;
 using UniqueMenu = UniqueResource<MenuTraits>;

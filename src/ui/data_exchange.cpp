@@ -6,7 +6,8 @@
 #include "res/dialog_layer_ids.h"
 #include "ui/control.h"
 #include "ui/dialog.h"
-#include "ui/field_text.h"
+#include "ui/validation_text.h"
+#include "ui/window_text.h"
 
 namespace optora::ui {
 namespace {
@@ -38,14 +39,7 @@ std::string Shown(double value) {
 
 HWND DataExchange::Item(int id) const { return dialog_.Item(id); }
 
-std::string DataExchange::WindowText(int id) const {
-    const HWND control = Item(id);
-    const int length = GetWindowTextLengthA(control);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(control, text.data(), length + 1);
-    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    return text;
-}
+std::string DataExchange::WindowText(int id) const { return ui::WindowText(Item(id)); }
 
 void DataExchange::Reject(int id, UINT promptId, const std::vector<std::string>& values) {
     failed_ = true;

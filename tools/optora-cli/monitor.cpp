@@ -9,6 +9,7 @@
 #include "optora.h"
 #include "settings_commands.h"
 #include "settings_registry.h"
+#include "store/registry_paths.h"
 #include "store/unique_resource.h"
 
 namespace optora::cli {
@@ -75,7 +76,7 @@ void ReportDifferences(const Snapshot& before, const Snapshot& after) {
 
 // The settings' own key once it exists; until then its parent, to see it come.
 UniqueHKey WatchedKey() {
-    for (const char* path : {"Software\\Kestrel", "Software"}) {
+    for (const char* path : {keys::kKestrel, "Software"}) {
         HKEY key = nullptr;
         if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_NOTIFY, &key) == ERROR_SUCCESS) return UniqueHKey(key);
     }
@@ -97,7 +98,7 @@ int MonitorSettings() {
         std::fprintf(stderr, "optora-cli: cannot create a window to receive messages (no display?)\n");
         return kExitFailed;
     }
-    const UniqueHandle changed(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    const UniqueFile changed(CreateEventA(nullptr, FALSE, FALSE, nullptr));
     Snapshot snapshot = TakeSnapshot();
     UniqueHKey watched;
     const auto arm = [&] {

@@ -4,7 +4,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "options/registry_paths.h"
+#include "optora_messages.h"
+#include "store/registry_paths.h"
 
 namespace optora::cli {
 namespace {
@@ -63,13 +64,13 @@ const char* TypeName(uint32_t type) {
 }  // namespace
 
 const OptionSetInfo kOptionSets[kOptionSetCount] = {
-    {OptionSet::Preferences, "preferences", "PreferencesChanged"},
-    {OptionSet::GradeOption, "gradeoption", "GradeOptionsChanged"},
-    {OptionSet::Alteration, "alteration", "AlterationPreferenceChanged"},
-    {OptionSet::Cut, "cut", "CutOptionsChanged"},
-    {OptionSet::Plot, "plot", "PlotOptionsChanged"},
-    {OptionSet::Order, "order", "OrderOptionsChanged"},
-    {OptionSet::Verify, "verify", "VerifyStorageAreaChanged"},
+    {OptionSet::Preferences, "preferences", OPTORA_MSG_PREFERENCES},
+    {OptionSet::GradeOption, "gradeoption", OPTORA_MSG_GRADEOPTIONS},
+    {OptionSet::Alteration, "alteration", OPTORA_MSG_ALTERATION},
+    {OptionSet::Cut, "cut", OPTORA_MSG_CUTOPTIONS},
+    {OptionSet::Plot, "plot", OPTORA_MSG_PLOTOPTIONS},
+    {OptionSet::Order, "order", OPTORA_MSG_ORDEROPTIONS},
+    {OptionSet::Verify, "verify", OPTORA_MSG_VERIFYOPTIONS},
     {OptionSet::StorageArea, "storagearea", nullptr},
 };
 

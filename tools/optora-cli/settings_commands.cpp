@@ -14,7 +14,7 @@
 #include "binding.h"
 #include "frame/notifications.h"
 #include "optora.h"
-#include "options/registry_paths.h"
+#include "store/registry_paths.h"
 #include "settings_registry.h"
 #include "store/registry_key.h"
 #include "store/store_lock.h"

@@ -6,7 +6,7 @@
 
 #include "frame/notifications.h"
 #include "options/device_file.h"
-#include "options/registry_paths.h"
+#include "store/registry_paths.h"
 #include "store/unique_resource.h"
 
 namespace optora::cli {

@@ -16,7 +16,7 @@
 #include "shot_file.h"
 
 #include "controls/file_choice.h"
-#include "options/registry_paths.h"
+#include "store/registry_paths.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/field_text.h"
+#include "ui/validation_text.h"
 
 #include <cerrno>
 #include <climits>

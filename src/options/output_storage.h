@@ -5,7 +5,7 @@
 #include <string>
 
 #include "options/field_copy.h"
-#include "options/registry_paths.h"
+#include "store/registry_paths.h"
 #include "store/registry_key.h"
 #include "store/store_lock.h"
 

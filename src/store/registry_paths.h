@@ -2,6 +2,7 @@
 
 // Registry keys under HKEY_CURRENT_USER shared with the suite's other programs.
 namespace optora::keys {
+inline constexpr const char* kKestrel = "Software\\Kestrel";  // everything of the suite
 inline constexpr const char* kArbor = "Software\\Kestrel\\Arbor";
 inline constexpr const char* kCutOptions = "Software\\Kestrel\\Arbor\\CutOptions";
 inline constexpr const char* kPlotOptions = "Software\\Kestrel\\Arbor\\PlotOptions";

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/field_text.h"
+#include "ui/validation_text.h"
 
 using namespace optora::ui;
 
