@@ -18,6 +18,8 @@ have flock || need+=(util-linux)
 [[ -f /usr/src/googletest/CMakeLists.txt ]] || need+=(googletest)
 # the Japanese locale's sources, built by the tests for code page 932
 [[ -f /usr/share/i18n/locales/ja_JP ]] || need+=(locales)
+# xmllint, which validates the administrative templates against their schema
+have xmllint || need+=(libxml2-utils)
 # libFuzzer's runtime for the native fuzz targets
 compgen -G "/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null || need+=(libclang-rt-dev)
 

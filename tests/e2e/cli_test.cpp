@@ -127,7 +127,9 @@ TEST_F(CliTest, DescribeListsEachSetsValuesAndItsMarkdownIsTheCommittedPage) {
     ASSERT_EQ(cut.exitCode, 0u) << cut.err;
     for (const char* line : {"Software\\Kestrel\\Arbor\\CutOptions\\APPLICATION \"DosExtType\"\n",
                              "REG_BINARY, 4 bytes; default 0; allowed -1 to 3\n",
-                             "Software\\Kestrel\\Velor\\Settings \"Bundles_By\"\n"})
+                             "Software\\Kestrel\\Velor\\Settings \"Bundles_By\"\n",
+                             "policy: choice list, REG_DWORD at Software\\Policies\\Kestrel\\Arbor\\CutOptions\n",
+                             "policy: not offered: a copy written with the one under Arbor and never read\n"})
         EXPECT_NE(cut.out.find(line), std::string::npos) << line << cut.out;
     EXPECT_EQ(cut.out.find("Precision"), std::string::npos) << "another set's value";
     EXPECT_NE(RunCli("describe").out.find("Precision: decimal places shown for lengths"), std::string::npos);
@@ -136,6 +138,13 @@ TEST_F(CliTest, DescribeListsEachSetsValuesAndItsMarkdownIsTheCommittedPage) {
     ASSERT_FALSE(page.empty());
     EXPECT_EQ(RunCli("describe --markdown").out, page)
         << "docs/settings.md is out of date: optora-cli describe --markdown > docs/settings.md";
+
+    const std::filesystem::path templates = std::filesystem::temp_directory_path() / "optora-admx";
+    std::filesystem::remove_all(templates);
+    ASSERT_EQ(RunCli("admx \"" + templates.string() + "\"").exitCode, 0u);
+    for (const char* file : {"optora.admx", "en-US\\optora.adml", "de-DE\\optora.adml"})
+        EXPECT_NE(ReadWhole((templates / file).string()).find("</policyDefinition"), std::string::npos) << file;
+    std::filesystem::remove_all(templates);
 }
 
 TEST_F(CliTest, MistakesExitWithTwoAndChangeNothing) {
@@ -143,7 +152,7 @@ TEST_F(CliTest, MistakesExitWithTwoAndChangeNothing) {
                             "set alteration 99999999999", "set notation x", "reset nosuch", "import",
                             "export a b", "monitor x", "show extra", "show --cutapp",
                             "show --plotapp A --cutapp", "show --nosuch A", "show --cutapp A extra", "describe nosuch",
-                            "describe --markdown --markdown", "describe cut plot"}) {
+                            "describe --markdown --markdown", "describe cut plot", "admx", "admx a b"}) {
         const RunResult r = RunCli(bad);
         EXPECT_EQ(r.exitCode, 2u) << "'" << bad << "'";
         EXPECT_NE(r.err.find("usage:"), std::string::npos) << "'" << bad << "': " << r.err;

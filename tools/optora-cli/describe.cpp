@@ -1,5 +1,7 @@
 #include "describe.h"
 
+#include "policy_offers.h"
+
 namespace optora::cli {
 namespace {
 
@@ -26,7 +28,11 @@ std::string MarkdownHead() {
            "Every value optora.dll keeps under `HKEY_CURRENT_USER`, as `optora-cli describe --markdown` prints it.\n"
            "`APPLICATION` stands for each calling application's variant key. `optora-cli import` refuses a value\n"
            "outside \"allowed\" (nothing in the library stores it); `export` writes such a stored value as a\n"
-           "comment line. Each set's change message tells running applications.\n";
+           "comment line. Each set's change message tells running applications.\n\n"
+           "\"policy\" names how the administrative templates (`optora-cli admx DIR`) offer a value and the key a\n"
+           "mandatory policy writes it to, below `HKEY_LOCAL_MACHINE` or `HKEY_CURRENT_USER`; a recommended one\n"
+           "writes `Software\\Policies\\Kestrel\\Recommended\\` and the same rest. A variant set's value is offered\n"
+           "once, for every application's variant (the key without an application subkey).\n";
 }
 
 }  // namespace
@@ -38,7 +44,8 @@ std::string DescribeSettings(const OptionSetInfo* only, bool markdown) {
         const std::string message = info.message ? info.message : "no change message";
         if (markdown)
             out += "\n## " + std::string(info.name) + " (" + message +
-                   ")\n\n| key | value | type | default | allowed | meaning |\n|---|---|---|---|---|---|\n";
+                   ")\n\n| key | value | type | default | allowed | meaning | policy |\n"
+                   "|---|---|---|---|---|---|---|\n";
         else
             out += std::string(out.empty() ? "" : "\n") + "[" + info.name + "] " + message + "\n";
         for (std::size_t i = 0; i < kOwnedValueCount; ++i) {
@@ -46,10 +53,11 @@ std::string DescribeSettings(const OptionSetInfo* only, bool markdown) {
             if (owned.set != info.set) continue;
             if (markdown)
                 out += "| `" + KeyOf(owned) + "` | `" + owned.name + "` | " + TypeOf(owned) + " | " + owned.byDefault +
-                       " | " + AllowedOf(owned) + " | " + owned.meaning + " |\n";
+                       " | " + AllowedOf(owned) + " | " + owned.meaning + " | " + PolicyText(owned, true) + " |\n";
             else
                 out += KeyOf(owned) + " \"" + owned.name + "\"\n    " + TypeOf(owned) + "; default " +
-                       owned.byDefault + "; allowed " + AllowedOf(owned) + "\n    " + owned.meaning + "\n";
+                       owned.byDefault + "; allowed " + AllowedOf(owned) + "\n    " + owned.meaning +
+                       "\n    policy: " + PolicyText(owned, false) + "\n";
         }
     }
     return out;

@@ -8,8 +8,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <string>
 
+#include "admx_template.h"
 #include "binding.h"
 #include "describe.h"
 #include "owned_values.h"
@@ -90,6 +92,7 @@ int Usage(const char* complaint) {
                  "       optora-cli reset [SET]\n"
                  "       optora-cli monitor\n"
                  "       optora-cli describe [SET] [--markdown]\n"
+                 "       optora-cli admx DIR\n"
                  "names:");
     for (const Setting& s : kSettings) std::fprintf(stderr, " %s", s.name);
     std::fprintf(stderr, "\nsets:");
@@ -147,6 +150,24 @@ int Describe(const optora::cli::OptionSetInfo* set, bool markdown) {
                                                                                                       : kExitFailed;
 }
 
+// `admx DIR`: optora.admx in DIR, its language files in DIR\en-US and DIR\de-DE.
+int WriteAdministrativeTemplates(const std::string& dir) {
+    for (const optora::cli::TemplateFile& file : optora::cli::AdministrativeTemplates()) {
+        const std::string folder = file.folder.empty() ? dir : dir + "\\" + file.folder;
+        if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+            std::fprintf(stderr, "optora-cli: cannot create %s (error %lu)\n", folder.c_str(), GetLastError());
+            return kExitFailed;
+        }
+        const std::string path = folder + "\\" + file.name;
+        std::ofstream out(path, std::ios::binary);
+        if (!out.write(file.text.data(), file.text.size()) || !out.flush()) {
+            std::fprintf(stderr, "optora-cli: cannot write %s\n", path.c_str());
+            return kExitFailed;
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 HMODULE OptoraLibrary() {
@@ -175,6 +196,7 @@ int main(int argc, char** argv) {
             return Usage("describe takes a set name and --markdown, each at most once");
         return Describe(set, markdown);
     }
+    if (command == "admx") return argc == 3 ? WriteAdministrativeTemplates(argv[2]) : Usage("admx takes a folder");
     if (!known) return Usage((std::string("unknown command or wrong arguments: '") + command + "'").c_str());
 
     if (command == "export") return optora::cli::ExportSettings(argc == 3 ? argv[2] : nullptr);
