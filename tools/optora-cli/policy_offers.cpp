@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "options/registry_paths.h"
+#include "store/registry_paths.h"
 
 namespace optora::cli {
 namespace {
