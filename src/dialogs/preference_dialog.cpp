@@ -4,13 +4,12 @@
 
 #include "frame/library_text.h"
 #include "frame/notifications.h"
-#include "optora.h"
 #include "options/decimal_text.h"
 #include "options/notation.h"
-#include "store/registry_paths.h"
+#include "optora.h"
 #include "res/preferences_ids.h"
 #include "store/registry_key.h"
-#include "store/store_lock.h"
+#include "store/registry_paths.h"
 #include "ui/data_exchange.h"
 
 namespace optora {
@@ -52,21 +51,6 @@ void CPreference::OnOK() {
     EndDialog(IDOK);
 }
 
-// The key is closed before the broadcast: the sender's own windows hear it.
-bool CPreference::WriteChanges() const {
-    const StoreLock hold;
-    RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
-    if (!key.OpenForWriting()) return false;
-    const std::string precision = std::to_string(precisionList_.Selection());
-    const std::string notation = std::to_string(notation_);
-    std::string oldPrecision, oldNotation;
-    key.ReadText("Precision", oldPrecision);
-    key.ReadText("Notation", oldNotation);
-
-    bool written = false;
-    if (oldPrecision != precision) written = key.WriteText("Precision", precision) || written;
-    if (oldNotation != notation) written = key.WriteText("Notation", notation) || written;
-    return written;
-}
+bool CPreference::WriteChanges() const { return SavePreferences(notation_, precisionList_.Selection()); }
 
 }  // namespace optora

@@ -4,8 +4,8 @@
 
 #include "frame/notifications.h"
 #include "optora_messages.h"
-#include "store/registry_paths.h"
 #include "store/registry_key.h"
+#include "store/registry_paths.h"
 #include "store/store_lock.h"
 
 namespace optora {

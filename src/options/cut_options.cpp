@@ -5,8 +5,8 @@
 #include "frame/app_names.h"
 #include "options/device_file.h"
 #include "options/field_copy.h"
-#include "options/output_storage.h"
 #include "options/output_paths.h"
+#include "options/output_storage.h"
 #include "store/registry_paths.h"
 #include "store/store_lock.h"
 

@@ -3,9 +3,9 @@
 #include "frame/library_text.h"
 #include "frame/notifications.h"
 #include "optora.h"
-#include "store/registry_paths.h"
 #include "res/preferences_ids.h"
 #include "store/registry_key.h"
+#include "store/registry_paths.h"
 #include "store/store_lock.h"
 
 namespace optora {

@@ -1,10 +1,12 @@
 #include "options/notation.h"
 
 #include <string>
+#include <utility>
 
 #include "options/decimal_text.h"
-#include "store/registry_paths.h"
 #include "store/registry_key.h"
+#include "store/registry_paths.h"
+#include "store/store_lock.h"
 
 namespace optora {
 namespace {
@@ -17,6 +19,20 @@ std::string ReadArborText(const char* name) {
 }
 
 }  // namespace
+
+bool SavePreferences(int notation, int precision) {
+    const StoreLock hold;  // both values of one confirmation
+    RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
+    if (!key.OpenForWriting()) return false;
+    bool written = false;
+    for (const auto& [name, value] : {std::pair{"Precision", precision}, std::pair{"Notation", notation}}) {
+        std::string stored;
+        key.ReadText(name, stored);
+        const std::string text = std::to_string(value);
+        if (stored != text) written = key.WriteText(name, text) || written;
+    }
+    return written;
+}
 
 // "0" metric, "1" U.S.; a failed query leaves no number, which reads as metric.
 int RegionalMeasurement() {

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "store/registry_paths.h"
 #include "store/registry_key.h"
+#include "store/registry_paths.h"
 #include "store/store_lock.h"
 
 namespace optora {

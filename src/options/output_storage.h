@@ -5,8 +5,8 @@
 #include <string>
 
 #include "options/field_copy.h"
-#include "store/registry_paths.h"
 #include "store/registry_key.h"
+#include "store/registry_paths.h"
 #include "store/store_lock.h"
 
 namespace optora {

@@ -7,10 +7,10 @@
 #include "frame/library_text.h"
 #include "options/device_file.h"
 #include "options/field_copy.h"
-#include "options/output_storage.h"
 #include "options/output_paths.h"
-#include "store/registry_paths.h"
+#include "options/output_storage.h"
 #include "res/output_ids.h"
+#include "store/registry_paths.h"
 #include "store/store_lock.h"
 
 namespace optora {

@@ -1,7 +1,7 @@
 #include "options/remembered_area.h"
 
-#include "store/registry_paths.h"
 #include "store/registry_key.h"
+#include "store/registry_paths.h"
 #include "store/store_lock.h"
 
 namespace optora {

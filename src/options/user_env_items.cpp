@@ -6,11 +6,11 @@
 
 #include "options/cut_options.h"
 #include "options/field_copy.h"
-#include "options/output_storage.h"
 #include "options/order_options.h"
+#include "options/output_storage.h"
 #include "options/plot_options.h"
-#include "store/registry_paths.h"
 #include "store/registry_key.h"
+#include "store/registry_paths.h"
 #include "store/store_lock.h"
 
 namespace optora {

@@ -3,9 +3,9 @@
 #include <string_view>
 
 #include "optora.h"
-#include "store/registry_paths.h"
 #include "store/item_name.h"
 #include "store/registry_key.h"
+#include "store/registry_paths.h"
 
 namespace optora {
 

@@ -14,9 +14,9 @@
 #include "binding.h"
 #include "frame/notifications.h"
 #include "optora.h"
-#include "store/registry_paths.h"
 #include "settings_registry.h"
 #include "store/registry_key.h"
+#include "store/registry_paths.h"
 #include "store/store_lock.h"
 
 namespace optora::cli {
