@@ -6,8 +6,7 @@
 #include <string_view>
 
 #include "fuzz_check.h"
-#include "owned_values.h"
-#include "settings_file.h"
+#include "settings_check.h"
 
 using namespace optora::cli;
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "owned_values.h"
-#include "settings_file.h"
+#include "settings_check.h"
 
+using namespace optora;
 using namespace optora::cli;
 
 namespace {
@@ -129,15 +129,4 @@ TEST(OwnedValues, TakeWhatSomePartOfTheLibraryStoresAndNothingElse) {
     };
     for (const auto& [text, storable] : cases)
         EXPECT_EQ(Checked(text + "\n").substr(0, 2), storable ? "ok" : "3:") << text;
-}
-
-TEST(OwnedValues, VariantKeysAreOneApplicationNameBelowTheirParent) {
-    EXPECT_EQ(OwnedKey("software\\kestrel\\arbor\\cutoptions\\MINE"), std::string("Software\\Kestrel\\Arbor\\CutOptions"));
-    EXPECT_TRUE(OwnedKey("Software\\Kestrel\\Arbor\\PlotOptions"));
-    EXPECT_TRUE(OwnedKey("Software\\Kestrel\\Arbor\\PlotOptions\\" + std::string(kApplicationNameLimit, 'A')));
-    EXPECT_FALSE(OwnedKey("Software\\Kestrel\\Arbor\\PlotOptions\\" + std::string(kApplicationNameLimit + 1, 'A')));
-    EXPECT_FALSE(OwnedKey("Software\\Kestrel\\Arbor\\OrderOptions\\X"));
-    EXPECT_FALSE(OwnedKey("Software\\Kestrel\\Arbor\\CutOptions\\"));
-    EXPECT_EQ(FindOwned("Software\\Kestrel\\Velor\\Settings", "bundles_by")->set, OptionSet::Cut);
-    EXPECT_EQ(FindOwned("Software\\Kestrel\\Velor\\Settings", "Notation"), nullptr);
 }

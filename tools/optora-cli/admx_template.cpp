@@ -5,7 +5,7 @@
 #include <optional>
 #include <utility>
 
-#include "policy_offers.h"
+#include "options/policy_offers.h"
 
 namespace optora::cli {
 namespace {

@@ -1,6 +1,7 @@
 #include "describe.h"
 
-#include "policy_offers.h"
+#include "options/policy_offers.h"
+#include "settings_check.h"
 
 namespace optora::cli {
 namespace {
@@ -21,6 +22,17 @@ std::string TypeOf(const OwnedValue& owned) {
 std::string AllowedOf(const OwnedValue& owned) {
     if (owned.allowed.kind == Allowed::Anything && owned.type == kTypeText) return "any text";
     return AllowedText(owned);
+}
+
+// "check box, REG_DWORD at KEY" or "not offered: WHY"; the key in backticks for Markdown.
+std::string PolicyText(const OwnedValue& owned, bool markdown) {
+    const PolicyOffer* offer = FindOffer(owned);
+    if (!offer || offer->presentation == PolicyOffer::NotOffered)
+        return std::string("not offered: ") + (offer ? offer->english : "no policy row");
+    static const char* const kPresentations[] = {"", "check box", "choice list", "decimal", "text"};
+    return std::string(kPresentations[offer->presentation]) + ", " +
+           (PolicyType(owned, *offer) == kTypeText ? "REG_SZ" : "REG_DWORD") + " at " + (markdown ? "`" : "") +
+           PolicyKey(owned, false) + (markdown ? "`" : "");
 }
 
 std::string MarkdownHead() {

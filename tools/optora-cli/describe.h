@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "owned_values.h"
+#include "options/settings_table.h"
 
 namespace optora::cli {
 

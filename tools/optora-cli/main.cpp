@@ -14,7 +14,7 @@
 #include "admx_template.h"
 #include "binding.h"
 #include "describe.h"
-#include "owned_values.h"
+#include "options/settings_table.h"
 #include "settings_commands.h"
 #include "show.h"
 #include "strict_int.h"
@@ -96,7 +96,7 @@ int Usage(const char* complaint) {
                  "names:");
     for (const Setting& s : kSettings) std::fprintf(stderr, " %s", s.name);
     std::fprintf(stderr, "\nsets:");
-    for (const optora::cli::OptionSetInfo& set : optora::cli::kOptionSets) std::fprintf(stderr, " %s", set.name);
+    for (const optora::OptionSetInfo& set : optora::kOptionSets) std::fprintf(stderr, " %s", set.name);
     std::fprintf(stderr, "\n");
     return kUsageError;
 }
@@ -129,13 +129,13 @@ int Set(const char* name, const char* text) {
 }
 
 // `describe [SET] [--markdown]`, in either order; null when the arguments are not that.
-bool DescribeArguments(int argc, char** argv, const optora::cli::OptionSetInfo*& set, bool& markdown) {
+bool DescribeArguments(int argc, char** argv, const optora::OptionSetInfo*& set, bool& markdown) {
     set = nullptr;
     markdown = false;
     for (int i = 2; i < argc; ++i) {
         if (std::strcmp(argv[i], "--markdown") == 0 && !markdown)
             markdown = true;
-        else if (!set && (set = optora::cli::FindOptionSet(argv[i])))
+        else if (!set && (set = optora::FindOptionSet(argv[i])))
             continue;
         else
             return false;
@@ -143,7 +143,7 @@ bool DescribeArguments(int argc, char** argv, const optora::cli::OptionSetInfo*&
     return argc <= 4;
 }
 
-int Describe(const optora::cli::OptionSetInfo* set, bool markdown) {
+int Describe(const optora::OptionSetInfo* set, bool markdown) {
     const std::string text = optora::cli::DescribeSettings(set, markdown);
     _setmode(_fileno(stdout), _O_BINARY);  // docs/settings.md has LF line ends
     return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0 ? 0
@@ -181,8 +181,8 @@ int main(int argc, char** argv) {
     const bool known = (command == "show" && ShowOptionsValid(argc, argv)) || (command == "get" && argc == 3) ||
                        (command == "set" && argc == 4) || (command == "export" && argc <= 3) ||
                        (command == "import" && argc == 3) || (command == "monitor" && argc == 2) ||
-                       (command == "reset" && (argc == 2 || (argc == 3 && optora::cli::FindOptionSet(argv[2]))));
-    const optora::cli::OptionSetInfo* describedSet = nullptr;
+                       (command == "reset" && (argc == 2 || (argc == 3 && optora::FindOptionSet(argv[2]))));
+    const optora::OptionSetInfo* describedSet = nullptr;
     bool markdown = false;
     if (command == "describe") {
         if (!DescribeArguments(argc, argv, describedSet, markdown))
@@ -190,7 +190,7 @@ int main(int argc, char** argv) {
         return Describe(describedSet, markdown);
     }
     if (command == "describe") {
-        const optora::cli::OptionSetInfo* set = nullptr;
+        const optora::OptionSetInfo* set = nullptr;
         bool markdown = false;
         if (!DescribeArguments(argc, argv, set, markdown))
             return Usage("describe takes a set name and --markdown, each at most once");

@@ -224,15 +224,6 @@ bool ReadDeviceLine(std::string_view line, DeviceDestinations& device, int& seen
 
 }  // namespace
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
-
 std::string KeyNameFault(std::string_view path) {
     for (char c : path) {
         // The registry would take the name only up to the zero: another key than the one checked.

@@ -6,14 +6,11 @@
 #include <vector>
 
 #include "options/device_file_format.h"
+#include "options/settings_table.h"
 
 namespace optora::cli {
 
-// Registry types as the file names them (hex(N)); the same numbers as winnt.h.
-inline constexpr uint32_t kTypeText = 1;    // REG_SZ
-inline constexpr uint32_t kTypeBinary = 3;  // REG_BINARY
-inline constexpr uint32_t kTypeDword = 4;   // REG_DWORD
-
+// A value's type is the registry's number, as the file names it (hex(N)).
 struct FileValue {
     std::string name;
     uint32_t type = kTypeBinary;
@@ -41,9 +38,6 @@ struct FileError {
     std::string message;
 };
 
-// Registry names compare without regard to (ASCII) case.
-bool EqualsNoCase(std::string_view a, std::string_view b);
-
 // Why a key line cannot carry this path (a line break or other control
 // character, a ']' or a '"': legal in a registry name); empty when it can.
 std::string KeyNameFault(std::string_view path);
@@ -57,7 +51,7 @@ std::string ShownKeyName(std::string_view path);
 std::string FormatSettingsFile(const SettingsFile& file);
 
 // Syntax only; whether the library owns what the file names is checked
-// apart (owned_values.h). Nothing is half-read: any fault gives its line.
+// apart (settings_check.h). Nothing is half-read: any fault gives its line.
 std::optional<FileError> ParseSettingsFile(std::string_view text, SettingsFile& out);
 
 }  // namespace optora::cli

@@ -3,8 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "owned_values.h"
-#include "settings_file.h"
+#include "settings_check.h"
 
 namespace optora::cli {
 

@@ -1,12 +1,22 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "settings_file.h"
+// The one table of every value the library stores under HKEY_CURRENT_USER:
+// where, of which type and size, what some part of the library stores there,
+// what a missing value reads as. Pure data and lookups, no registry calls.
+namespace optora {
 
-namespace optora::cli {
+// Registry types by their winnt.h numbers, so the table needs no Windows header.
+inline constexpr uint32_t kTypeText = 1;    // REG_SZ
+inline constexpr uint32_t kTypeBinary = 3;  // REG_BINARY
+inline constexpr uint32_t kTypeDword = 4;   // REG_DWORD
+
+// What the library's text reads take, terminator included.
+inline constexpr uint32_t kTextLimit = 256;
 
 // The option sets as the suite hears of them: one change message each
 // (the storage-area memory of the choosers has none).
@@ -21,10 +31,9 @@ struct OptionSetInfo {
 extern const OptionSetInfo kOptionSets[kOptionSetCount];
 const OptionSetInfo* FindOptionSet(std::string_view name);
 
-// The contents some part of the library stores in a value: import takes
-// nothing else, and describe prints the same rule. A range holds for a binary
-// integer (a single byte counts as signed: the low byte of -1 is 255) and for
-// a text written as a decimal number.
+// The contents some part of the library stores in a value. A range holds for
+// a binary integer (a single byte counts as signed: the low byte of -1 is 255)
+// and for a text written as a decimal number.
 struct Allowed {
     enum Kind { Anything, Range, Choices, FiniteNumber } kind = Anything;
     int64_t lowest = 0, highest = 0;
@@ -42,7 +51,7 @@ struct OwnedValue {
     OptionSet set;
     Allowed allowed;
     const char* byDefault;  // what a missing value reads as
-    const char* meaning;    // one line, for describe
+    const char* meaning;    // one line
 };
 extern const OwnedValue kOwnedValues[];
 extern const std::size_t kOwnedValueCount;
@@ -51,18 +60,28 @@ extern const std::size_t kOwnedValueCount;
 // name buffer holds 104 bytes with the terminator).
 inline constexpr std::size_t kApplicationNameLimit = 103;
 
+// Registry names compare without regard to (ASCII) case.
+bool EqualsNoCase(std::string_view a, std::string_view b);
+
 // The owned key a path names, when it is one: the table's spelling of its
-// parent for a variant (registry names compare without regard to case).
+// parent for a variant.
 std::optional<std::string> OwnedKey(std::string_view path);
 const OwnedValue* FindOwned(std::string_view path, std::string_view name);
 
-// Why the library could not have written this value here; empty when it could.
-std::string Refusal(std::string_view path, const FileValue& value);
+// Stored bytes as the library reads them: a text up to its first zero; a
+// binary integer little-endian, a single byte signed.
+std::string_view StoredText(std::string_view data);
+int64_t StoredInteger(std::string_view data);
 
-// The rule of `allowed` in words, as describe prints it.
-std::string AllowedText(const OwnedValue& owned);
+// Whether the library could have stored this content in the value, and if
+// not, the first reason.
+enum class ContentFault {
+    None,
+    WrongType,
+    WrongSize,   // a binary of another size
+    TooLong,     // a text longer than the value holds, a missing terminator counted
+    NotAllowed,  // outside `allowed`
+};
+ContentFault CheckContent(const OwnedValue& owned, uint32_t type, std::string_view data);
 
-// The whole file, checked before anything is applied: the first refusal.
-std::optional<FileError> CheckSettingsFile(const SettingsFile& file);
-
-}  // namespace optora::cli
+}  // namespace optora

@@ -2,9 +2,9 @@
 #include <cstdint>
 #include <string>
 
-#include "owned_values.h"
+#include "options/settings_table.h"
 
-namespace optora::cli {
+namespace optora {
 
 // A choice an administrator picks: `value` is what the library stores, a
 // decimal number for a number, else the text itself.
@@ -55,8 +55,4 @@ uint32_t PolicyType(const OwnedValue& owned, const PolicyOffer& offer);
 // administrator means and a template cannot carry.
 int64_t PolicyLowest(const OwnedValue& owned);
 
-// For describe: "check box, REG_DWORD at KEY" or "not offered: WHY"; the
-// key in backticks for Markdown.
-std::string PolicyText(const OwnedValue& owned, bool markdown);
-
-}  // namespace optora::cli
+}  // namespace optora

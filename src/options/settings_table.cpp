@@ -1,4 +1,4 @@
-#include "owned_values.h"
+#include "options/settings_table.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,21 +7,8 @@
 #include "optora_messages.h"
 #include "store/registry_paths.h"
 
-namespace optora::cli {
+namespace optora {
 namespace {
-
-constexpr uint32_t kTextLimit = 256;  // what the library's text reads take, terminator included
-
-// What the library reads of a text: the bytes before the first zero.
-std::string_view TextOf(std::string_view data) { return data.substr(0, data.find('\0')); }
-
-// A binary integer as stored (little-endian, a single byte signed).
-int64_t IntegerOf(std::string_view data) {
-    if (data.size() == 1) return static_cast<int8_t>(data[0]);
-    uint32_t bits = 0;
-    for (std::size_t i = 0; i < 4 && i < data.size(); ++i) bits |= uint32_t(static_cast<unsigned char>(data[i])) << (8 * i);
-    return static_cast<int32_t>(bits);
-}
 
 bool Storable(const OwnedValue& owned, std::string_view data) {
     const Allowed& allowed = owned.allowed;
@@ -34,31 +21,17 @@ bool Storable(const OwnedValue& owned, std::string_view data) {
         }
         case Allowed::Choices:
             for (const char* const* choice = allowed.choices; *choice; ++choice)
-                if (TextOf(data) == *choice) return true;
+                if (StoredText(data) == *choice) return true;
             return false;
         case Allowed::Range:
-            if (owned.type != kTypeText) return IntegerOf(data) >= allowed.lowest && IntegerOf(data) <= allowed.highest;
+            if (owned.type != kTypeText)
+                return StoredInteger(data) >= allowed.lowest && StoredInteger(data) <= allowed.highest;
             // Written with "%d": "+1", " 1" or "01" come from elsewhere.
             for (int64_t number = allowed.lowest; number <= allowed.highest; ++number)
-                if (TextOf(data) == std::to_string(number)) return true;
+                if (StoredText(data) == std::to_string(number)) return true;
             return false;
     }
     return false;
-}
-
-std::string Shown(const OwnedValue& owned, std::string_view data) {
-    if (owned.type == kTypeText) return "\"" + std::string(TextOf(data)) + "\"";
-    if (owned.allowed.kind == Allowed::FiniteNumber) return "no finite number";
-    return std::to_string(IntegerOf(data));
-}
-
-const char* TypeName(uint32_t type) {
-    switch (type) {
-        case kTypeText: return "a text (REG_SZ)";
-        case kTypeBinary: return "binary (REG_BINARY)";
-        case kTypeDword: return "a dword (REG_DWORD)";
-        default: return "another type";
-    }
 }
 
 }  // namespace
@@ -222,65 +195,32 @@ const OwnedValue* FindOwned(std::string_view path, std::string_view name) {
     return nullptr;
 }
 
-std::string Refusal(std::string_view path, const FileValue& value) {
-    if (!OwnedKey(path)) return "the key is not one the library writes";
-    const OwnedValue* owned = FindOwned(path, value.name);
-    if (!owned) return "\"" + value.name + "\" is not a value the library writes in this key";
-    if (value.type != owned->type)
-        return "\"" + value.name + "\" must be " + TypeName(owned->type) + ", not " + TypeName(value.type);
-    if (owned->type == kTypeBinary && value.data.size() != owned->size)
-        return "\"" + value.name + "\" must hold " + std::to_string(owned->size) + " bytes, not " +
-               std::to_string(value.data.size());
-    // A text without its terminator gains one when read back (so export
-    // would leave it out): it counts.
-    const bool unterminated = owned->type == kTypeText && (value.data.empty() || value.data.back() != '\0');
-    if (value.data.size() + (unterminated ? 1 : 0) > owned->size)
-        return "\"" + value.name + "\" is longer than the library " +
-               (owned->size == kTextLimit ? "reads (" : "stores (") + std::to_string(owned->size - 1) + " characters)";
-    if (!Storable(*owned, value.data))
-        return "\"" + value.name + "\" holds " + Shown(*owned, value.data) +
-               ", which no part of the library stores there (" + AllowedText(*owned) + ")";
-    return {};
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
 }
 
-std::string AllowedText(const OwnedValue& owned) {
-    const Allowed& allowed = owned.allowed;
-    switch (allowed.kind) {
-        case Allowed::Range: return std::to_string(allowed.lowest) + " to " + std::to_string(allowed.highest);
-        case Allowed::FiniteNumber: return "any finite number";
-        case Allowed::Choices: {
-            std::string text;
-            for (const char* const* choice = allowed.choices; *choice; ++choice)
-                text += std::string(text.empty() ? "" : choice[1] ? ", " : " or ") +
-                        (**choice ? "\"" + std::string(*choice) + "\"" : "empty");
-            return text;
-        }
-        case Allowed::Anything: break;
-    }
-    if (owned.type == kTypeText) return "any text up to " + std::to_string(owned.size - 1) + " characters";
-    return "any " + std::to_string(owned.size * 8) + "-bit integer";
+std::string_view StoredText(std::string_view data) { return data.substr(0, data.find('\0')); }
+
+int64_t StoredInteger(std::string_view data) {
+    if (data.size() == 1) return static_cast<int8_t>(data[0]);
+    uint32_t bits = 0;
+    for (std::size_t i = 0; i < 4 && i < data.size(); ++i)
+        bits |= uint32_t(static_cast<unsigned char>(data[i])) << (8 * i);
+    return static_cast<int32_t>(bits);
 }
 
-std::optional<FileError> CheckSettingsFile(const SettingsFile& file) {
-    for (const FileKey& key : file.keys) {
-        if (!OwnedKey(key.path)) return FileError{key.line, "the key is not one the library writes"};
-        for (const FileValue& value : key.values) {
-            std::string why = Refusal(key.path, value);
-            if (!why.empty()) return FileError{value.line, std::move(why)};
-        }
-    }
-    if (file.device) {
-        // What older tools would read back from the file must be what was asked.
-        const std::string bytes = FormatDeviceFile(*file.device);
-        const DeviceDestinations again = ParseDeviceFile(bytes);
-        if (bytes.size() > kDeviceFileReadLimit || again.plotType != file.device->plotType ||
-            again.plotDestination != file.device->plotDestination ||
-            again.cutDestination != file.device->cutDestination)
-            return FileError{file.deviceLine,
-                             "the device file cannot hold these lines (a plot type of one digit, destinations with "
-                             "a drive, at most 1040 bytes)"};
-    }
-    return std::nullopt;
+ContentFault CheckContent(const OwnedValue& owned, uint32_t type, std::string_view data) {
+    if (type != owned.type) return ContentFault::WrongType;
+    if (owned.type == kTypeBinary && data.size() != owned.size) return ContentFault::WrongSize;
+    // A text without its terminator gains one when read back: it counts.
+    const bool unterminated = owned.type == kTypeText && (data.empty() || data.back() != '\0');
+    if (data.size() + (unterminated ? 1 : 0) > owned.size) return ContentFault::TooLong;
+    return Storable(owned, data) ? ContentFault::None : ContentFault::NotAllowed;
 }
 
-}  // namespace optora::cli
+}  // namespace optora

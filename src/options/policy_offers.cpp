@@ -1,11 +1,11 @@
-#include "policy_offers.h"
+#include "options/policy_offers.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "store/registry_paths.h"
 
-namespace optora::cli {
+namespace optora {
 namespace {
 
 // Only the choices the dialogs offer: never "none chosen".
@@ -54,8 +54,6 @@ const PolicySetName kSetNames[] = {
     {OptionSet::Verify, "Digitize options", "Digitalisieroptionen"},
     {OptionSet::StorageArea, "Storage-area chooser", "Auswahl des Ablagebereichs"},
 };
-
-constexpr const char* kKestrel = "Software\\Kestrel\\";
 
 }  // namespace
 
@@ -169,7 +167,7 @@ const PolicySetName& PolicySetNameOf(OptionSet set) {
 
 std::string PolicyKey(const OwnedValue& owned, bool recommended) {
     return std::string("Software\\Policies\\Kestrel\\") + (recommended ? "Recommended\\" : "") +
-           (owned.key + std::strlen(kKestrel));
+           (owned.key + std::strlen(keys::kKestrel) + 1);  // past its backslash
 }
 
 uint32_t PolicyType(const OwnedValue& owned, const PolicyOffer& offer) {
@@ -178,14 +176,4 @@ uint32_t PolicyType(const OwnedValue& owned, const PolicyOffer& offer) {
 
 int64_t PolicyLowest(const OwnedValue& owned) { return std::max<int64_t>(owned.allowed.lowest, 0); }
 
-std::string PolicyText(const OwnedValue& owned, bool markdown) {
-    const PolicyOffer* offer = FindOffer(owned);
-    if (!offer || offer->presentation == P::NotOffered)
-        return std::string("not offered: ") + (offer ? offer->english : "no policy row");
-    static const char* const kPresentations[] = {"", "check box", "choice list", "decimal", "text"};
-    return std::string(kPresentations[offer->presentation]) + ", " +
-           (PolicyType(owned, *offer) == kTypeText ? "REG_SZ" : "REG_DWORD") + " at " + (markdown ? "`" : "") +
-           PolicyKey(owned, false) + (markdown ? "`" : "");
-}
-
-}  // namespace optora::cli
+}  // namespace optora
