@@ -20,14 +20,14 @@ namespace {
 
 // A copy of a test library, cut to its first bytes after a colon
 // ("name.dll:0" is empty); "" is a file that is no library.
-void PutLanguageFile(const std::string& path, const std::string& spec) {
-    if (spec.empty()) {
+void PutLanguageFile(const std::string& path, const std::string& source) {
+    if (source.empty()) {
         std::ofstream(path, std::ios::binary) << "not a library";
         return;
     }
-    const size_t colon = spec.find(':');
-    PutFile(path, BesideTestProgram(spec.substr(0, colon).c_str()));
-    if (colon != std::string::npos) fs::resize_file(path, std::stoul(spec.substr(colon + 1)));
+    const size_t colon = source.find(':');
+    PutFile(path, BesideTestProgram(source.substr(0, colon).c_str()));
+    if (colon != std::string::npos) fs::resize_file(path, std::stoul(source.substr(colon + 1)));
 }
 
 }  // namespace
@@ -68,8 +68,8 @@ TEST_F(StartupE2eTest, GettersShowNothingAndTheFirstDialogTellsWhatStartUpCouldN
         std::error_code ignored;
         fs::remove_all(dir, ignored);
         for (const char* library : {"optora.dll", "stordb.dll"}) PutFile(dir + library, BesideTestProgram(library));
-        for (const auto& [spec, as] : {std::pair{c.resources, "optorares.dll"}, {c.lexicon, "Lexicon.dll"}}) {
-            if (spec) PutLanguageFile(dir + as, spec);
+        for (const auto& [source, as] : {std::pair{c.resources, "optorares.dll"}, {c.lexicon, "Lexicon.dll"}}) {
+            if (source) PutLanguageFile(dir + as, source);
         }
         std::string expected = c.shown ? c.shown : "";
         if (expected.find("Error Code") != std::string::npos) {  // the code its load fails with here
