@@ -1,5 +1,6 @@
 // optora-cli as an administrator uses it: output and exit codes.
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <utility>
 
@@ -30,7 +31,8 @@ public:
 private:
     static std::string NextBase() {
         static int runs = 0;
-        return (std::filesystem::temp_directory_path() / "optora-cli-").string() + std::to_string(++runs);
+        return (std::filesystem::temp_directory_path() / "optora-cli-").string() +
+               std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++runs);
     }
     std::string base_;
     Process process_;
@@ -38,10 +40,15 @@ private:
 
 struct RunResult { DWORD exitCode; std::string out, err; };
 
+// A loaded Wine session has once lost a start outright (no exit code, not a
+// byte written); that is tried once more, and said, rather than failed.
 RunResult RunCli(const std::string& arguments, const std::string& program = BesideTestProgram("optora-cli.exe")) {
-    const Cli cli(arguments, program);
-    const DWORD exitCode = cli.ExitCode();
-    return {exitCode, cli.Out(), cli.Err()};
+    for (int attempt = 1;; ++attempt) {
+        const Cli cli(arguments, program);
+        RunResult r{cli.ExitCode(), cli.Out(), cli.Err()};
+        if (r.exitCode != Process::kNoEnd || !r.out.empty() || !r.err.empty() || attempt == 2) return r;
+        std::printf("optora-cli %s: lost its start (started: %d); once more\n", arguments.c_str(), cli.Started());
+    }
 }
 
 // A settings file of the test's own, gone when it ends.

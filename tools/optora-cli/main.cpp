@@ -189,13 +189,6 @@ int main(int argc, char** argv) {
             return Usage("describe takes a set name and --markdown, each at most once");
         return Describe(describedSet, markdown);
     }
-    if (command == "describe") {
-        const optora::OptionSetInfo* set = nullptr;
-        bool markdown = false;
-        if (!DescribeArguments(argc, argv, set, markdown))
-            return Usage("describe takes a set name and --markdown, each at most once");
-        return Describe(set, markdown);
-    }
     if (command == "admx") return argc == 3 ? WriteAdministrativeTemplates(argv[2]) : Usage("admx takes a folder");
     if (!known) return Usage((std::string("unknown command or wrong arguments: '") + command + "'").c_str());
 
