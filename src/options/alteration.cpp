@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "frame/notifications.h"
+#include "options/policy.h"
 #include "optora_messages.h"
 #include "store/registry_key.h"
 #include "store/registry_paths.h"
@@ -18,6 +19,7 @@ constexpr const char* kMessage = OPTORA_MSG_ALTERATION;
 // by the first read.
 int ReadAlteration() {
     RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
+    key.SetOverlay(PolicyOverlay(keys::kArbor));
     if (!key.OpenForWriting()) return 1;
     int32_t value = 1;  // a shorter stored value overwrites only its own bytes
     return key.ReadInt32(kValue, value) ? value : 0;
@@ -27,6 +29,7 @@ void WriteAlteration(int value) {
     {
         const StoreLock hold;
         RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
+        key.SetOverlay(PolicyOverlay(keys::kArbor));
         if (!key.OpenForWriting()) return;
         int32_t old = 0;
         if (!key.ReadInt32(kValue, old)) old = 0;

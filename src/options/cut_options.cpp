@@ -7,6 +7,7 @@
 #include "options/field_copy.h"
 #include "options/output_paths.h"
 #include "options/output_storage.h"
+#include "options/policy.h"
 #include "store/registry_paths.h"
 #include "store/store_lock.h"
 
@@ -60,6 +61,7 @@ void LoadCutOptions(CutOptions_tag& options, DeviceFileSeen* seen) {
     CopyField(options.CutDefaultParamTbl, "P-CUTTER");
 
     RegistryKey cut(HKEY_CURRENT_USER, std::string(keys::kCutOptions) + '\\' + CutVariant(CutAppName().Text()));
+    cut.SetOverlay(PolicyOverlay(keys::kCutOptions, CutAppName().Text()));
     cut.OpenForReading();  // a missing key reads as missing values
     std::string path;
     bool havePath = cut.ReadText("DosCutPath", path);

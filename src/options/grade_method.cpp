@@ -2,6 +2,7 @@
 
 #include "frame/library_text.h"
 #include "frame/notifications.h"
+#include "options/policy.h"
 #include "optora.h"
 #include "res/preferences_ids.h"
 #include "store/registry_key.h"
@@ -31,6 +32,7 @@ bool ReadGradeMethod(int& index) {
     bool found = false;
     {
         RegistryKey key(HKEY_CURRENT_USER, keys::kGradeOptions);
+        key.SetOverlay(PolicyOverlay(keys::kGradeOptions));
         if (key.OpenForReading()) found = key.ReadText(kGradeMethod, current, texts[0].c_str());
     }
     for (size_t i = 0; i < texts.size(); ++i) {
@@ -51,6 +53,7 @@ void SaveGradeMethod(int index, bool announce) {
     {
         const StoreLock hold;
         RegistryKey key(HKEY_CURRENT_USER, keys::kGradeOptions);
+        key.SetOverlay(PolicyOverlay(keys::kGradeOptions));
         key.OpenForWriting();  // a failed open makes the write fail quietly
         written = key.WriteText(kGradeMethod, MethodText(index));
     }
@@ -63,6 +66,7 @@ void SaveGradeMethodIfChanged(int index) {
     bool found = false;
     {
         RegistryKey key(HKEY_CURRENT_USER, keys::kGradeOptions);
+        key.SetOverlay(PolicyOverlay(keys::kGradeOptions));
         if (key.OpenForReading()) found = key.ReadText(kGradeMethod, stored);
     }
     SaveGradeMethod(index, !found || stored != MethodText(index));

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "options/decimal_text.h"
+#include "options/policy.h"
 #include "store/registry_key.h"
 #include "store/registry_paths.h"
 #include "store/store_lock.h"
@@ -14,6 +15,7 @@ namespace {
 std::string ReadArborText(const char* name) {
     std::string text;
     RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
+    key.SetOverlay(PolicyOverlay(keys::kArbor));
     if (key.OpenForReading()) key.ReadText(name, text);
     return text;
 }
@@ -23,6 +25,7 @@ std::string ReadArborText(const char* name) {
 bool SavePreferences(int notation, int precision) {
     const StoreLock hold;  // both values of one confirmation
     RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
+    key.SetOverlay(PolicyOverlay(keys::kArbor));
     if (!key.OpenForWriting()) return false;
     bool written = false;
     for (const auto& [name, value] : {std::pair{"Precision", precision}, std::pair{"Notation", notation}}) {

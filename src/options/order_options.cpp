@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "options/policy.h"
 #include "store/registry_key.h"
 #include "store/registry_paths.h"
 #include "store/store_lock.h"
@@ -28,6 +29,7 @@ bool ReadField(const RegistryKey& key, const char* name, Field& field) {
 void LoadOrderOptions(OrderOptions_tag& record) {
     const StoreLock hold;
     RegistryKey key(HKEY_CURRENT_USER, keys::kOrderOptions);
+    key.SetOverlay(PolicyOverlay(keys::kOrderOptions));
     bool complete = false;
     if (key.OpenForReading()) {
         const bool overwrite = ReadField(key, kOverwriteMarker, record.OverwriteMarker);
@@ -49,6 +51,7 @@ void LoadOrderOptions(OrderOptions_tag& record) {
 void SaveOrderOptions(OrderOptions_tag record) {
     const StoreLock hold;
     RegistryKey key(HKEY_CURRENT_USER, keys::kOrderOptions);
+    key.SetOverlay(PolicyOverlay(keys::kOrderOptions));
     key.OpenForWriting();
     key.UpdateBinary(kOverwriteMarker, &record.OverwriteMarker, sizeof record.OverwriteMarker);
     key.UpdateBinary(kSplitPieceSeam, &record.SplitPieceSeam, sizeof record.SplitPieceSeam);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "options/field_copy.h"
+#include "options/policy.h"
 #include "store/registry_key.h"
 #include "store/registry_paths.h"
 #include "store/store_lock.h"
@@ -71,6 +72,7 @@ void SaveWhereRead(const char* parent, const char* appName, const char* variant,
     if (std::strcmp(appName, variant) == 0) return;
     const StoreLock hold;
     RegistryKey key(HKEY_CURRENT_USER, std::string(parent) + '\\' + variant);
+    key.SetOverlay(PolicyOverlay(parent, appName));
     write(key);
 }
 
@@ -91,6 +93,7 @@ void SaveUnderApplication(const char* parent, const char* appName, const char* c
                           RegistryKey* loaded, Write&& write) {
     if (ShadowsVariant(appName, known)) return;
     RegistryKey fresh(HKEY_CURRENT_USER, VariantKeyPath(parent, appName));
+    fresh.SetOverlay(PolicyOverlay(parent, appName));
     write(SameKeyOr(loaded, fresh));
 }
 
@@ -100,6 +103,7 @@ void SaveUnderApplication(const char* parent, const char* appName, const char* c
 // value that another program stored after the load read it.
 class SharedBundles {
 public:
+    SharedBundles() { arbor_.SetOverlay(PolicyOverlay(keys::kArbor)); }
     // The library's copy, else (with the fallback) the marker editor's; a
     // key that cannot be opened keeps the field. Both are remembered.
     bool Read(int& field, bool fallBackToMirror) {

@@ -9,6 +9,7 @@
 #include "options/field_copy.h"
 #include "options/output_paths.h"
 #include "options/output_storage.h"
+#include "options/policy.h"
 #include "res/output_ids.h"
 #include "store/registry_paths.h"
 #include "store/store_lock.h"
@@ -73,6 +74,7 @@ void LoadPlotOptions(PlotOptions_tag& options, DeviceFileSeen* seen) {
     const StoreLock hold;
     const char* variant = PlotVariant(PlotAppName().Text());
     RegistryKey plot(HKEY_CURRENT_USER, std::string(keys::kPlotOptions) + '\\' + variant);
+    plot.SetOverlay(PolicyOverlay(keys::kPlotOptions, PlotAppName().Text()));
     plot.OpenForReading();  // a missing key reads as missing values
 
     bool haveType = ReadInteger(plot, "DosPlotType", options.DosPlotType);
@@ -92,10 +94,13 @@ void LoadPlotOptions(PlotOptions_tag& options, DeviceFileSeen* seen) {
     const bool haveWaste = ReadInteger(plot, "WastePercentage", waste);
     const bool haveDecimalYards = ReadInteger(plot, "DecimalYards", decimalYards);
     ReadFlag(plot, "PlotDosNameFormat", options.PlotDosNameFormat);
-    if (std::strcmp(variant, kZidPlot) == 0) {
-        options.DefaultPlotOutput = 1;
-        options.PlotDosNameFormat = 1;
-        options.DosPlotType = 0;
+    if (std::strcmp(variant, kZidPlot) == 0) {  // an administrator's lock wins over its rules
+        const auto rule = [](const char* name, int& field, int value) {
+            if (!LockOf(keys::kPlotOptions, name, kZidPlot)) field = value;
+        };
+        rule("DefaultPlotOutput", options.DefaultPlotOutput, 1);
+        rule("PlotDosNameFormat", options.PlotDosNameFormat, 1);
+        rule("DosPlotType", options.DosPlotType, 0);
     }
     ReadInteger(plot, "PlotDosExtType", options.PlotDosExtType);
     ReadFlag(plot, "PlotFilenameAppendCnt", options.PlotFilenameAppendCnt);
@@ -173,7 +178,7 @@ void SavePlotOptionsWhereRead(const PlotOptions_tag& options) {
 }
 
 void ApplyZidPlotPath(PlotOptions_tag& options) {
-    if (std::strcmp(PlotAppName().Text(), kZidPlot) != 0) return;
+    if (std::strcmp(PlotAppName().Text(), kZidPlot) != 0 || LockOf(keys::kPlotOptions, "DosPlotPath", kZidPlot)) return;
     RegistryKey zid(HKEY_CURRENT_USER, keys::kZid);
     std::string directory;
     if (!zid.OpenForReading() || !zid.ReadText("PATH", directory)) return;

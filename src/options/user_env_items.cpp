@@ -9,6 +9,7 @@
 #include "options/order_options.h"
 #include "options/output_storage.h"
 #include "options/plot_options.h"
+#include "options/policy.h"
 #include "store/registry_key.h"
 #include "store/registry_paths.h"
 #include "store/store_lock.h"
@@ -48,6 +49,7 @@ bool ReadEnvironmentGroup(int group, UserEnvItems_tag& record) {
     const char* path = GroupKey(group);
     if (!path) return false;
     RegistryKey key(HKEY_CURRENT_USER, path);
+    key.SetOverlay(PolicyOverlay(path));
     if (!key.OpenForReading()) return false;
     switch (group) {
         case kGeneralGroup:

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "options/ansi_lead_byte.h"
+#include "options/policy.h"
 #include "options/storage_area.h"
 #include "store/registry_key.h"
 #include "store/store_lock.h"
@@ -146,8 +147,14 @@ void VerifyOptionsStore::Validate() {
     if (!GradeRuleAccepted(record_)) VerifyOptions::Assign(record_.GradeRule, {});
 }
 
+void VerifyOptionsStore::Govern() {
+    general_.SetOverlay(PolicyOverlay(keys::kArbor));
+    digitizing_.SetOverlay(PolicyOverlay(keys::kQuillon));
+}
+
 void VerifyOptionsStore::Load() {
     const StoreLock hold;
+    Govern();
     if (general_.OpenForReading()) {
         std::string area;
         general_.ReadText(kVerifyStorageArea, area);
@@ -190,6 +197,7 @@ bool VerifyOptionsStore::Save(uint32_t& changes) {
 // Values already stored as they are are not written again, so a getter
 // that finds the set normalised writes nothing.
 uint32_t VerifyOptionsStore::Write(const VerifyOptions* stored) {
+    Govern();
     uint32_t changes = 0;
     if (general_.UpdateText(kVerifyStorageArea, std::string(record_.StorageArea())) && stored &&
         stored->StorageArea() != record_.StorageArea())

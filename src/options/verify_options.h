@@ -48,6 +48,7 @@ public:
     uint32_t Write(const VerifyOptions* stored);
 
 private:
+    void Govern();  // the administrator's policy over both keys
     VerifyOptions& record_;
     // Shared by Load and Write, so a write after a load queries nothing twice.
     RegistryKey general_;

@@ -12,8 +12,9 @@ namespace optora {
 // system without one would. Both make every look report a change.
 enum class ChangeWatchMode { kOn, kOff, kRefused };
 
-// Whether anything under HKCU\Software\Kestrel (a name or a value, at any
-// depth) may have changed, without reading it: one zero-time wait.
+// Whether anything under HKCU\Software\Kestrel or under either hive's
+// Software\Policies\Kestrel (a name or a value, at any depth) may have
+// changed, without reading it: one zero-time wait for all three.
 class ChangeWatch {
 public:
     explicit ChangeWatch(ChangeWatchMode mode) : mode_(mode) {}
@@ -25,19 +26,37 @@ public:
     // again before it returns, so a change made while the caller reloads
     // shows at the next look.
     std::uint64_t Look();
+    // The same for the policy trees alone, as of the last look.
+    std::uint64_t PolicyGeneration();
     void SetMode(ChangeWatchMode mode);
 
 private:
-    bool Arm();
-    void OpenNearestExisting();
+    // One watched key; while it is missing, its nearest existing parent,
+    // watched for new subkeys only.
+    struct Registration {
+        HKEY root;
+        const char* path;
+        REGSAM view;
+        UniqueHKey key;
+        bool atPath = false;
+        UniqueKernelHandle changed;
+    };
+    static constexpr int kPolicyCount = 2;  // the first ones; the user's own settings last
+    static constexpr int kCount = 3;
+
+    bool Arm(Registration& watched);
+    void ArmAll();
 
     std::mutex lock_;
     ChangeWatchMode mode_;
-    UniqueHKey key_;
-    bool keyIsKestrel_ = false;
-    UniqueKernelHandle changed_;
+    Registration watched_[kCount] = {
+        {HKEY_LOCAL_MACHINE, "Software\\Policies\\Kestrel", KEY_WOW64_64KEY, {}, false, {}},
+        {HKEY_CURRENT_USER, "Software\\Policies\\Kestrel", 0, {}, false, {}},
+        {HKEY_CURRENT_USER, "Software\\Kestrel", 0, {}, false, {}},
+    };
     bool armed_ = false;
     std::uint64_t generation_ = 0;
+    std::uint64_t policyGeneration_ = 0;
 };
 
 // The process's watch. OPTORA_CHANGE_WATCH=off (or =refused) in the

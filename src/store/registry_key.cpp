@@ -1,5 +1,6 @@
 #include "store/registry_key.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 
@@ -45,7 +46,8 @@ bool RegistryKey::Open(const char* subkey, OpenStep step) {
 
 bool RegistryKey::OpenForReading(const char* subkey) {
     writable_ = false;
-    return Open(subkey, OpenExisting);
+    // A missing key still reads what the overlay answers.
+    return Open(subkey, OpenExisting) || overlay_ != nullptr;
 }
 
 bool RegistryKey::OpenForWriting(const char* subkey) {
@@ -76,7 +78,26 @@ LONG RegistryKey::Query(const char* name, DWORD* type, BYTE* buffer, DWORD& size
     return status;
 }
 
+std::optional<std::string> RegistryKey::Stored(const char* name) const {
+    BYTE buffer[kTextLimit];
+    DWORD got = sizeof buffer;
+    DWORD type = REG_NONE;
+    if (key_ && Query(name, &type, buffer, got) == ERROR_SUCCESS)
+        return std::string(reinterpret_cast<const char*>(buffer), got);
+    return std::nullopt;
+}
+
+bool RegistryKey::HeldBack(const char* name, const void* data, DWORD size) const {
+    return overlay_ && overlay_->HoldsBack(name, std::string_view(static_cast<const char*>(data), size), Stored(name));
+}
+
 bool RegistryKey::ReadRaw(const char* name, void* buffer, DWORD size) const {
+    if (overlay_) {
+        const std::optional<std::string> answer = overlay_->Read(name, Stored(name));
+        if (!answer || answer->size() > size) return false;
+        std::memcpy(buffer, answer->data(), answer->size());
+        return true;
+    }
     if (!key_) return false;
     DWORD type = REG_NONE;
     return Query(name, &type, static_cast<BYTE*>(buffer), size) == ERROR_SUCCESS;
@@ -86,7 +107,16 @@ bool RegistryKey::ReadText(const char* name, std::string& out, const char* defau
     char buffer[kTextLimit];
     DWORD got = sizeof buffer;
     DWORD type = REG_NONE;
-    if (key_ && Query(name, &type, reinterpret_cast<BYTE*>(buffer), got) == ERROR_SUCCESS) {
+    if (overlay_) {
+        const std::optional<std::string> answer = overlay_->Read(name, Stored(name));
+        got = answer ? static_cast<DWORD>(std::min<std::size_t>(answer->size(), sizeof buffer)) : 0;
+        if (answer) std::memcpy(buffer, answer->data(), got);
+        if (answer && (answer->size() < sizeof buffer || std::memchr(buffer, 0, got))) {
+            const void* zero = std::memchr(buffer, 0, got);
+            out.assign(buffer, zero ? static_cast<const char*>(zero) - buffer : got);
+            return true;
+        }
+    } else if (key_ && Query(name, &type, reinterpret_cast<BYTE*>(buffer), got) == ERROR_SUCCESS) {
         // A text that fills the buffer without its terminator did not fit.
         const void* zero = std::memchr(buffer, 0, got);
         if (zero || got < sizeof buffer) {
@@ -117,6 +147,7 @@ RegistryKey::Match RegistryKey::Compare(const char* name, DWORD type, const void
 
 bool RegistryKey::Write(const char* name, DWORD type, const void* data, DWORD size) const {
     if (!key_) return false;
+    if (HeldBack(name, data, size)) return false;
     ++g_writes;
     const BYTE* bytes = static_cast<const BYTE*>(data);
     if (RegSetValueExA(key_.get(), name, 0, type, bytes, size) != ERROR_SUCCESS) return false;
@@ -125,6 +156,8 @@ bool RegistryKey::Write(const char* name, DWORD type, const void* data, DWORD si
 }
 
 bool RegistryKey::Update(const char* name, DWORD type, const void* data, DWORD size) {
+    if (overlay_ && !key_) OpenForReading();  // the overlay weighs what is stored
+    if (HeldBack(name, data, size)) return false;
     Match match = Compare(name, type, data, size);
     if (match == Match::Same) return true;
     if (!writable_ && !OpenForWriting()) return false;

@@ -2,10 +2,12 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "store/unique_resource.h"
+#include "store/value_overlay.h"
 
 namespace optora {
 
@@ -58,6 +60,11 @@ public:
 
     const std::string& Path() const { return path_; }
 
+    // From now on reads answer what the overlay says (a missing key opens
+    // for reading), and writes it holds back are not made (and report
+    // failure). Null: the stored values alone.
+    void SetOverlay(std::shared_ptr<const ValueOverlay> overlay) { overlay_ = std::move(overlay); }
+
     // Values this process has written through any key; lets tests tell a
     // save that wrote nothing from one that rewrote identical bytes.
     static unsigned long WritesMade();
@@ -78,6 +85,9 @@ private:
     LONG Query(const char* name, DWORD* type, BYTE* buffer, DWORD& size) const;
     void Remember(Known known) const;
     Match Compare(const char* name, DWORD type, const void* data, DWORD size) const;
+    // A value's stored bytes, for the overlay; none when missing or too long.
+    std::optional<std::string> Stored(const char* name) const;
+    bool HeldBack(const char* name, const void* data, DWORD size) const;
     bool Write(const char* name, DWORD type, const void* data, DWORD size) const;
     bool Update(const char* name, DWORD type, const void* data, DWORD size);
 
@@ -87,6 +97,7 @@ private:
     UniqueHKey key_;
     bool writable_ = false;
     mutable std::vector<Known> known_;
+    std::shared_ptr<const ValueOverlay> overlay_;
 };
 
 }  // namespace optora

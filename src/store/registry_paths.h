@@ -12,3 +12,10 @@ inline constexpr const char* kZid = "Software\\Kestrel\\ZID";
 inline constexpr const char* kQuillon = "Software\\Kestrel\\Quillon";
 inline constexpr const char* kGradeOptions = "Software\\Kestrel\\Marlow 2000\\RuleTable\\GradeOptions";
 }  // namespace optora::keys
+
+namespace optora::keys {
+// Where Group Policy writes the suite's settings, in either hive; the
+// recommended ones below kRecommended in it.
+inline constexpr const char* kPolicies = "Software\\Policies\\Kestrel";
+inline constexpr const char* kRecommended = "Recommended";
+}  // namespace optora::keys

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "policy_values.h"
+
 namespace optora::test {
 
 std::string StoredValue::Text() const {
@@ -118,6 +120,7 @@ void SetRegionalMeasurement(bool usSystem) {
 }
 
 void KestrelTest::SetUp() {
+    ClearPolicies();
     const LONG status = RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Kestrel");
     ASSERT_TRUE(status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) << status;
     ASSERT_FALSE(KeyExists("Software\\Kestrel"));

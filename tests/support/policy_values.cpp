@@ -1,0 +1,57 @@
+#include "policy_values.h"
+
+#include <gtest/gtest.h>
+
+namespace optora::test {
+namespace {
+
+HKEY Root(const PolicyPlace& place) { return place.machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
+REGSAM View(const PolicyPlace& place) { return place.machine ? KEY_WOW64_64KEY : 0; }
+
+std::string KeyOf(const PolicyPlace& place) {
+    return std::string("Software\\Policies\\Kestrel") + (place.recommended ? "\\Recommended" : "") +
+           (place.path.empty() ? "" : "\\" + place.path);
+}
+
+}  // namespace
+
+void SetPolicy(const PolicyPlace& place, const char* name, DWORD type, const std::string& data) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(Root(place), KeyOf(place).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | View(place), nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS)
+        << KeyOf(place);
+    EXPECT_EQ(RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()), DWORD(data.size())),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+void SetPolicyDword(const PolicyPlace& place, const char* name, DWORD value) {
+    SetPolicy(place, name, REG_DWORD, std::string(reinterpret_cast<const char*>(&value), sizeof value));
+}
+
+void SetPolicyText(const PolicyPlace& place, const char* name, const std::string& text) {
+    SetPolicy(place, name, REG_SZ, text + '\0');
+}
+
+void RemovePolicy(const PolicyPlace& place, const char* name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(Root(place), KeyOf(place).c_str(), 0, KEY_ALL_ACCESS | View(place), &key) != ERROR_SUCCESS)
+        return;
+    RegDeleteValueA(key, name);
+    RegCloseKey(key);
+}
+
+void ClearPolicies() {
+    for (const bool machine : {true, false}) {
+        HKEY policies = nullptr;
+        if (RegOpenKeyExA(machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, "Software\\Policies", 0,
+                          KEY_ALL_ACCESS | (machine ? KEY_WOW64_64KEY : 0), &policies) != ERROR_SUCCESS)
+            continue;
+        const LONG status = RegDeleteTreeA(policies, "Kestrel");
+        EXPECT_TRUE(status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) << status;
+        RegCloseKey(policies);
+    }
+}
+
+}  // namespace optora::test

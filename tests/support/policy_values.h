@@ -1,0 +1,23 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace optora::test {
+
+// What Group Policy writes, where it writes it: `path` is the key below
+// Software\Policies\Kestrel (and below its "Recommended" for a recommended
+// one), e.g. "Arbor\\CutOptions".
+struct PolicyPlace {
+    bool machine;
+    bool recommended;
+    std::string path;
+};
+void SetPolicy(const PolicyPlace& place, const char* name, DWORD type, const std::string& data);
+void SetPolicyDword(const PolicyPlace& place, const char* name, DWORD value);
+void SetPolicyText(const PolicyPlace& place, const char* name, const std::string& text);
+void RemovePolicy(const PolicyPlace& place, const char* name);
+// Both hives' policy trees gone, as on a workstation no administrator manages.
+void ClearPolicies();
+
+}  // namespace optora::test
