@@ -7,6 +7,7 @@
 #include "dialogs/order_options_dialog.h"
 #include "dialogs/preference_dialog.h"
 #include "frame/call_frame.h"
+#include "options/grade_method.h"
 #include "ui/launch.h"
 
 using namespace optora;
@@ -17,13 +18,7 @@ void optora_dopreferences_noarea(HWND owner) { ui::LaunchModal<CPreference>(owne
 
 void optora_dogradeoptions(HWND owner, int listDisabled) { ui::LaunchModal<CGradeOptionsDlg>(owner, listDisabled); }
 
-int optora_getgradeoption(void) {
-    return Shielded(0, [] {
-        CGradeOptionsDlg dialog;
-        dialog.Read();
-        return dialog.GradeIndex();
-    });
-}
+int optora_getgradeoption(void) { return Shielded(0, [] { return GradeMethodIndex(); }); }
 
 void optora_setgradeoption(int method) {
     Shielded([method] { CGradeOptionsDlg().SaveIfChanged(method); });

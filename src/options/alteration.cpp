@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "frame/notifications.h"
+#include "options/kept_value.h"
 #include "options/policy.h"
 #include "optora_messages.h"
 #include "store/registry_key.h"
@@ -18,11 +19,14 @@ constexpr const char* kMessage = OPTORA_MSG_ALTERATION;
 // Reading opens for writing on purpose: older programs find the key created
 // by the first read.
 int ReadAlteration() {
-    RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
-    key.SetOverlay(PolicyOverlay(keys::kArbor));
-    if (!key.OpenForWriting()) return 1;
-    int32_t value = 1;  // a shorter stored value overwrites only its own bytes
-    return key.ReadInt32(kValue, value) ? value : 0;
+    static KeptValue kept;
+    return kept.Get([](bool&) {
+        RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
+        key.SetOverlay(PolicyOverlay(keys::kArbor));
+        if (!key.OpenForWriting()) return 1;
+        int32_t value = 1;  // a shorter stored value overwrites only its own bytes
+        return key.ReadInt32(kValue, value) ? value : 0;
+    });
 }
 
 void WriteAlteration(int value) {

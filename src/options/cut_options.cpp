@@ -86,9 +86,11 @@ void LoadCutOptions(CutOptions_tag& options, DeviceFileSeen* seen) {
     std::optional<DeviceFileRecord> device;
     const bool deviceRead = !complete;
     if (deviceRead) {
-        options.SaveToStorageArea = 1;
+        // An administrator's lock wins over what an incomplete set takes.
+        const auto unlocked = [](const char* name) { return !LockOf(keys::kCutOptions, name, CutAppName().Text()); };
+        if (unlocked("SaveToStorageArea")) options.SaveToStorageArea = 1;
         device = ReadDeviceFile(kDeviceFilePath, seen);
-        if (device) {
+        if (device && unlocked("DosCutPath")) {
             path = device->cutDestination;
             havePath = true;
         }

@@ -2,6 +2,8 @@
 
 #include "frame/library_text.h"
 #include "frame/notifications.h"
+#include "options/kept_value.h"
+#include "options/policy_offers.h"
 #include "options/policy.h"
 #include "optora.h"
 #include "res/preferences_ids.h"
@@ -35,10 +37,20 @@ bool ReadGradeMethod(int& index) {
         key.SetOverlay(PolicyOverlay(keys::kGradeOptions));
         if (key.OpenForReading()) found = key.ReadText(kGradeMethod, current, texts[0].c_str());
     }
-    for (size_t i = 0; i < texts.size(); ++i) {
+    bool matched = false;
+    for (size_t i = 0; i < texts.size() && !matched; ++i) {
         if (current == texts[i]) {
             index = static_cast<int>(i);
-            break;
+            matched = true;
+        }
+    }
+    // An administrator's policy names the method in English whatever the
+    // language in use.
+    const PolicyOffer* offer = FindOffer(*FindOwned(keys::kGradeOptions, kGradeMethod));
+    for (int i = 0; !matched && offer->choices[i].value; ++i) {
+        if (current == offer->choices[i].value) {
+            index = i;
+            matched = true;
         }
     }
     if (found) return false;
@@ -46,6 +58,15 @@ bool ReadGradeMethod(int& index) {
     key.OpenForWriting();
     key.WriteText(kGradeMethod, current);
     return true;
+}
+
+int GradeMethodIndex() {
+    static KeptValue kept;
+    return kept.Get([](bool&) {
+        int index = 0;
+        ReadGradeMethod(index);
+        return index;
+    });
 }
 
 void SaveGradeMethod(int index, bool announce) {

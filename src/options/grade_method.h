@@ -12,6 +12,9 @@ std::array<std::string, 3> GradeMethodTexts();
 // language leaves it as it was. Writes the first method when none is stored
 // and then says true.
 bool ReadGradeMethod(int& index);
+// The getter's answer: the stored method's index (the first while it matches
+// none), kept while nothing changed.
+int GradeMethodIndex();
 // Stores the text of the method at index (empty for any other index); when
 // announce is set and the text was written, tells the suite.
 void SaveGradeMethod(int index, bool announce);

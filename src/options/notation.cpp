@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "options/decimal_text.h"
+#include "options/kept_value.h"
 #include "options/policy.h"
 #include "store/registry_key.h"
 #include "store/registry_paths.h"
@@ -46,14 +47,21 @@ int RegionalMeasurement() {
 }
 
 int ReadNotation() {
-    const std::string stored = ReadArborText("Notation");
-    const int notation = stored.empty() ? RegionalMeasurement() : DecimalPrefix(stored);
-    return notation == 1 ? 1 : 0;
+    static KeptValue kept;
+    return kept.Get([](bool& keep) {
+        const std::string stored = ReadArborText("Notation");
+        keep = !stored.empty();
+        const int notation = stored.empty() ? RegionalMeasurement() : DecimalPrefix(stored);
+        return notation == 1 ? 1 : 0;
+    });
 }
 
 int ReadPrecision() {
-    const std::string stored = ReadArborText("Precision");
-    return stored.empty() ? 2 : DecimalPrefix(stored);
+    static KeptValue kept;
+    return kept.Get([](bool&) {
+        const std::string stored = ReadArborText("Precision");
+        return stored.empty() ? 2 : DecimalPrefix(stored);
+    });
 }
 
 }  // namespace optora

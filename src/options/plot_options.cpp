@@ -129,14 +129,17 @@ void LoadPlotOptions(PlotOptions_tag& options, DeviceFileSeen* seen) {
     const bool deviceRead = !complete;
     if (deviceRead) device = ReadDeviceFile(kDeviceFilePath, seen);
     if (device) {
-        path = device->plotDestination;
-        options.DosPlotType = device->plotType;
+        // An administrator's lock wins over the device file's values.
+        const auto unlocked = [](const char* name) { return !LockOf(keys::kPlotOptions, name, PlotAppName().Text()); };
+        if (unlocked("DosPlotPath")) path = device->plotDestination;
+        if (unlocked("DosPlotType")) options.DosPlotType = device->plotType;
         havePath = haveType = true;
-        options.DefaultPlotOutput = 0;
-        CopyField(options.DefaultPlotQueue, LibraryText(IDS_PLOT_QUEUE_DOS_FILE, "DOS File"));
-        CopyField(options.DefaultPlotMedia, LibraryText(IDS_PLOT_MEDIA_NONE, "None"));
-        imagePath = device->plotDestination;
-        imageType = "JPEG";
+        if (unlocked("DefaultPlotOutput")) options.DefaultPlotOutput = 0;
+        if (unlocked("DefaultPlotQueue"))
+            CopyField(options.DefaultPlotQueue, LibraryText(IDS_PLOT_QUEUE_DOS_FILE, "DOS File"));
+        if (unlocked("DefaultPlotMedia")) CopyField(options.DefaultPlotMedia, LibraryText(IDS_PLOT_MEDIA_NONE, "None"));
+        if (unlocked("ImagePath")) imagePath = device->plotDestination;
+        if (unlocked("ImageType")) imageType = "JPEG";
         haveImagePath = haveImageType = true;
     }
 

@@ -58,7 +58,8 @@ int OpenKestrelKeys() {
         if (query(reinterpret_cast<HANDLE>(value), kKeyNameInformation, &info, sizeof info, &size) != 0) continue;
         std::wstring name(info.name, info.length / sizeof(wchar_t));
         for (wchar_t& c : name) c = towlower(c);
-        if (name.find(L"\\software\\kestrel") != std::wstring::npos) ++open;
+        // The change watch holds the root itself (or a parent) for the process's life.
+        if (name.find(L"\\software\\kestrel\\") != std::wstring::npos) ++open;
     }
     return open;
 }

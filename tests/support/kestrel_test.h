@@ -32,7 +32,7 @@ std::optional<StoredValue> ReadStored(const char* path, const char* name);
 // reads as empty, never as a crash.
 StoredValue RequireStored(const char* path, const char* name);
 bool KeyExists(const char* path);
-// Keys under HKCU\Software\Kestrel this process holds open now.
+// Keys below HKCU\Software\Kestrel this process holds open now.
 int OpenKestrelKeys();
 void StoreRaw(const char* path, const char* name, DWORD type, const void* data, DWORD size,
               HKEY root = HKEY_CURRENT_USER);
