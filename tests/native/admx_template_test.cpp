@@ -103,6 +103,13 @@ TEST(AdmxTemplate, EveryReferenceIsDefinedAndEveryPolicyWritesAnOwnedValue) {
             }
             EXPECT_EQ(Refusal(owned->key, {owned->name, owned->type, data, 0, {}}), "") << name << " " << pick;
         }
+        // A decimal leaves a choice, and none the library's signed read turns negative.
+        for (const std::string& element : Between(policy, "<decimal id=", "/>")) {
+            const int64_t lowest = std::stoll(Between(element, "minValue=\"", "\"").at(0));
+            const int64_t highest = std::stoll(Between(element, "maxValue=\"", "\"").at(0));
+            EXPECT_LT(lowest, highest) << name;
+            EXPECT_LE(highest, INT32_MAX) << name;
+        }
         // The presentation shows the policy's own element.
         const std::string shown = Between(policy, "$(presentation.", ")").at(0);
         const std::string presentation =
