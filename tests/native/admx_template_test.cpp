@@ -117,3 +117,14 @@ TEST(AdmxTemplate, EveryReferenceIsDefinedAndEveryPolicyWritesAnOwnedValue) {
         EXPECT_EQ(Between(presentation, "refId=\"", "\""), Between(policy, " id=\"", "\"")) << name;
     }
 }
+
+TEST(AdmxTemplate, ThePackagedFilesAreWhatTheGeneratorMakes) {
+    for (const TemplateFile& file : AdministrativeTemplates()) {
+        const std::string path =
+            OPTORA_SOURCE_DIR "/policy/" + (file.folder.empty() ? "" : file.folder + "/") + file.name;
+        std::stringstream committed;
+        committed << std::ifstream(path, std::ios::binary).rdbuf();
+        EXPECT_TRUE(committed.str() == file.text)
+            << path << " is out of date: run `scripts/run.sh admx policy` at the project root and commit policy/";
+    }
+}
