@@ -3,6 +3,8 @@
 #   include/  optora.h and the message names it includes, optora_messages.h
 #   lib/      the MinGW import library, optora.def (for MSVC: lib /def:optora.def
 #             /machine:x64 /out:optora.lib) and the CMake package (find_package(optora))
+#   policy/   the Group Policy administrative templates: optora.admx, en-US/ and de-DE/optora.adml
+#             (committed as `optora-cli admx policy` writes them; docs/admx-templates.md)
 include(CMakePackageConfigHelpers)
 
 set(OPTORA_PACKAGE_DIR lib/cmake/optora)
@@ -17,6 +19,7 @@ install(TARGETS optora-cli optora-demo RUNTIME DESTINATION bin)
 install(FILES $<TARGET_FILE:optorares> DESTINATION bin/lang/de)
 install(FILES ${CMAKE_SOURCE_DIR}/include/optora.h ${CMAKE_SOURCE_DIR}/include/optora_messages.h DESTINATION include)
 install(FILES ${CMAKE_SOURCE_DIR}/src/res/optora.def DESTINATION lib)
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/policy/ DESTINATION policy)
 
 install(EXPORT optoraTargets NAMESPACE optora:: DESTINATION ${OPTORA_PACKAGE_DIR})
 file(WRITE ${CMAKE_BINARY_DIR}/package/optoraConfig.cmake

@@ -65,7 +65,8 @@ const PolicyOffer kPolicyOffers[] = {
      "Maßsystem, in dem Längen angezeigt werden.", kNotations},
     {kArbor, "Precision", P::Decimal, "Decimal places of lengths", "Nachkommastellen von Längen",
      "Anzahl der Nachkommastellen, mit denen Längen angezeigt werden."},
-    {kArbor, "Alteration", P::NotOffered, "the applications set it while they run, with a meaning they give it"},
+    {kArbor, "Alteration", P::Decimal, "Alteration number", "Änderungsnummer",
+     "Änderung: eine Zahl für die ganze Suite, deren Bedeutung die Anwendungen bestimmen."},
     {kArbor, "Bundles_By", P::ChoiceList, "Bundles by", "Bündel nach",
      "Wonach Bündel gebildet werden; Schneide- und Plotoptionen teilen diese Einstellung.", kBundles},
     {kArbor, "VerifyStorageArea", P::Text, "Digitize storage area", "Ablagebereich beim Digitalisieren",
@@ -175,5 +176,9 @@ uint32_t PolicyType(const OwnedValue& owned, const PolicyOffer& offer) {
 }
 
 int64_t PolicyLowest(const OwnedValue& owned) { return std::max<int64_t>(owned.allowed.lowest, 0); }
+
+int64_t PolicyHighest(const OwnedValue& owned) {
+    return owned.allowed.kind == Allowed::Anything ? INT32_MAX : owned.allowed.highest;
+}
 
 }  // namespace optora

@@ -52,7 +52,10 @@ std::string PolicyKey(const OwnedValue& owned, bool recommended);
 uint32_t PolicyType(const OwnedValue& owned, const PolicyOffer& offer);
 
 // A decimal's range: the table's, without -1 (nothing chosen), which no
-// administrator means and a template cannot carry.
+// administrator means and a template cannot carry. A value that takes any
+// number stops at the largest positive 32-bit one: the library reads a
+// REG_DWORD as signed, so a larger DWORD would arrive negative.
 int64_t PolicyLowest(const OwnedValue& owned);
+int64_t PolicyHighest(const OwnedValue& owned);
 
 }  // namespace optora

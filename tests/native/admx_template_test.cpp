@@ -103,10 +103,28 @@ TEST(AdmxTemplate, EveryReferenceIsDefinedAndEveryPolicyWritesAnOwnedValue) {
             }
             EXPECT_EQ(Refusal(owned->key, {owned->name, owned->type, data, 0, {}}), "") << name << " " << pick;
         }
+        // A decimal leaves a choice, and none the library's signed read turns negative.
+        for (const std::string& element : Between(policy, "<decimal id=", "/>")) {
+            const int64_t lowest = std::stoll(Between(element, "minValue=\"", "\"").at(0));
+            const int64_t highest = std::stoll(Between(element, "maxValue=\"", "\"").at(0));
+            EXPECT_LT(lowest, highest) << name;
+            EXPECT_LE(highest, INT32_MAX) << name;
+        }
         // The presentation shows the policy's own element.
         const std::string shown = Between(policy, "$(presentation.", ")").at(0);
         const std::string presentation =
             Between(files["en-US"], "<presentation id=\"" + shown + "\">", "</presentation>").at(0);
         EXPECT_EQ(Between(presentation, "refId=\"", "\""), Between(policy, " id=\"", "\"")) << name;
+    }
+}
+
+TEST(AdmxTemplate, ThePackagedFilesAreWhatTheGeneratorMakes) {
+    for (const TemplateFile& file : AdministrativeTemplates()) {
+        const std::string path =
+            OPTORA_SOURCE_DIR "/policy/" + (file.folder.empty() ? "" : file.folder + "/") + file.name;
+        std::stringstream committed;
+        committed << std::ifstream(path, std::ios::binary).rdbuf();
+        EXPECT_TRUE(committed.str() == file.text)
+            << path << " is out of date: run `scripts/run.sh admx policy` at the project root and commit policy/";
     }
 }

@@ -134,7 +134,7 @@ std::string Element(const OwnedValue& owned, const PolicyOffer& offer, const std
                    "          <falseValue><decimal value=\"0\" /></falseValue>\n        </boolean>\n";
         case PolicyOffer::Decimal:
             return "        <decimal " + head + " required=\"true\" minValue=\"" + std::to_string(PolicyLowest(owned)) +
-                   "\" maxValue=\"" + std::to_string(owned.allowed.highest) + "\" />\n";
+                   "\" maxValue=\"" + std::to_string(PolicyHighest(owned)) + "\" />\n";
         case PolicyOffer::ChoiceList: {
             std::string items;
             for (int i = 0; offer.choices[i].value; ++i)

@@ -24,13 +24,17 @@ std::string AllowedOf(const OwnedValue& owned) {
     return AllowedText(owned);
 }
 
-// "check box, REG_DWORD at KEY" or "not offered: WHY"; the key in backticks for Markdown.
+// "check box, REG_DWORD at KEY", "decimal 0 to 3, ..." or "not offered: WHY"; the key in backticks for Markdown.
 std::string PolicyText(const OwnedValue& owned, bool markdown) {
     const PolicyOffer* offer = FindOffer(owned);
     if (!offer || offer->presentation == PolicyOffer::NotOffered)
         return std::string("not offered: ") + (offer ? offer->english : "no policy row");
     static const char* const kPresentations[] = {"", "check box", "choice list", "decimal", "text"};
-    return std::string(kPresentations[offer->presentation]) + ", " +
+    // A template's range can be narrower than what the library stores (no -1, no negative alteration).
+    std::string range;
+    if (offer->presentation == PolicyOffer::Decimal)
+        range = " " + std::to_string(PolicyLowest(owned)) + " to " + std::to_string(PolicyHighest(owned));
+    return std::string(kPresentations[offer->presentation]) + range + ", " +
            (PolicyType(owned, *offer) == kTypeText ? "REG_SZ" : "REG_DWORD") + " at " + (markdown ? "`" : "") +
            PolicyKey(owned, false) + (markdown ? "`" : "");
 }
