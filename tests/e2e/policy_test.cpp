@@ -171,4 +171,8 @@ TEST_F(PolicyTest, SettersAndSavesWriteNoLockedValue) {
     EXPECT_EQ(StoredText(kArbor, "Notation"), "(missing)");
     EXPECT_EQ(StoredText(kArbor, "Precision"), "3");
     EXPECT_EQ(RegistryKey::WritesMade(), before + 1);
+    SetPolicyDword(kMachine, "Alteration", 5);
+    WriteAlteration(6);
+    EXPECT_EQ(RegistryKey::WritesMade(), before + 1);
+    EXPECT_EQ(ReadAlteration(), 5);
 }

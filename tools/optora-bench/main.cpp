@@ -35,6 +35,7 @@ Fn Bind(const char* name) {
 
 constexpr const char* kKestrel = "Software\\Kestrel";
 constexpr const char* kArbor = "Software\\Kestrel\\Arbor";
+constexpr const char* kGradeKey = "Software\\Kestrel\\Marlow 2000\\RuleTable\\GradeOptions";
 constexpr const char* kCutKey = "Software\\Kestrel\\Arbor\\CutOptions\\";
 constexpr const char* kPlotKey = "Software\\Kestrel\\Arbor\\PlotOptions\\";
 constexpr const char* kDeviceFile = "c:\\userroot\\system\\state\\dosfile.cfg";
@@ -106,7 +107,40 @@ void StoreText(const char* path, const char* name, const char* text) {
 
 // A fresh user, optionally with the device file and a storage area. The file
 // is dated an hour back, as a user's file is older than the session that reads it.
+// With OPTORA_BENCH_POLICY=1, a machine and a user policy on one value of
+// every set, as an administrator's workstation has them.
+void SetPolicies() {
+    static const bool wanted = GetEnvironmentVariableA("OPTORA_BENCH_POLICY", nullptr, 0) > 0;
+    for (const auto& [root, view] : {std::pair{HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY}, std::pair{HKEY_CURRENT_USER, 0}}) {
+        HKEY policies = nullptr;
+        if (RegCreateKeyExA(root, "Software\\Policies", 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &policies,
+                            nullptr))
+            continue;
+        RegDeleteTreeA(policies, "Kestrel");
+        for (const auto& [path, name, value] :
+             {std::tuple{"Kestrel\\Arbor", "Notation", 1}, {"Kestrel\\Arbor", "Alteration", 3},
+              {"Kestrel\\Arbor\\CutOptions", "AutoCut", 1}, {"Kestrel\\Arbor\\PlotOptions", "AutoPlot", 1},
+              {"Kestrel\\Arbor\\OrderOptions", "OverwriteMarker", 2}, {"Kestrel\\Quillon", "StartingNumber", 7}}) {
+            HKEY key = nullptr;
+            if (!wanted || RegCreateKeyExA(policies, path, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, nullptr))
+                continue;
+            const DWORD dword = DWORD(value);
+            RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dword), sizeof dword);
+            RegCloseKey(key);
+        }
+        HKEY grade = nullptr;
+        if (wanted && !RegCreateKeyExA(policies, "Kestrel\\Marlow 2000\\RuleTable\\GradeOptions", 0, nullptr, 0,
+                                       KEY_ALL_ACCESS | view, nullptr, &grade, nullptr)) {
+            const char method[] = "Base Up-Down Cumulative";
+            RegSetValueExA(grade, "Grade Method", 0, REG_SZ, reinterpret_cast<const BYTE*>(method), sizeof method);
+            RegCloseKey(grade);
+        }
+        RegCloseKey(policies);
+    }
+}
+
 void FreshUser(bool deviceFile) {
+    SetPolicies();
     RegDeleteTreeA(HKEY_CURRENT_USER, kKestrel);
     DeleteFileA(kDeviceFile);
     for (const char* directory : {"c:\\userroot", "c:\\userroot\\system", "c:\\userroot\\system\\state",
@@ -309,6 +343,9 @@ int main(int argc, char** argv) {
     const auto getVerify = Bind<VerifyOptions_tag* (*)()>("optora_getverifyoptions");
     const auto getEnvironment = Bind<UserEnvItems_tag* (*)()>("optora_getoptionsettings");
     const auto getAlteration = Bind<int (*)()>("optora_getalteration");
+    const auto getNotation = Bind<int (*)()>("optora_getnotation");
+    const auto getPrecision = Bind<int (*)()>("optora_getprecision");
+    const auto getGrade = Bind<int (*)()>("optora_getgradeoption");
     const auto setAlteration = Bind<void (*)(int)>("optora_setalteration");
     const auto setCutApp = Bind<void (*)(char*)>("optora_setcutapp");
     const auto setPlotApp = Bind<void (*)(char*)>("optora_setplotapp");
@@ -387,6 +424,12 @@ int main(int argc, char** argv) {
          kRounds, "Software\\Kestrel\\Quillon"},
         {"getalteration", arrange("", "", false), [&] { getAlteration(); }, [] { RawKey(kArbor).Read({"Alteration"}); },
          kBatch, kRounds, kArbor},
+        {"getnotation", arrange("", "", false), [&] { getNotation(); }, [] { RawKey(kArbor).Read({"Notation"}); },
+         kBatch, kRounds, kArbor},
+        {"getprecision", arrange("", "", false), [&] { getPrecision(); }, [] { RawKey(kArbor).Read({"Precision"}); },
+         kBatch, kRounds, kArbor},
+        {"getgradeoption", arrange("", "", false), [&] { getGrade(); }, [] { RawKey(kGradeKey).Read({"Grade Method"}); },
+         kBatch, kRounds, kGradeKey},
     };
     const auto chosen = [&](const char* what) { return argc < 3 || std::strstr(what, argv[2]) != nullptr; };
     for (const Comparison& c : comparisons) {
