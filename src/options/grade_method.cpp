@@ -55,6 +55,7 @@ bool ReadGradeMethod(int& index) {
     }
     if (found) return false;
     RegistryKey key(HKEY_CURRENT_USER, keys::kGradeOptions);
+    key.SetOverlay(PolicyOverlay(keys::kGradeOptions));
     key.OpenForWriting();
     key.WriteText(kGradeMethod, current);
     return true;

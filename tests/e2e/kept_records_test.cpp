@@ -10,6 +10,7 @@
 #include "optora.h"
 #include "optora_library.h"
 #include "other_process.h"
+#include "policy_values.h"
 
 using namespace optora::test;
 
@@ -25,13 +26,17 @@ std::string Hex(const void* data, std::size_t size) {
 }
 std::string Hex(const std::string& bytes) { return Hex(bytes.data(), bytes.size()); }
 
-// The four getters that keep their records, with their records' sizes.
+// The getters that keep their answers, with their records' sizes; no size:
+// a single value.
 struct KeptGetter { const char* name; std::size_t size; };
 constexpr KeptGetter kGetters[] = {
     {"optora_getcutoptions", sizeof(CutOptions_tag)},
     {"optora_getplotoptions", sizeof(PlotOptions_tag)},
     {"optora_getorderoptions", sizeof(OrderOptions_tag)},
     {"optora_getoptionsettings", sizeof(UserEnvItems_tag)},
+    {"optora_getnotation", 0},
+    {"optora_getprecision", 0},
+    {"optora_getalteration", 0},
 };
 
 // optora.dll loaded afresh: it reads OPTORA_CHANGE_WATCH as it loads.
@@ -49,16 +54,18 @@ const char* const kKeys[] = {
     "Software\\Kestrel\\Arbor\\CutOptions", "Software\\Kestrel\\Arbor\\PlotOptions\\DEFAULT_PLOT_OPTIONS",
     "Software\\Kestrel\\Arbor\\PlotOptions\\ZID_PLOT_OPTIONS", "Software\\Kestrel\\Arbor\\PlotOptions",
     "Software\\Kestrel\\Arbor\\OrderOptions", "Software\\Kestrel\\Arbor", "Software\\Kestrel\\Velor\\Settings",
-    "Software\\Kestrel\\ZID",
+    "Software\\Kestrel\\ZID", "Software\\Policies\\Kestrel\\Arbor",
+    "Software\\Policies\\Kestrel\\Arbor\\CutOptions\\CUTGEN_CUT_OPTIONS",
+    "Software\\Policies\\Kestrel\\Recommended\\Arbor\\PlotOptions",
 };
 const char* const kNames[] = {
     "DosCutPath", "SaveToStorageArea", "Export", "CutFormat", "AutoCut", "DosCutExtension", "CutDefaultParamTbl",
     "DosPlotType", "DosPlotPath", "DefaultPlotQueue", "DefaultPlotMedia", "DefaultPlotOutput", "AutoPlot",
     "ImagePath", "ImageType", "WastePercentage", "OverwriteMarker", "SplitPieceSeam", "LayruleMethod", "Bundles_By",
-    "PATH",
+    "PATH", "Notation", "Precision", "Alteration",
 };
 const char* const kData[] = {"-", "00", "01000000", "02000000", "ffffffff", "0100000000000000", "433a5c4100",
-                             "4a50454700", "2e504c5400", "5100", "45", "443a5c5a494400"};
+                             "4a50454700", "2e504c5400", "5100", "45", "443a5c5a494400", "3100", "3300"};
 const DWORD kTypes[] = {REG_SZ, REG_BINARY, REG_DWORD};
 // The first two have the same size.
 const char* const kDeviceFiles[] = {
@@ -73,6 +80,7 @@ struct Outcome { std::vector<std::string> answers; std::map<std::string, std::st
 
 Outcome RunSequence(unsigned seed, bool watch, int steps) {
     RegDeleteTreeA(HKEY_CURRENT_USER, kKestrel);
+    ClearPolicies();
     DeleteFileA(kDeviceFile);
     SetEnvironmentVariableA("OPTORA_CHANGE_WATCH", watch ? nullptr : "off");
     Library optora;
@@ -101,7 +109,7 @@ Outcome RunSequence(unsigned seed, bool watch, int steps) {
                 break;
             case 4: {  // the caller writes into a record it was handed
                 const std::size_t which = random() % handedOut.size();
-                if (handedOut[which]) handedOut[which][random() % kGetters[which].size] ^= 1 + random() % 255;
+                if (handedOut[which] && kGetters[which].size) handedOut[which][random() % kGetters[which].size] ^= 1 + random() % 255;
                 break;
             }
             case 5:
@@ -109,13 +117,19 @@ Outcome RunSequence(unsigned seed, bool watch, int steps) {
                 break;
             default: {
                 const std::size_t which = random() % handedOut.size();
-                handedOut[which] = static_cast<unsigned char*>(optora.getters[which]());
-                outcome.answers.push_back(std::to_string(step) + " " + kGetters[which].name + " " +
-                                          Hex(handedOut[which], kGetters[which].size));
+                std::string answer;
+                if (kGetters[which].size) {
+                    handedOut[which] = static_cast<unsigned char*>(optora.getters[which]());
+                    answer = Hex(handedOut[which], kGetters[which].size);
+                } else {
+                    answer = std::to_string(reinterpret_cast<int (*)()>(reinterpret_cast<void (*)()>(optora.getters[which]))());
+                }
+                outcome.answers.push_back(std::to_string(step) + " " + kGetters[which].name + " " + answer);
             }
         }
     }
     outcome.stored = RegistryTree(kKestrel);
+    for (const auto& [key, value] : RegistryTree("Software\\Policies\\Kestrel")) outcome.stored[key] = value;
     outcome.stored["device file"] = ReadWhole(kDeviceFile);
     SetEnvironmentVariableA("OPTORA_CHANGE_WATCH", nullptr);
     return outcome;
