@@ -1,6 +1,10 @@
 // Every option dialog under an administrator's locked values: the controls
 // that edit one are disabled and show the policy's value, a line at the
 // dialog's foot says why, and OK keeps the user's own value.
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <filesystem>
 #include <functional>
 
@@ -52,8 +56,8 @@ const Row kRows[] = {
      nullptr, 1, kArbor, false, "0", IDC_CUT_BY_MODEL, "checked", [](UiDriver& d) { d.Click(IDC_CUT_AUTO); },
      kCutDefault, "AutoCut", "1"},
     {PolicyDialog::Plot, "Default Plot Options", "optora_doplotoptions", 0, {false, false, "Arbor\\PlotOptions"},
-     "AutoPlot", nullptr, 1, "Software\\Kestrel\\Arbor\\PlotOptions\\DEFAULT_PLOT_OPTIONS", false, "0", IDC_PLOT_AUTO,
-     "checked", [](UiDriver& d) { d.Click(IDC_PLOT_BY_MODEL); }, kArbor, "Bundles_By", "1"},
+     "PlotDosNameFormat", nullptr, 1, "Software\\Kestrel\\Arbor\\PlotOptions\\DEFAULT_PLOT_OPTIONS", false, "0",
+     IDC_PLOT_LONG_NAME, "checked", [](UiDriver& d) { d.Click(IDC_PLOT_BY_MODEL); }, kArbor, "Bundles_By", "1"},
     {PolicyDialog::Order, "Order Options", "optora_doorderoptions", 1, {true, false, "Arbor\\OrderOptions"},
      "OverwriteMarker", nullptr, 2, kOrderKey, false, "0", IDC_ORDER_OVERWRITE_PROMPT, "checked",
      [](UiDriver& d) { d.SelectComboItem(IDC_ORDER_LAYRULE, 1); }, kOrderKey, "LayruleMethod", "1"},
@@ -84,6 +88,25 @@ std::vector<int> ControlsOf(const Row& row) {
     return {};
 }
 
+// What the dialog's tooltip says over a control, registered on the dialog:
+// a disabled control hears no mouse.
+std::string TipOver(HWND dialog, int id) {
+    std::string tip;
+    for (HWND w = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); w;
+         w = FindWindowExA(nullptr, w, TOOLTIPS_CLASSA, nullptr)) {
+        if (GetWindow(w, GW_OWNER) != dialog) continue;
+        char text[512] = {};
+        TOOLINFOA tool = {};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = dialog;
+        tool.uId = static_cast<UINT_PTR>(id);
+        tool.lpszText = text;
+        SendMessageA(w, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+        tip += text;
+    }
+    return tip;
+}
+
 void Lock(const Row& row) {
     if (row.policy)
         SetPolicyText(row.place, row.name, row.policy);
@@ -97,6 +120,10 @@ void ExpectLocked(UiDriver& d, const Row& row, bool locked) {
     for (int id : ControlsOf(row)) {
         if (!id) continue;
         EXPECT_EQ(IsWindowEnabled(d.Item(id)) == FALSE, locked) << "control " << id;
+        const std::string source = row.place.machine ? "machine" : "user";
+        EXPECT_EQ(TipOver(d.Dialog(), id).rfind("Set by your administrator: " + source + " mandatory policy, ", 0) == 0,
+                  locked)
+            << TipOver(d.Dialog(), id);
     }
     const HWND line = d.Item(IDC_POLICY_FOOT_LINE);
     EXPECT_EQ(line != nullptr, locked);
@@ -152,6 +179,7 @@ TEST_F(PolicyDialogsTest, LockedValuesAreShownDisabledAndOkKeepsTheUsersOwn) {
             ExpectLocked(d, row, true);
             EXPECT_EQ(Shown(d, row.shownId), row.shown);
             if (row.edit) row.edit(d);
+            ExpectLocked(d, row, true);
             d.Click(IDOK);
         });
         EXPECT_EQ(Stored(row.userKey, row.name), before) << "the user's own value stays";
@@ -186,4 +214,19 @@ TEST_F(PolicyDialogsTest, APolicyChangeLocksAndFreesTheOpenDialog) {
             d.Click(IDCANCEL);
         });
     }
+}
+
+// Without its row the order dialog stores the first layrule method: one the
+// administrator locked is held back, and with nothing else written no
+// application is told; a value not shown needs no foot line.
+TEST_F(PolicyDialogsTest, AHeldBackWriteIsNoNews) {
+    StoreRaw(kOrderKey, "LayruleMethod", REG_BINARY, "\x01", 1);
+    SetPolicyDword({true, false, "Arbor\\OrderOptions"}, "LayruleMethod", 2);
+    Drive("Order Options", [&] { library_.Entry<void (*)(HWND, int)>("optora_doorderoptions")(nullptr, 0); },
+          [](UiDriver& d) {
+              EXPECT_EQ(d.Item(IDC_POLICY_FOOT_LINE), nullptr);
+              d.Click(IDOK);
+          });
+    EXPECT_EQ(Stored(kOrderKey, "LayruleMethod"), "1");
+    EXPECT_EQ(Broadcasts("OrderOptionsChanged"), 0);
 }
