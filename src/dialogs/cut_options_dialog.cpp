@@ -80,6 +80,7 @@ bool CCutOptionsDlg::OnInitDialog() {
     ApplyExtensionRule();
     UpdateData(false);
     SetWindowTextA(Handle(), LibraryText(CaptionOf(CutAppName().Text())).c_str());
+    locks_.Show(Handle());
     return true;
 }
 
@@ -99,18 +100,21 @@ void CCutOptionsDlg::ApplyExtensionRule() {
     UpdateData(true);
     changed_ = true;
     if (ExtensionCountRule(Handle(), IDC_CUT_APPEND_COUNT, extensionType_, appendCount_)) UpdateData(false);
+    locks_.Hold();
 }
 
 void CCutOptionsDlg::ApplyAppendCountRule() {
     UpdateData(true);
     changed_ = true;
     if (AppendCountRule(Handle(), IDC_CUT_EXT_COUNT, appendCount_, extensionType_)) UpdateData(false);
+    locks_.Hold();
 }
 
 // Only an export uses the directory: while there is none the field takes no
 // typing that OK would not keep.
 void CCutOptionsDlg::ApplyExportRule() {
     EnableControls(Handle(), {IDC_CUT_DIRECTORY_LABEL, IDC_CUT_DIRECTORY}, export_ != 0);
+    locks_.Hold();
 }
 
 CutOptions_tag CCutOptionsDlg::Record() const {
@@ -184,6 +188,12 @@ bool CCutOptionsDlg::OnCommand(WORD id, WORD code, HWND) {
 }
 
 bool CCutOptionsDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (IsPolicyChange(message, lParam)) {
+        locks_.Show(Handle());
+        Reload();
+        directoryAtOpening_ = directory_;  // what the administrator changed is no news from here
+        return false;
+    }
     if (message != WM_CTLCOLOREDIT) return false;
     const bool rejected = reinterpret_cast<HWND>(lParam) == directoryLookup_.Handle() && !directoryLookup_.IsValid();
     result = reinterpret_cast<LRESULT>(ColourControl(Handle(), message, wParam, lParam, rejected));
@@ -193,14 +203,20 @@ bool CCutOptionsDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 // The lookups show the new texts unless the user edited them since: OK then
 // saves neither a stale text over another application's nor drops an edit.
 LRESULT CCutOptionsDlg::OnRegisteredMessage(UINT, WPARAM wParam, LPARAM) {
-    if (FromElsewhere(Handle(), wParam)) {
-        Load();
-        UpdateData(false);
-        RefreshUntouched(directoryLookup_.Handle(), shownDirectory_, directory_);
-        RefreshUntouched(parameterTableLookup_.Handle(), shownParameterTable_, parameterTable_);
-        ApplyExportRule();
-    }
+    if (FromElsewhere(Handle(), wParam)) Reload();
     return 0;
+}
+
+void CCutOptionsDlg::Reload() {
+    Load();
+    UpdateData(false);
+    RefreshUntouched(directoryLookup_.Handle(), shownDirectory_, directory_);
+    RefreshUntouched(parameterTableLookup_.Handle(), shownParameterTable_, parameterTable_);
+    // The rules' enabling only: the loaded values are what they are.
+    int appendCount = appendCount_, extensionType = extensionType_;
+    ExtensionCountRule(Handle(), IDC_CUT_APPEND_COUNT, extensionType_, appendCount);
+    AppendCountRule(Handle(), IDC_CUT_EXT_COUNT, appendCount_, extensionType);
+    ApplyExportRule();
 }
 
 }  // namespace optora

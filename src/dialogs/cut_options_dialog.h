@@ -5,6 +5,7 @@
 
 #include "controls/dos_path_lookup.h"
 #include "controls/storage_area_lookup.h"
+#include "dialogs/policy_locks.h"
 #include "optora.h"
 #include "ui/dialog.h"
 
@@ -28,6 +29,7 @@ protected:
 
 private:
     void Load();
+    void Reload();
     void OnOutputClicked(int id);
     void ApplyExtensionRule();
     void ApplyAppendCountRule();
@@ -51,6 +53,7 @@ private:
     bool changed_ = false;
     DosPathLookup directoryLookup_;
     StorageAreaLookup parameterTableLookup_;
+    PolicyLocks locks_{PolicyDialog::Cut};
 };
 
 }  // namespace optora

@@ -27,8 +27,9 @@ bool CGradeOptionsDlg::OnInitDialog() {
     ModalDialog::OnInitDialog();
     methodList_.Clear();
     for (const std::string& text : GradeMethodTexts()) methodList_.InsertAt(-1, text);
-    if (readOnly_) EnableWindow(methodList_.Handle(), FALSE);
     changed_ = Read();  // a default just written is news to the suite
+    locks_.Show(Handle());
+    if (readOnly_) EnableWindow(methodList_.Handle(), FALSE);
     return true;
 }
 
@@ -40,6 +41,14 @@ void CGradeOptionsDlg::OnOK() {
 
 bool CGradeOptionsDlg::OnCommand(WORD id, WORD code, HWND) {
     if (id == IDC_GRADE_METHOD && code == CBN_SELCHANGE) changed_ = true;
+    return false;
+}
+
+bool CGradeOptionsDlg::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT&) {
+    if (!IsPolicyChange(message, lParam)) return false;
+    locks_.Show(Handle());
+    if (readOnly_) EnableWindow(methodList_.Handle(), FALSE);
+    changed_ = Read() || changed_;
     return false;
 }
 

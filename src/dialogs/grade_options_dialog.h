@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "controls/lbut_combo_box.h"
+#include "dialogs/policy_locks.h"
 #include "ui/dialog.h"
 
 namespace optora {
@@ -26,12 +27,14 @@ protected:
     bool OnInitDialog() override;
     void OnOK() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     CLButComboBox methodList_;
     bool changed_ = false;
     int gradeIndex_ = 0;
     int readOnly_ = 0;
+    PolicyLocks locks_{PolicyDialog::GradeOptions};
 };
 
 }  // namespace optora

@@ -8,6 +8,7 @@
 #include "options/notation.h"
 #include "options/order_options.h"
 #include "res/order_ids.h"
+#include "store/registry_key.h"
 #include "ui/data_exchange.h"
 
 namespace optora {
@@ -42,6 +43,16 @@ void COrderOptionsDlg::DoDataExchange(ui::DataExchange& exchange) {
 
 bool COrderOptionsDlg::OnInitDialog() {
     ModalDialog::OnInitDialog();
+    layrule_.Clear();
+    for (UINT id : {IDS_LAYRULE_COPY_MARKER, IDS_LAYRULE_FORCE, IDS_LAYRULE_SEARCH_TABLE})
+        layrule_.InsertAt(-1, LibraryText(id));
+    Load();
+    if (!showLayrule_) HideLayruleRow();
+    locks_.Show(Handle());
+    return true;
+}
+
+void COrderOptionsDlg::Load() {
     changed_ = false;
     OrderOptions_tag stored = {};
     LoadOrderOptions(stored);
@@ -49,20 +60,14 @@ bool COrderOptionsDlg::OnInitDialog() {
     RefreshNotation();
     seam_.SetRange(0.0, kSeamLimit);
     seam_.SetValue(stored.SplitPieceSeam, 0, false);
-
-    layrule_.Clear();
-    for (UINT id : {IDS_LAYRULE_COPY_MARKER, IDS_LAYRULE_FORCE, IDS_LAYRULE_SEARCH_TABLE})
-        layrule_.InsertAt(-1, LibraryText(id));
     if (showLayrule_) {
         layrule_.Select(stored.LayruleMethod);  // a method without an item leaves none selected
     } else {
         // Callers without layrules store the first method.
         layrule_.Select(0);
         if (stored.LayruleMethod != 0) changed_ = true;
-        HideLayruleRow();
     }
     UpdateData(false);
-    return true;
 }
 
 void COrderOptionsDlg::OnOK() {
@@ -72,8 +77,10 @@ void COrderOptionsDlg::OnOK() {
         record.OverwriteMarker = overwrite_;
         record.SplitPieceSeam = seam_.GetValue();
         record.LayruleMethod = static_cast<uint8_t>(layrule_.Selection() & 0xFF);
+        const unsigned long before = RegistryKey::WritesMade();
         SaveOrderOptions(record);
-        Broadcast(OPTORA_MSG_ORDEROPTIONS, 0, 0, kBroadcastDefault);
+        // Locked values are held back: with nothing else to write there is no news.
+        if (RegistryKey::WritesMade() != before) Broadcast(OPTORA_MSG_ORDEROPTIONS, 0, 0, kBroadcastDefault);
         changed_ = false;
     }
     EndDialog(IDOK);
@@ -89,6 +96,11 @@ bool COrderOptionsDlg::OnCommand(WORD id, WORD code, HWND) {
 }
 
 bool COrderOptionsDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (IsPolicyChange(message, lParam)) {
+        locks_.Show(Handle());
+        Load();
+        return false;
+    }
     switch (message) {
     case WM_AMOUNT_CHANGED:
         Highlight(-1);

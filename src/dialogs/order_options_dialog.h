@@ -3,6 +3,7 @@
 
 #include "controls/amount_edit.h"
 #include "controls/lbut_combo_box.h"
+#include "dialogs/policy_locks.h"
 #include "ui/dialog.h"
 
 namespace optora {
@@ -23,6 +24,7 @@ protected:
     LRESULT OnRegisteredMessage(UINT id, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void Load();
     void RefreshNotation();
     void HideLayruleRow();
     void Highlight(int id);
@@ -34,6 +36,7 @@ private:
     bool changed_ = false;
     unsigned int showLayrule_;
     int highlighted_ = -1;  // the label drawn in red, -1 for none
+    PolicyLocks locks_{PolicyDialog::Order};
 };
 
 }  // namespace optora

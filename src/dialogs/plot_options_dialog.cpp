@@ -125,6 +125,7 @@ bool CPlotOptionsDlg::OnInitDialog() {
     shownPlotDirectory_ = ui::WindowText(plotDirectoryLookup_.Handle());
     shownImageDirectory_ = ui::WindowText(imageDirectoryLookup_.Handle());
     Initialise();
+    locks_.Show(Handle());
     return true;
 }
 
@@ -147,6 +148,7 @@ void CPlotOptionsDlg::Initialise() {
     UpdateData(false);
     ShowWindow(Item(IDC_PLOT_ASTM), showAstm_ ? SW_SHOW : SW_HIDE);
     ShowApplicationLook();
+    locks_.Hold();
 }
 
 // A stored destination the queue library no longer offers (renamed, offline)
@@ -175,6 +177,7 @@ void CPlotOptionsDlg::ApplyDestinationRule() {
     media_ = SelectFirst(mediaList_);
     const bool fileDestination = _stricmp(destination_.c_str(), kFileDestination) == 0;
     EnableWindow(mediaList_.Handle(), !fileDestination && mediaList_.Count() != 1);
+    locks_.Hold();
 }
 
 // The count rules hold for a plot file only: a queue leaves both counts off.
@@ -188,11 +191,13 @@ bool CPlotOptionsDlg::CountRulesApply() {
 void CPlotOptionsDlg::ApplyExtensionRule() {
     if (CountRulesApply() && ExtensionCountRule(Handle(), IDC_PLOT_APPEND_COUNT, extensionType_, appendCount_))
         UpdateData(false);
+    locks_.Hold();
 }
 
 void CPlotOptionsDlg::ApplyAppendCountRule() {
     if (CountRulesApply() && AppendCountRule(Handle(), IDC_PLOT_EXT_COUNT, appendCount_, extensionType_))
         UpdateData(false);
+    locks_.Hold();
 }
 
 void CPlotOptionsDlg::ShowUnits() {
@@ -295,6 +300,11 @@ bool CPlotOptionsDlg::OnCommand(WORD id, WORD code, HWND) {
 }
 
 bool CPlotOptionsDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (IsPolicyChange(message, lParam)) {
+        locks_.Show(Handle());
+        Load();
+        return false;
+    }
     if (message != WM_CTLCOLORSTATIC) return false;
     const bool rejected = reinterpret_cast<HWND>(lParam) == Item(IDC_PLOT_DIRECTORY_LABEL) &&
                           !plotDirectoryLookup_.IsValid();

@@ -7,6 +7,7 @@
 #include "controls/lbut_combo_box.h"
 #include "optora.h"
 #include "ui/control.h"
+#include "dialogs/policy_locks.h"
 #include "ui/dialog.h"
 
 namespace optora {
@@ -63,6 +64,7 @@ private:
     DosPathLookup plotDirectoryLookup_, imageDirectoryLookup_;
     CLButComboBox destinationList_, mediaList_;
     ui::ComboBox imageTypeList_;
+    PolicyLocks locks_{PolicyDialog::Plot};
 };
 
 }  // namespace optora

@@ -6,6 +6,7 @@
 #include "frame/notifications.h"
 #include "options/decimal_text.h"
 #include "options/notation.h"
+#include "options/policy.h"
 #include "optora.h"
 #include "res/preferences_ids.h"
 #include "store/registry_key.h"
@@ -28,9 +29,16 @@ bool CPreference::OnInitDialog() {
     ModalDialog::OnInitDialog();
     for (UINT id : {IDS_PRECISION_0, IDS_PRECISION_1, IDS_PRECISION_2, IDS_PRECISION_3})
         precisionList_.Add(LibraryText(id));
+    Load();
+    locks_.Show(Handle());
+    return true;
+}
 
+// The values as the getters read them, the administrator's where set.
+void CPreference::Load() {
     std::string precision, notation;
     RegistryKey key(HKEY_CURRENT_USER, keys::kArbor);
+    key.SetOverlay(PolicyOverlay(keys::kArbor));
     if (key.OpenForReading()) {
         key.ReadText("Precision", precision);
         key.ReadText("Notation", notation);
@@ -42,7 +50,14 @@ bool CPreference::OnInitDialog() {
     // A stored precision the list does not offer leaves nothing selected.
     precisionList_.SelectByPrefix(precision);
     UpdateData(false);
-    return true;
+}
+
+bool CPreference::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT&) {
+    if (IsPolicyChange(message, lParam)) {
+        locks_.Show(Handle());
+        Load();
+    }
+    return false;
 }
 
 void CPreference::OnOK() {

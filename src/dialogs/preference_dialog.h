@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include "dialogs/policy_locks.h"
 #include "ui/control.h"
 #include "ui/dialog.h"
 
@@ -20,14 +21,17 @@ protected:
     void DoDataExchange(ui::DataExchange& exchange) override;
     bool OnInitDialog() override;
     void OnOK() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    void Load();
     // Writes the shown values that differ from the stored ones; true when
     // something was written.
     bool WriteChanges() const;
 
     ui::ComboBox precisionList_;
     int notation_ = -1;  // radio index: 0 Metric, 1 Imperial, -1 none
+    PolicyLocks locks_{PolicyDialog::Preference};
 };
 
 }  // namespace optora

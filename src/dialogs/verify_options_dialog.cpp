@@ -75,10 +75,8 @@ bool CVerifyOptionsDlg::OnInitDialog() {
     for (UINT id : {IDS_VERIFY_RULE_TABLE_ITEM, IDS_VERIFY_COPY_PIECE_ITEM})
         SendDlgItemMessageA(Handle(), IDC_VERIFY_RULE_TYPE, CB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(LibraryText(id).c_str()));
-    store_.Load();
-    UpdateData(false);
-    ShowGradingSource(record_.Type != 0);
-    EnableCategory();
+    locks_.Show(Handle());
+    Load();
     SendDlgItemMessageA(Handle(), IDC_VERIFY_START, EM_LIMITTEXT, 4, 0);
     for (int id : {IDC_VERIFY_MODEL, IDC_VERIFY_AREA, IDC_VERIFY_RULE, IDC_VERIFY_PREFIX, IDC_VERIFY_CATEGORY})
         InstallEditFilter(RememberWindowProc(Item(id)), 1, false);
@@ -87,6 +85,23 @@ bool CVerifyOptionsDlg::OnInitDialog() {
     ruleBrowseKey_.Attach(Item(IDC_VERIFY_RULE));
     initializing_ = false;
     SetFocus(Item(focusId_));
+    return false;
+}
+
+void CVerifyOptionsDlg::Load() {
+    store_.Load();
+    UpdateData(false);
+    ShowGradingSource(record_.Type != 0);
+    EnableCategory();
+}
+
+bool CVerifyOptionsDlg::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT&) {
+    if (IsPolicyChange(message, lParam)) {
+        locks_.Show(Handle());
+        initializing_ = true;
+        Load();
+        initializing_ = false;
+    }
     return false;
 }
 
@@ -165,6 +180,7 @@ void CVerifyOptionsDlg::ShowGradingSource(bool copyPiece) {
 
 void CVerifyOptionsDlg::EnableCategory() {
     EnableWindow(Item(IDC_VERIFY_CATEGORY), IsDlgButtonChecked(Handle(), IDC_VERIFY_SAME_CATEGORY) != BST_CHECKED);
+    locks_.Hold();
 }
 
 // The model display, opened on the model of the chosen area.

@@ -6,6 +6,7 @@
 
 #include "controls/browse_key.h"
 #include "controls/size_digitized_edit.h"
+#include "dialogs/policy_locks.h"
 #include "options/verify_options.h"
 #include "ui/control.h"
 #include "ui/dialog.h"
@@ -26,8 +27,10 @@ protected:
     bool OnInitDialog() override;
     void OnOK() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    void Load();
     void OnStorageAreaChanged();
     void BrowseStorageArea();
     void BrowseItem(int fieldId, uint32_t kindMask);
@@ -43,6 +46,7 @@ private:
     VerifyOptionsStore store_{record_};
     int focusId_;
     bool initializing_ = true;  // fields filled by the opening are not the user's changes
+    PolicyLocks locks_{PolicyDialog::Verify};
 };
 
 }  // namespace optora

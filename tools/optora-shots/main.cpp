@@ -47,15 +47,17 @@ struct OutputShot {
     int astm;  // for the plot launcher
     const char* cutApp;
     const char* plotApp;
+    bool locked;  // taken under the administrator's locks of SetShotPolicy
 };
 const OutputShot kOutputShots[] = {
-    {"cut_options_default", "optora_docutoptions", 0, "", ""},
-    {"cut_options_cutgen", "optora_docutoptions", 0, "CUTGEN_CUT_OPTIONS", ""},
-    {"cut_options_cutplot", "optora_docutoptions", 0, "CUTPLOT_CUT_OPTIONS", ""},
-    {"plot_options_default_astm", "optora_doplotoptions", 1, "", ""},
-    {"plot_options_cutplot", "optora_doplotoptions", 0, "", "CUTPLOT_PLOT_OPTIONS"},
-    {"plot_options_markerplot", "optora_doplotoptions", 1, "", "MARKERPLOT_PLOT_OPTIONS"},
-    {"plot_options_pieceplot", "optora_doplotoptions", 0, "", "PIECEPLOT_PLOT_OPTIONS"},
+    {"cut_options_default", "optora_docutoptions", 0, "", "", false},
+    {"cut_options_policy", "optora_docutoptions", 0, "", "", true},
+    {"cut_options_cutgen", "optora_docutoptions", 0, "CUTGEN_CUT_OPTIONS", "", false},
+    {"cut_options_cutplot", "optora_docutoptions", 0, "CUTPLOT_CUT_OPTIONS", "", false},
+    {"plot_options_default_astm", "optora_doplotoptions", 1, "", "", false},
+    {"plot_options_cutplot", "optora_doplotoptions", 0, "", "CUTPLOT_PLOT_OPTIONS", false},
+    {"plot_options_markerplot", "optora_doplotoptions", 1, "", "MARKERPLOT_PLOT_OPTIONS", false},
+    {"plot_options_pieceplot", "optora_doplotoptions", 0, "", "PIECEPLOT_PLOT_OPTIONS", false},
 };
 
 std::string g_outputDir = ".";
@@ -186,6 +188,34 @@ int ShootChoosers() {
     return failures;
 }
 
+// Values of the cut dialog locked by the machine's policy, or no policy at all.
+void SetShotPolicy(bool locked) {
+    const std::string cut = std::string(optora::keys::kPolicies) + "\\Arbor\\CutOptions";
+    const std::string arbor = std::string(optora::keys::kPolicies) + "\\Arbor";
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, optora::keys::kPolicies);
+    if (!locked) return;
+    const struct {
+        const std::string& key;
+        const char* name;
+        const char* text;  // else the number
+        DWORD number;
+    } values[] = {{cut, "CutFormat", "43format", 0}, {cut, "CutDefaultParamTbl", "P-CUTTER", 0},
+                  {cut, "AutoCut", nullptr, 1}, {arbor, "Bundles_By", nullptr, 1}};
+    for (const auto& value : values) {
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, value.key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                            nullptr) != ERROR_SUCCESS)
+            continue;
+        if (value.text)
+            RegSetValueExA(key, value.name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.text),
+                           static_cast<DWORD>(std::strlen(value.text) + 1));
+        else
+            RegSetValueExA(key, value.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value.number),
+                           sizeof value.number);
+        RegCloseKey(key);
+    }
+}
+
 // A few plot queues from the devqueue.dll stand-in's configuration, plotting
 // to a file so the file group shows enabled.
 int ShootOutputDialogs(HMODULE library) {
@@ -207,6 +237,7 @@ int ShootOutputDialogs(HMODULE library) {
         }
         setCutApp(shot.cutApp);
         setPlotApp(shot.plotApp);
+        SetShotPolicy(shot.locked);
         failures += TakeShot(shot.file, &Tick, [&] {
             if (std::strcmp(shot.entry, "optora_doplotoptions") == 0)
                 reinterpret_cast<void (*)(HWND, int)>(entry)(nullptr, shot.astm);
@@ -216,6 +247,7 @@ int ShootOutputDialogs(HMODULE library) {
     }
     setCutApp("");
     setPlotApp("");
+    SetShotPolicy(false);
     return failures;
 }
 
