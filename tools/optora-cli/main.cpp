@@ -15,6 +15,7 @@
 #include "binding.h"
 #include "describe.h"
 #include "options/settings_table.h"
+#include "policy_report.h"
 #include "settings_commands.h"
 #include "show.h"
 #include "strict_int.h"
@@ -91,6 +92,7 @@ int Usage(const char* complaint) {
                  "       optora-cli import FILE\n"
                  "       optora-cli reset [SET]\n"
                  "       optora-cli monitor\n"
+                 "       optora-cli policy\n"
                  "       optora-cli describe [SET] [--markdown]\n"
                  "       optora-cli admx DIR\n"
                  "names:");
@@ -181,6 +183,7 @@ int main(int argc, char** argv) {
     const bool known = (command == "show" && ShowOptionsValid(argc, argv)) || (command == "get" && argc == 3) ||
                        (command == "set" && argc == 4) || (command == "export" && argc <= 3) ||
                        (command == "import" && argc == 3) || (command == "monitor" && argc == 2) ||
+                       (command == "policy" && argc == 2) ||
                        (command == "reset" && (argc == 2 || (argc == 3 && optora::FindOptionSet(argv[2]))));
     const optora::OptionSetInfo* describedSet = nullptr;
     bool markdown = false;
@@ -195,6 +198,7 @@ int main(int argc, char** argv) {
     if (command == "export") return optora::cli::ExportSettings(argc == 3 ? argv[2] : nullptr);
     if (command == "import") return optora::cli::ImportSettings(argv[2]);
     if (command == "monitor") return optora::cli::MonitorSettings();
+    if (command == "policy") return optora::cli::ReportPolicy();
     if (!OptoraLibrary()) {
         std::fprintf(stderr, "optora-cli: cannot load optora.dll (error %lu)\n", GetLastError());
         return kExitFailed;
