@@ -9,15 +9,18 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include "admx_template.h"
 #include "binding.h"
 #include "describe.h"
+#include "options/policy.h"
 #include "options/settings_table.h"
 #include "policy_report.h"
 #include "settings_commands.h"
 #include "show.h"
+#include "store/registry_paths.h"
 #include "strict_int.h"
 
 namespace {
@@ -35,13 +38,16 @@ struct Setting {
     const char* setter;     // null when the library has no setter
     const char* valueName;  // set as the Preference dialog stores it; null otherwise
     int lowest, highest;    // what that dialog offers
+    const char* key;        // where it is stored, as a policy may lock it
+    const char* storedName;
 };
 
 const Setting kSettings[] = {
-    {"notation", "optora_getnotation", nullptr, "Notation", 0, 1},
-    {"precision", "optora_getprecision", nullptr, "Precision", 0, 3},
-    {"alteration", "optora_getalteration", "optora_setalteration", nullptr, 0, 0},
-    {"gradeoption", "optora_getgradeoption", "optora_setgradeoption", nullptr, 0, 0},
+    {"notation", "optora_getnotation", nullptr, "Notation", 0, 1, optora::keys::kArbor, "Notation"},
+    {"precision", "optora_getprecision", nullptr, "Precision", 0, 3, optora::keys::kArbor, "Precision"},
+    {"alteration", "optora_getalteration", "optora_setalteration", nullptr, 0, 0, optora::keys::kArbor, "Alteration"},
+    {"gradeoption", "optora_getgradeoption", "optora_setgradeoption", nullptr, 0, 0, optora::keys::kGradeOptions,
+     "Grade Method"},
 };
 
 const Setting* FindSetting(const char* name) {
@@ -117,6 +123,12 @@ int Set(const char* name, const char* text) {
     if (!s) return Usage((std::string("unknown setting '") + name + "'").c_str());
     int value = 0;
     if (!ParseStrictInt(text, value)) return Usage((std::string("not a whole number: '") + text + "'").c_str());
+    // The library would hold the write back; saying so beats a silent no-op.
+    if (const std::optional<optora::PolicyLock> lock = optora::LockOf(s->key, s->storedName)) {
+        std::fprintf(stderr, "optora-cli: %s is locked by policy (%s); nothing was changed\n", name,
+                     optora::PolicyLocation(lock->entry).c_str());
+        return kExitFailed;
+    }
     if (s->valueName) {
         if (value < s->lowest || value > s->highest) {
             std::fprintf(stderr, "optora-cli: %s must be %d to %d\n", name, s->lowest, s->highest);
