@@ -106,31 +106,33 @@ int MonitorSettings() {
         std::fprintf(stderr, "optora-cli: cannot create a window to receive messages (no display?)\n");
         return kExitFailed;
     }
-    const UniqueFile changed(CreateEventA(nullptr, FALSE, FALSE, nullptr));
-    Snapshot snapshot = TakeSnapshot();
+    // An event per tree, each watch set again alone: under Wine, one event
+    // shared by the watches lost changes made soon after they were set again.
+    UniqueKernelHandle changed[kWatchedCount];
     UniqueHKey watched[kWatchedCount];
-    const auto arm = [&] {
-        for (std::size_t i = 0; i < kWatchedCount; ++i) {
-            watched[i] = WatchedKey(kWatchedTrees[i]);
-            if (!watched[i] || RegNotifyChangeKeyValue(watched[i].get(), TRUE,
-                                                       REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET,
-                                                       changed.get(), TRUE) != ERROR_SUCCESS)
-                return false;
-        }
-        return true;
+    HANDLE handles[kWatchedCount];
+    const auto arm = [&](std::size_t i) {
+        watched[i] = WatchedKey(kWatchedTrees[i]);
+        return watched[i] && RegNotifyChangeKeyValue(watched[i].get(), TRUE,
+                                                     REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET,
+                                                     changed[i].get(), TRUE) == ERROR_SUCCESS;
     };
-    if (!arm()) {
-        std::fprintf(stderr, "optora-cli: cannot watch the registry\n");
-        return kExitFailed;
+    Snapshot snapshot = TakeSnapshot();
+    for (std::size_t i = 0; i < kWatchedCount; ++i) {
+        changed[i] = UniqueKernelHandle(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+        handles[i] = changed[i].get();
+        if (!handles[i] || !arm(i)) {
+            std::fprintf(stderr, "optora-cli: cannot watch the registry\n");
+            return kExitFailed;
+        }
     }
     Line("monitoring the suite's change messages, HKEY_CURRENT_USER\\Software\\Kestrel and both policy trees "
          "(Ctrl+C ends)");
     while (true) {
-        const HANDLE handles[] = {changed.get()};
-        const DWORD woke = MsgWaitForMultipleObjects(1, handles, FALSE, INFINITE, QS_ALLINPUT);
-        if (woke == WAIT_OBJECT_0) {
+        const DWORD woke = MsgWaitForMultipleObjects(kWatchedCount, handles, FALSE, INFINITE, QS_ALLINPUT);
+        if (woke < WAIT_OBJECT_0 + kWatchedCount) {
             // Watch again before looking, so a change made meanwhile wakes us once more.
-            if (!arm()) return kExitFailed;
+            if (!arm(woke - WAIT_OBJECT_0)) return kExitFailed;
             Snapshot now = TakeSnapshot();
             ReportDifferences(snapshot, now);
             snapshot = std::move(now);
