@@ -7,6 +7,7 @@
 #include "kestrel_test.h"
 #include "listener.h"
 #include "other_process.h"
+#include "policy_values.h"
 
 using namespace optora::test;
 
@@ -316,4 +317,100 @@ TEST_F(CliTest, MonitorReportsMessagesAndChangesMadeByOtherProcesses) {
     ASSERT_EQ(RunCli("set precision 0").exitCode, 0u);  // as the Preference dialog stores and announces it
     EXPECT_TRUE(waitFor("message   PreferencesChanged  wParam=0  lParam=0")) << seen;
     EXPECT_TRUE(waitFor("Arbor\\Precision  \"1\" -> \"0\"")) << seen;
+    SetPolicyDword({true, false, "Arbor"}, "Precision", 2);  // the machine's tree did not exist before
+    EXPECT_TRUE(waitFor("policy    HKLM\\Software\\Policies\\Kestrel\\Arbor \"Precision\"  (none) -> dword:00000002"))
+        << seen;
+}
+
+TEST_F(CliTest, PolicyListsEveryPolicyValueWithWhetherItAppliesAndWhyNot) {
+    const RunResult none = RunCli("policy");
+    EXPECT_EQ(none.exitCode, 0u);
+    EXPECT_EQ(none.out, "No policy is set.\r\n");
+
+    const PolicyPlace machine{true, false, "Arbor"};
+    StoreText(kArbor, "Precision", "3");
+    StoreText(kQuillon, "Prefix", "MINE");
+    StoreText("Software\\Kestrel\\Arbor\\CutOptions\\CUTGEN_CUT_OPTIONS", "DosCutPath", "E:\\OWN");
+    SetPolicyDword(machine, "Precision", 2);
+    SetPolicyDword({false, false, "Arbor"}, "Precision", 1);
+    SetPolicy(machine, "Notation", REG_BINARY, std::string(1, '\1'));
+    SetPolicyDword({true, false, "Arbor\\OrderOptions"}, "OverwriteMarker", 7);
+    SetPolicyDword(machine, "Nonsense", 1);
+    SetPolicyText({true, false, "Elsewhere"}, "Thing", "x");
+    SetPolicyText({false, true, "Quillon"}, "Prefix", "ADVISED");
+    SetPolicyText({true, false, "Arbor\\CutOptions"}, "DosCutPath", "P:\\CUTS");
+    const std::string tree = "Software\\Policies\\Kestrel\\";
+    const std::pair<std::string, std::vector<std::string>> blocks[] = {
+        {"HKLM\\" + tree + "Arbor \"Precision\"",
+         {"source       machine mandatory", "set to       dword:00000002", "effective    \"2\"", "user's own   \"3\"",
+          "status       applied"}},
+        {"HKCU\\" + tree + "Arbor \"Precision\"",
+         {"user mandatory", "status       not applied: machine mandatory decides"}},
+        {"HKLM\\" + tree + "Arbor \"Notation\"", {"set to       hex:01", "status       not applied: wrong type"}},
+        {"HKLM\\" + tree + "Arbor\\OrderOptions \"OverwriteMarker\"", {"status       not applied: out of range"}},
+        {"HKLM\\" + tree + "Arbor \"Nonsense\"", {"status       not applied: unknown value name"}},
+        {"HKLM\\" + tree + "Elsewhere \"Thing\"", {"status       not applied: a key the library does not own"}},
+        {"HKCU\\" + tree + "Recommended\\Quillon \"Prefix\"",
+         {"user recommended", "effective    \"MINE\"", "status       not applied: the user's own value decides"}},
+        {"HKLM\\" + tree + "Arbor\\CutOptions \"DosCutPath\"",
+         {"effective    CUTGEN_CUT_OPTIONS: \"P:\\CUTS\"", "any other application: \"P:\\CUTS\"",
+          "user's own   CUTGEN_CUT_OPTIONS: \"E:\\OWN\"", "status       applied"}},
+    };
+    const RunResult r = RunCli("policy");
+    EXPECT_EQ(r.exitCode, 0u) << r.err;
+    std::string out = r.out + "\n";  // every block ends in an empty line
+    out.erase(std::remove(out.begin(), out.end(), '\r'), out.end());
+    for (const auto& [location, lines] : blocks) {
+        const std::size_t start = out.find(location + "\n");
+        ASSERT_NE(start, std::string::npos) << location << "\n" << out;
+        const std::string block = out.substr(start, out.find("\n\n", start) + 1 - start);
+        for (const std::string& line : lines)
+            EXPECT_NE(block.find("  " + line + "\n"), std::string::npos) << line << "\n" << block;
+    }
+}
+
+TEST_F(CliTest, LockedValuesAreShownAsSuchAndLeftAloneBySetImportExportAndReset) {
+    const char* gradeKey = "Software\\Kestrel\\Marlow 2000\\RuleTable\\GradeOptions";
+    StoreText(kArbor, "Precision", "3");
+    // The user's own tree, so that the policy keys can be compared whole.
+    SetPolicyDword({false, false, "Arbor"}, "Precision", 2);
+    SetPolicyText({false, false, "Marlow 2000\\RuleTable\\GradeOptions"}, "Grade Method", "Base Up-Down Cumulative");
+    SetPolicyText({false, false, "Quillon"}, "Prefix", "POL");
+    const auto policies = RegistryTree("Software\\Policies\\Kestrel");
+    const RunResult shown = RunCli("show");  // its loads write the sets' defaults: before the comparison
+    for (const char* line : {"Precision                2 (locked by policy)\r\n",
+                             "Notation                 0 (metric)\r\n",
+                             "Grade method             1 (Base Up-Down Cumulative) (locked by policy)\r\n",
+                             "Prefix                   \"POL\" (locked by policy)\r\n",
+                             "Model                    \"\"\r\n"})
+        EXPECT_NE(shown.out.find(line), std::string::npos) << line << shown.out;
+    const auto before = Everything();
+    Listener listener;
+    ASSERT_TRUE(listener.Started());
+    for (const char* set : {"set precision 1", "set gradeoption 2"}) {
+        const RunResult r = RunCli(set);
+        EXPECT_EQ(r.exitCode, 1u) << set;
+        EXPECT_NE(r.err.find("locked by policy (HKCU\\Software\\Policies\\Kestrel\\"), std::string::npos) << r.err;
+    }
+    const RunResult exported = RunCli("export");
+    EXPECT_NE(exported.out.find("\"Precision\"=\"3\""), std::string::npos) << exported.out;
+    for (const char* policyValue : {"POL", "Base Up-Down", "Precision\"=\"2"})
+        EXPECT_EQ(exported.out.find(policyValue), std::string::npos) << policyValue << "\n" << exported.out;
+    EXPECT_EQ(Everything(), before);
+    EXPECT_EQ(Names(listener.Received()), std::vector<std::string>{});
+
+    WriteWhole(file_,
+               "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Kestrel\\Arbor]\r\n\"Precision\"=\"1\"\r\n\"Notation\"=\"1\"\r\n");
+    RunResult r = RunCli(import_);
+    EXPECT_EQ(r.exitCode, 0u) << r.err;
+    EXPECT_EQ(r.err,
+              "optora-cli: left alone, locked by policy: HKCU\\Software\\Policies\\Kestrel\\Arbor \"Precision\"\r\n");
+    EXPECT_EQ(StoredText(kArbor, "Precision"), "3");
+    EXPECT_EQ(StoredText(kArbor, "Notation"), "1");
+
+    r = RunCli("reset");
+    EXPECT_EQ(r.exitCode, 0u) << r.err;
+    EXPECT_FALSE(ReadStored(kArbor, "Precision"));
+    EXPECT_FALSE(ReadStored(gradeKey, "Grade Method")) << "a repair writes no default over a locked value";
+    EXPECT_EQ(RegistryTree("Software\\Policies\\Kestrel"), policies);
 }

@@ -9,14 +9,18 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include "admx_template.h"
 #include "binding.h"
 #include "describe.h"
+#include "options/policy.h"
 #include "options/settings_table.h"
+#include "policy_report.h"
 #include "settings_commands.h"
 #include "show.h"
+#include "store/registry_paths.h"
 #include "strict_int.h"
 
 namespace {
@@ -34,13 +38,16 @@ struct Setting {
     const char* setter;     // null when the library has no setter
     const char* valueName;  // set as the Preference dialog stores it; null otherwise
     int lowest, highest;    // what that dialog offers
+    const char* key;        // where it is stored, as a policy may lock it
+    const char* storedName;
 };
 
 const Setting kSettings[] = {
-    {"notation", "optora_getnotation", nullptr, "Notation", 0, 1},
-    {"precision", "optora_getprecision", nullptr, "Precision", 0, 3},
-    {"alteration", "optora_getalteration", "optora_setalteration", nullptr, 0, 0},
-    {"gradeoption", "optora_getgradeoption", "optora_setgradeoption", nullptr, 0, 0},
+    {"notation", "optora_getnotation", nullptr, "Notation", 0, 1, optora::keys::kArbor, "Notation"},
+    {"precision", "optora_getprecision", nullptr, "Precision", 0, 3, optora::keys::kArbor, "Precision"},
+    {"alteration", "optora_getalteration", "optora_setalteration", nullptr, 0, 0, optora::keys::kArbor, "Alteration"},
+    {"gradeoption", "optora_getgradeoption", "optora_setgradeoption", nullptr, 0, 0, optora::keys::kGradeOptions,
+     "Grade Method"},
 };
 
 const Setting* FindSetting(const char* name) {
@@ -91,6 +98,7 @@ int Usage(const char* complaint) {
                  "       optora-cli import FILE\n"
                  "       optora-cli reset [SET]\n"
                  "       optora-cli monitor\n"
+                 "       optora-cli policy\n"
                  "       optora-cli describe [SET] [--markdown]\n"
                  "       optora-cli admx DIR\n"
                  "names:");
@@ -115,6 +123,12 @@ int Set(const char* name, const char* text) {
     if (!s) return Usage((std::string("unknown setting '") + name + "'").c_str());
     int value = 0;
     if (!ParseStrictInt(text, value)) return Usage((std::string("not a whole number: '") + text + "'").c_str());
+    // The library would hold the write back; saying so beats a silent no-op.
+    if (const std::optional<optora::PolicyLock> lock = optora::LockOf(s->key, s->storedName)) {
+        std::fprintf(stderr, "optora-cli: %s is locked by policy (%s); nothing was changed\n", name,
+                     optora::PolicyLocation(lock->entry).c_str());
+        return kExitFailed;
+    }
     if (s->valueName) {
         if (value < s->lowest || value > s->highest) {
             std::fprintf(stderr, "optora-cli: %s must be %d to %d\n", name, s->lowest, s->highest);
@@ -181,6 +195,7 @@ int main(int argc, char** argv) {
     const bool known = (command == "show" && ShowOptionsValid(argc, argv)) || (command == "get" && argc == 3) ||
                        (command == "set" && argc == 4) || (command == "export" && argc <= 3) ||
                        (command == "import" && argc == 3) || (command == "monitor" && argc == 2) ||
+                       (command == "policy" && argc == 2) ||
                        (command == "reset" && (argc == 2 || (argc == 3 && optora::FindOptionSet(argv[2]))));
     const optora::OptionSetInfo* describedSet = nullptr;
     bool markdown = false;
@@ -195,6 +210,7 @@ int main(int argc, char** argv) {
     if (command == "export") return optora::cli::ExportSettings(argc == 3 ? argv[2] : nullptr);
     if (command == "import") return optora::cli::ImportSettings(argv[2]);
     if (command == "monitor") return optora::cli::MonitorSettings();
+    if (command == "policy") return optora::cli::ReportPolicy();
     if (!OptoraLibrary()) {
         std::fprintf(stderr, "optora-cli: cannot load optora.dll (error %lu)\n", GetLastError());
         return kExitFailed;

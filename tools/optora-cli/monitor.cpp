@@ -6,11 +6,14 @@
 #include <map>
 #include <string>
 
+#include "options/policy_rules.h"
 #include "optora.h"
 #include "settings_commands.h"
 #include "settings_registry.h"
+#include "store/policy_tree.h"
 #include "store/registry_paths.h"
 #include "store/unique_resource.h"
+#include "value_text.h"
 
 namespace optora::cli {
 namespace {
@@ -39,29 +42,23 @@ LRESULT CALLBACK MonitorProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 using Snapshot = std::map<std::string, FileValue>;
 
+// The user's settings by path, and every policy value by its location.
 Snapshot TakeSnapshot() {
     Snapshot snapshot;
     for (const FileKey& key : ReadStoredSettings(false).keys)
         for (const FileValue& value : key.values) snapshot[key.path + "\\" + value.name] = value;
+    for (const PolicyEntry& entry : ReadPolicyTrees())
+        snapshot[PolicyLocation(entry)] = FileValue{entry.name, entry.type, entry.data, 0, {}};
     return snapshot;
 }
 
-std::string Shown(const FileValue* value) {
-    if (!value) return "(none)";
-    if (value->type == REG_SZ && !value->data.empty() && value->data.find('\0') == value->data.size() - 1)
-        return "\"" + value->data.substr(0, value->data.size() - 1) + "\"";
-    std::string hex = value->type == REG_BINARY ? "hex:" : "hex(" + std::to_string(value->type) + "):";
-    char byte[4];
-    for (std::size_t i = 0; i < value->data.size(); ++i) {
-        std::snprintf(byte, sizeof byte, i ? ",%02x" : "%02x", static_cast<unsigned char>(value->data[i]));
-        hex += byte;
-    }
-    return hex;
-}
+std::string Shown(const FileValue* value) { return value ? RegistryValueText(value->type, value->data) : "(none)"; }
 
 void ReportDifferences(const Snapshot& before, const Snapshot& after) {
     const auto report = [](const std::string& where, const FileValue* was, const FileValue* is) {
-        Line("registry  " + where + "  " + Shown(was) + " -> " + Shown(is));
+        // Only a policy's location names its hive.
+        const bool policy = where.rfind("HKLM\\", 0) == 0 || where.rfind("HKCU\\", 0) == 0;
+        Line((policy ? "policy    " : "registry  ") + where + "  " + Shown(was) + " -> " + Shown(is));
     };
     for (const auto& [where, value] : before) {
         const auto now = after.find(where);
@@ -74,13 +71,24 @@ void ReportDifferences(const Snapshot& before, const Snapshot& after) {
         if (!before.count(where)) report(where, nullptr, &value);
 }
 
-// The settings' own key once it exists; until then its parent, to see it come.
-UniqueHKey WatchedKey() {
-    for (const char* path : {keys::kKestrel, "Software"}) {
+// A watched tree once it exists; until then its nearest parent, to see it come.
+struct WatchedTree {
+    HKEY root;
+    const char* path;
+    REGSAM view;  // Group Policy writes the machine's native view
+};
+const WatchedTree kWatchedTrees[] = {{HKEY_CURRENT_USER, keys::kKestrel, 0},
+                                     {HKEY_CURRENT_USER, keys::kPolicies, 0},
+                                     {HKEY_LOCAL_MACHINE, keys::kPolicies, KEY_WOW64_64KEY}};
+constexpr std::size_t kWatchedCount = sizeof kWatchedTrees / sizeof kWatchedTrees[0];
+
+UniqueHKey WatchedKey(const WatchedTree& tree) {
+    for (std::string path = tree.path;; path.erase(path.find_last_of('\\'))) {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_NOTIFY, &key) == ERROR_SUCCESS) return UniqueHKey(key);
+        if (RegOpenKeyExA(tree.root, path.c_str(), 0, KEY_NOTIFY | tree.view, &key) == ERROR_SUCCESS)
+            return UniqueHKey(key);
+        if (path.find('\\') == std::string::npos) return {};
     }
-    return {};
 }
 
 }  // namespace
@@ -98,25 +106,33 @@ int MonitorSettings() {
         std::fprintf(stderr, "optora-cli: cannot create a window to receive messages (no display?)\n");
         return kExitFailed;
     }
-    const UniqueFile changed(CreateEventA(nullptr, FALSE, FALSE, nullptr));
-    Snapshot snapshot = TakeSnapshot();
-    UniqueHKey watched;
-    const auto arm = [&] {
-        watched = WatchedKey();
-        return watched && RegNotifyChangeKeyValue(watched.get(), TRUE, REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET,
-                                                  changed.get(), TRUE) == ERROR_SUCCESS;
+    // An event per tree, each watch set again alone: under Wine, one event
+    // shared by the watches lost changes made soon after they were set again.
+    UniqueKernelHandle changed[kWatchedCount];
+    UniqueHKey watched[kWatchedCount];
+    HANDLE handles[kWatchedCount];
+    const auto arm = [&](std::size_t i) {
+        watched[i] = WatchedKey(kWatchedTrees[i]);
+        return watched[i] && RegNotifyChangeKeyValue(watched[i].get(), TRUE,
+                                                     REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET,
+                                                     changed[i].get(), TRUE) == ERROR_SUCCESS;
     };
-    if (!arm()) {
-        std::fprintf(stderr, "optora-cli: cannot watch the registry\n");
-        return kExitFailed;
+    Snapshot snapshot = TakeSnapshot();
+    for (std::size_t i = 0; i < kWatchedCount; ++i) {
+        changed[i] = UniqueKernelHandle(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+        handles[i] = changed[i].get();
+        if (!handles[i] || !arm(i)) {
+            std::fprintf(stderr, "optora-cli: cannot watch the registry\n");
+            return kExitFailed;
+        }
     }
-    Line("monitoring the suite's change messages and HKEY_CURRENT_USER\\Software\\Kestrel (Ctrl+C ends)");
+    Line("monitoring the suite's change messages, HKEY_CURRENT_USER\\Software\\Kestrel and both policy trees "
+         "(Ctrl+C ends)");
     while (true) {
-        const HANDLE handles[] = {changed.get()};
-        const DWORD woke = MsgWaitForMultipleObjects(1, handles, FALSE, INFINITE, QS_ALLINPUT);
-        if (woke == WAIT_OBJECT_0) {
+        const DWORD woke = MsgWaitForMultipleObjects(kWatchedCount, handles, FALSE, INFINITE, QS_ALLINPUT);
+        if (woke < WAIT_OBJECT_0 + kWatchedCount) {
             // Watch again before looking, so a change made meanwhile wakes us once more.
-            if (!arm()) return kExitFailed;
+            if (!arm(woke - WAIT_OBJECT_0)) return kExitFailed;
             Snapshot now = TakeSnapshot();
             ReportDifferences(snapshot, now);
             snapshot = std::move(now);

@@ -14,6 +14,7 @@
 #include "binding.h"
 #include "frame/notifications.h"
 #include "optora.h"
+#include "policy_locks.h"
 #include "settings_registry.h"
 #include "store/registry_key.h"
 #include "store/registry_paths.h"
@@ -96,7 +97,10 @@ int ImportSettings(const char* path) {
     Changes changes;
     {
         const StoreLock hold;  // the suite's getters see the file applied whole or not at all
-        changes = ApplySettings(file);
+        std::vector<std::string> locked;
+        changes = ApplySettings(WithoutLockedValues(file, locked));
+        for (const std::string& location : locked)
+            std::fprintf(stderr, "optora-cli: left alone, locked by policy: %s\n", location.c_str());
     }
     AnnounceChanges(changes);
     return Report(changes);

@@ -3,6 +3,7 @@
 #include "binding.h"
 #include "optora.h"
 #include "show.h"
+#include "store/registry_paths.h"
 #include "store/stordb_exports.h"
 
 void ShowOrderOptions() {
@@ -11,11 +12,12 @@ void ShowOrderOptions() {
     static const char* const kOverwrite[] = {"no", "yes", "prompt"};
     static const char* const kLayrule[] = {"Copy Marker", "Force Layrule", "Layrule Search Table"};
     const OrderOptions_tag* options = get();
+    const ShownKey order(optora::keys::kOrderOptions);
     const int overwrite = options->OverwriteMarker;
     const int layrule = options->LayruleMethod;
-    PrintValue("OverwriteMarker", overwrite, overwrite >= 0 && overwrite <= 2 ? kOverwrite[overwrite] : "unknown");
-    PrintNumber("SplitPieceSeam", options->SplitPieceSeam);
-    PrintValue("LayruleMethod", layrule, layrule <= 2 ? kLayrule[layrule] : "unknown");
+    order.Value("OverwriteMarker", overwrite, overwrite >= 0 && overwrite <= 2 ? kOverwrite[overwrite] : "unknown");
+    order.Number("SplitPieceSeam", options->SplitPieceSeam);
+    order.Value("LayruleMethod", layrule, layrule <= 2 ? kLayrule[layrule] : "unknown");
 }
 
 namespace {
@@ -44,13 +46,15 @@ void ShowVerifyOptions() {
     if (!StorageDatabaseFound())
         PrintText("note", "storage-area database (stordb.dll) not found: area and grade rule are not checked");
     const VerifyOptions_tag* options = get();
-    PrintText("VerifyStorageArea", options->VerifyStorageArea);
-    PrintText("Model", options->Model.Text);
-    PrintText("GradeRule", options->GradeRule.Text);
-    PrintText("Prefix", options->Prefix.Text);
-    PrintText("Category", options->Category.Text);
-    PrintValue("CategoryChB", options->CategoryChB, options->CategoryChB ? "same as piece name" : nullptr);
-    PrintValue("StartingNumber", static_cast<int>(options->StartingNumber));
-    PrintText("Size", options->Size.Text);
-    PrintValue("Type", options->Type, options->Type == 1 ? "copy piece" : options->Type == 0 ? "rule table" : nullptr);
+    const ShownKey digitizing(optora::keys::kQuillon);
+    ShownKey(optora::keys::kArbor).Text("VerifyStorageArea", options->VerifyStorageArea);
+    digitizing.Text("Model", options->Model.Text);
+    digitizing.Text("GradeRule", options->GradeRule.Text);
+    digitizing.Text("Prefix", options->Prefix.Text);
+    digitizing.Text("Category", options->Category.Text);
+    digitizing.Value("CategoryChB", options->CategoryChB, options->CategoryChB ? "same as piece name" : nullptr);
+    digitizing.Value("StartingNumber", static_cast<int>(options->StartingNumber));
+    digitizing.Text("Size", options->Size.Text);
+    digitizing.Value("Type", options->Type,
+                     options->Type == 1 ? "copy piece" : options->Type == 0 ? "rule table" : nullptr);
 }
