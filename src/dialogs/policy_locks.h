@@ -61,6 +61,8 @@ inline constexpr PolicyControl kPlot[] = {
     {keys::kArbor, "Bundles_By", {IDC_PLOT_BY_MARKER, IDC_PLOT_BY_MODEL}},
     {keys::kPlotOptions, "DefaultPlotQueue", {IDC_PLOT_DESTINATION, IDC_PLOT_DESTINATION_LABEL}},
     {keys::kPlotOptions, "DefaultPlotMedia", {IDC_PLOT_MEDIA, IDC_PLOT_MEDIA_LABEL}},
+    // The destination chosen also says whether plots go to a file.
+    {keys::kPlotOptions, "DefaultPlotOutput", {IDC_PLOT_DESTINATION, IDC_PLOT_DESTINATION_LABEL}},
     {keys::kPlotOptions, "DosPlotPath", {IDC_PLOT_DIRECTORY, IDC_PLOT_DIRECTORY_LABEL}},
     {keys::kPlotOptions, "ImagePath", {IDC_PLOT_IMAGE_DIRECTORY, IDC_PLOT_IMAGE_DIRECTORY_LABEL}},
     {keys::kPlotOptions, "ImageType", {IDC_PLOT_IMAGE_TYPE, IDC_PLOT_IMAGE_TYPE_LABEL}},

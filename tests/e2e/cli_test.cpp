@@ -369,6 +369,16 @@ TEST_F(CliTest, PolicyListsEveryPolicyValueWithWhetherItAppliesAndWhyNot) {
     }
 }
 
+TEST_F(CliTest, PolicyListsEveryOfferedPolicyAsApplied) {
+    const std::size_t offered = SetEveryOfferedPolicy().size();
+    const RunResult r = RunCli("policy");
+    ASSERT_EQ(r.exitCode, 0u) << r.err;
+    std::size_t applied = 0;
+    for (std::size_t at = 0; (at = r.out.find("status       applied", at)) != std::string::npos; ++at) ++applied;
+    EXPECT_EQ(applied, offered) << r.out;
+    EXPECT_EQ(r.out.find("not applied"), std::string::npos) << r.out;
+}
+
 TEST_F(CliTest, LockedValuesAreShownAsSuchAndLeftAloneBySetImportExportAndReset) {
     const char* gradeKey = "Software\\Kestrel\\Marlow 2000\\RuleTable\\GradeOptions";
     StoreText(kArbor, "Precision", "3");

@@ -230,3 +230,28 @@ TEST_F(PolicyDialogsTest, AHeldBackWriteIsNoNews) {
     EXPECT_EQ(Stored(kOrderKey, "LayruleMethod"), "1");
     EXPECT_EQ(Broadcasts("OrderOptionsChanged"), 0);
 }
+
+// The template's whole offer at once: every value a dialog edits is locked
+// there, every control of it disabled.
+TEST_F(PolicyDialogsTest, EveryOfferedPolicyDisablesItsDialogsControls) {
+    const auto picked = SetEveryOfferedPolicy();
+    for (const auto& [owned, pick] : picked) {
+        if (owned->set == optora::OptionSet::Alteration) continue;  // the applications' own, in no dialog
+        int tables = 0;
+        for (const Row& row : kRows)
+            for (const auto& value : PolicyControlsOf(row.dialog))
+                tables += std::string(value.key) == owned->key && std::string(value.name) == owned->name;
+        EXPECT_GT(tables, 0) << owned->name << " has no control in any dialog";
+    }
+    for (const Row& row : kRows) {
+        SCOPED_TRACE(row.caption);
+        Open(row, [&](UiDriver& d) {
+            for (const auto& value : PolicyControlsOf(row.dialog))
+                for (int id : value.ids)
+                    if (id) {
+                        EXPECT_FALSE(IsWindowEnabled(d.Item(id))) << value.name << " control " << id;
+                    }
+            d.Click(IDCANCEL);
+        });
+    }
+}

@@ -50,49 +50,16 @@ const std::map<std::pair<std::string, std::string>, Getter> kGetters = {
     QUILLON(Size),
 };
 
-// What an administrator picks for a value: never the library's default, so
-// a getter that shows it has it from the policy.
-std::string Pick(const OwnedValue& owned, const PolicyOffer& offer) {
-    switch (offer.presentation) {
-        case PolicyOffer::ChoiceList: {
-            const PolicyChoice* last = offer.choices;
-            while (last[1].value) ++last;
-            return last->value;
-        }
-        case PolicyOffer::CheckBox: return StockValue(owned) == std::string("\1\0\0\0", 4) ? "0" : "1";
-        case PolicyOffer::Decimal:
-            return std::to_string(owned.allowed.kind == Allowed::Range ? owned.allowed.highest : 7);
-        default:
-            if (std::string(owned.name) == "VerifyStorageArea") return "C:POLICY";
-            return std::string(owned.name).find("Path") != std::string::npos ? "P:\\POLICY" : "POL";
-    }
-}
-
 const PolicyPlace kMachine{true, false, "Arbor"};
 // What a load without an application name reads.
 const char* const kDefaultCut = "Software\\Kestrel\\Arbor\\CutOptions\\DEFAULT_CUT_OPTIONS";
-
-PolicyPlace PlaceOf(const OwnedValue& owned, bool machine, bool recommended) {
-    return {machine, recommended, std::string(owned.key).substr(std::strlen(keys::kKestrel) + 1)};
-}
 
 class PolicyTest : public KestrelTest {};
 
 }  // namespace
 
 TEST_F(PolicyTest, EveryOfferedPolicyReachesItsGetterAndNeverTheUsersKey) {
-    MakeStorageArea("POLICY", {{"data\\rutab.ctl", "POL\n"}, {"data\\piece.ctl", "POL\n"}});
-    std::map<const OwnedValue*, std::string> picked;
-    for (std::size_t i = 0; i < kOwnedValueCount; ++i) {
-        const OwnedValue& owned = kOwnedValues[i];
-        const PolicyOffer* offer = FindOffer(owned);
-        if (!offer || offer->presentation == PolicyOffer::NotOffered) continue;
-        const std::string pick = picked[&owned] = Pick(owned, *offer);
-        if (PolicyType(owned, *offer) == kTypeDword)
-            SetPolicyDword(PlaceOf(owned, true, false), owned.name, DWORD(std::stol(pick)));
-        else
-            SetPolicyText(PlaceOf(owned, true, false), owned.name, pick);
-    }
+    const std::map<const OwnedValue*, std::string> picked = SetEveryOfferedPolicy();
     for (const auto& [owned, pick] : picked) {
         const auto getter = kGetters.find({owned->key, owned->name});
         ASSERT_NE(getter, kGetters.end()) << owned->name << ": no getter in the table";

@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "kestrel_test.h"
+#include "options/policy_offers.h"
+#include "options/policy_rules.h"
+#include "store/registry_paths.h"
+
 namespace optora::test {
 namespace {
 
@@ -13,7 +20,42 @@ std::string KeyOf(const PolicyPlace& place) {
            (place.path.empty() ? "" : "\\" + place.path);
 }
 
+// What an administrator picks for a value: never the library's default, so
+// a getter that shows it has it from the policy.
+std::string Pick(const OwnedValue& owned, const PolicyOffer& offer) {
+    switch (offer.presentation) {
+        case PolicyOffer::ChoiceList: {
+            const PolicyChoice* last = offer.choices;
+            while (last[1].value) ++last;
+            return last->value;
+        }
+        case PolicyOffer::CheckBox: return StockValue(owned) == std::string("\1\0\0\0", 4) ? "0" : "1";
+        case PolicyOffer::Decimal:
+            return std::to_string(owned.allowed.kind == Allowed::Range ? owned.allowed.highest : 7);
+        default:
+            if (std::string(owned.name) == "VerifyStorageArea") return "C:POLICY";
+            return std::string(owned.name).find("Path") != std::string::npos ? "P:\\POLICY" : "POL";
+    }
+}
+
 }  // namespace
+
+std::map<const OwnedValue*, std::string> SetEveryOfferedPolicy() {
+    MakeStorageArea("POLICY", {{"data\\rutab.ctl", "POL\n"}, {"data\\piece.ctl", "POL\n"}});
+    std::map<const OwnedValue*, std::string> picked;
+    for (std::size_t i = 0; i < kOwnedValueCount; ++i) {
+        const OwnedValue& owned = kOwnedValues[i];
+        const PolicyOffer* offer = FindOffer(owned);
+        if (!offer || offer->presentation == PolicyOffer::NotOffered) continue;
+        const std::string pick = picked[&owned] = Pick(owned, *offer);
+        const PolicyPlace place{true, false, std::string(owned.key).substr(std::strlen(keys::kKestrel) + 1)};
+        if (PolicyType(owned, *offer) == kTypeDword)
+            SetPolicyDword(place, owned.name, DWORD(std::stol(pick)));
+        else
+            SetPolicyText(place, owned.name, pick);
+    }
+    return picked;
+}
 
 void SetPolicy(const PolicyPlace& place, const char* name, DWORD type, const std::string& data) {
     HKEY key = nullptr;
