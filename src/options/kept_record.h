@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <type_traits>
 
 #include "frame/app_names.h"
@@ -45,6 +46,8 @@ public:
             return;
         kept_ = false;  // a load that throws leaves nothing to trust
         inputs_.Begin(registryGeneration);
+        std::optional<ChangeWatch::JustLooked> looked;
+        if (&watch == &KestrelChangeWatch()) looked.emplace();
         load(record, inputs_.DeviceFile());
         std::memcpy(&handedOut_, &record, sizeof record);
         kept_ = true;

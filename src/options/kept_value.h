@@ -20,6 +20,7 @@ public:
         if (kept_ && generation == generation_) return value_;
         bool keep = true;
         kept_ = false;  // a read that throws leaves nothing to trust
+        const ChangeWatch::JustLooked looked;
         value_ = read(keep);
         generation_ = generation;
         kept_ = keep;

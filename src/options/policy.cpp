@@ -42,7 +42,7 @@ std::shared_ptr<const PolicySnapshot> CurrentPolicy() {
     static std::shared_ptr<const PolicySnapshot> snapshot;
     static std::uint64_t readAt = 0;
     ChangeWatch& watch = KestrelChangeWatch();
-    watch.Look();
+    if (!ChangeWatch::JustLooked::OnThisThread()) watch.Look();
     const std::uint64_t generation = watch.PolicyGeneration();
     const std::lock_guard<std::mutex> hold(lock);
     if (!snapshot || generation != readAt) {

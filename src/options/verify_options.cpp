@@ -8,6 +8,7 @@
 #include "options/ansi_lead_byte.h"
 #include "options/policy.h"
 #include "options/storage_area.h"
+#include "store/change_watch.h"
 #include "store/registry_key.h"
 #include "store/store_lock.h"
 #include "store/storage_database.h"
@@ -221,6 +222,8 @@ void RefreshVerifyOptions(VerifyOptions& record) {
     // The load validates; nobody reads change flags here, so the stored set
     // is not loaded a second time to compute them.
     const StoreLock hold;
+    KestrelChangeWatch().Look();  // once for both keys' policy, read and write
+    const ChangeWatch::JustLooked looked;
     VerifyOptionsStore store(record);
     store.Load();
     store.Write(nullptr);

@@ -6,6 +6,8 @@
 namespace optora {
 namespace {
 
+thread_local int t_justLooked = 0;
+
 ChangeWatchMode ModeFromEnvironment() {
     char value[16] = {};
     const DWORD length = GetEnvironmentVariableA("OPTORA_CHANGE_WATCH", value, sizeof value);
@@ -56,6 +58,10 @@ std::uint64_t ChangeWatch::Look() {
     ++policyGeneration_;
     return ++generation_;
 }
+
+ChangeWatch::JustLooked::JustLooked() { ++t_justLooked; }
+ChangeWatch::JustLooked::~JustLooked() { --t_justLooked; }
+bool ChangeWatch::JustLooked::OnThisThread() { return t_justLooked > 0; }
 
 std::uint64_t ChangeWatch::PolicyGeneration() {
     const std::lock_guard<std::mutex> hold(lock_);

@@ -26,6 +26,16 @@ public:
     // again before it returns, so a change made while the caller reloads
     // shows at the next look.
     std::uint64_t Look();
+    // While one lives, the thread has just looked: the policy it reads next
+    // needs no look of its own, one zero-time wait per call being the budget.
+    class JustLooked {
+    public:
+        JustLooked();
+        ~JustLooked();
+        JustLooked(const JustLooked&) = delete;
+        JustLooked& operator=(const JustLooked&) = delete;
+        static bool OnThisThread();
+    };
     // The same for the policy trees alone, as of the last look.
     std::uint64_t PolicyGeneration();
     void SetMode(ChangeWatchMode mode);

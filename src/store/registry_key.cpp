@@ -79,6 +79,12 @@ LONG RegistryKey::Query(const char* name, DWORD* type, BYTE* buffer, DWORD& size
 }
 
 std::optional<std::string> RegistryKey::Stored(const char* name) const {
+    for (const Known& k : known_) {  // what this operation already found
+        if (_stricmp(k.name.c_str(), name) != 0) continue;
+        if (k.state == Known::State::Absent) return std::nullopt;
+        if (k.state == Known::State::Exact && k.bytes.size() <= kTextLimit)
+            return std::string(k.bytes.begin(), k.bytes.end());
+    }
     BYTE buffer[kTextLimit];
     DWORD got = sizeof buffer;
     DWORD type = REG_NONE;
