@@ -7,6 +7,7 @@
 #include "optora.h"
 #include "options/notation.h"
 #include "options/order_options.h"
+#include "options/policy.h"
 #include "res/order_ids.h"
 #include "store/registry_key.h"
 #include "ui/data_exchange.h"
@@ -79,8 +80,10 @@ void COrderOptionsDlg::OnOK() {
         record.LayruleMethod = static_cast<uint8_t>(layrule_.Selection() & 0xFF);
         const unsigned long before = RegistryKey::WritesMade();
         SaveOrderOptions(record);
-        // Locked values are held back: with nothing else to write there is no news.
-        if (RegistryKey::WritesMade() != before) Broadcast(OPTORA_MSG_ORDEROPTIONS, 0, 0, kBroadcastDefault);
+        // Locked values are held back: with nothing else to write there is no
+        // news. Without policy a confirmed change is told as it always was.
+        if (RegistryKey::WritesMade() != before || !PolicyOverlay(keys::kOrderOptions))
+            Broadcast(OPTORA_MSG_ORDEROPTIONS, 0, 0, kBroadcastDefault);
         changed_ = false;
     }
     EndDialog(IDOK);
