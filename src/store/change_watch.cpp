@@ -1,7 +1,6 @@
 #include "store/change_watch.h"
 
 #include <cstring>
-#include <string>
 
 namespace optora {
 namespace {
@@ -15,21 +14,6 @@ ChangeWatchMode ModeFromEnvironment() {
     if (std::strcmp(value, "off") == 0) return ChangeWatchMode::kOff;
     if (std::strcmp(value, "refused") == 0) return ChangeWatchMode::kRefused;
     return ChangeWatchMode::kOn;
-}
-
-// Watching a key that does not exist yet would mean creating it; its nearest
-// existing parent sees it appear.
-HKEY OpenNearestExisting(HKEY root, std::string path, REGSAM view, bool& atPath) {
-    atPath = true;
-    for (;;) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(root, path.empty() ? nullptr : path.c_str(), 0, KEY_NOTIFY | view, &key) == ERROR_SUCCESS)
-            return key;
-        if (path.empty()) return nullptr;
-        atPath = false;
-        const std::size_t slash = path.rfind('\\');
-        path.resize(slash == std::string::npos ? 0 : slash);
-    }
 }
 
 }  // namespace
@@ -48,7 +32,7 @@ std::uint64_t ChangeWatch::Look() {
         // The lowest one that fired answers: the user's settings alone, the
         // common case, need only their own registration again.
         if (woke == WAIT_OBJECT_0 + kCount - 1) {
-            armed_ = Arm(watched_[kCount - 1]);
+            armed_ = Arm(kCount - 1);
             return ++generation_;
         }
     }
@@ -74,30 +58,29 @@ void ChangeWatch::SetMode(ChangeWatchMode mode) {
     armed_ = false;
     for (Registration& watched : watched_) {
         watched.key.reset();
-        watched.atPath = false;
+        watched.atTree = false;
     }
 }
 
 void ChangeWatch::ArmAll() {
     armed_ = true;
-    for (Registration& watched : watched_) {
-        if (watched.changed) ResetEvent(watched.changed.get());
-        armed_ = Arm(watched) && armed_;
+    for (int which = 0; which < kCount; ++which) {
+        if (watched_[which].changed) ResetEvent(watched_[which].changed.get());
+        armed_ = Arm(which) && armed_;
     }
 }
 
-bool ChangeWatch::Arm(Registration& watched) {
+bool ChangeWatch::Arm(int which) {
+    Registration& watched = watched_[which];
     if (!watched.changed) watched.changed.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
     if (!watched.changed) return false;
-    const auto reopen = [&watched] {
-        watched.key.reset(OpenNearestExisting(watched.root, watched.path, watched.view, watched.atPath));
-    };
-    if (!watched.atPath) reopen();
+    const auto reopen = [&] { watched.key = OpenForNotification(kSettingsTrees[which], watched.atTree); };
+    if (!watched.atTree) reopen();
     // Thread-agnostic: the registration must outlive the thread that made it.
     const auto registerWatch = [this, &watched] {
         const HKEY key = mode_ == ChangeWatchMode::kRefused ? nullptr : watched.key.get();
-        const DWORD what = watched.atPath ? REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET : REG_NOTIFY_CHANGE_NAME;
-        return RegNotifyChangeKeyValue(key, watched.atPath, what | REG_NOTIFY_THREAD_AGNOSTIC, watched.changed.get(),
+        const DWORD what = watched.atTree ? REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET : REG_NOTIFY_CHANGE_NAME;
+        return RegNotifyChangeKeyValue(key, watched.atTree, what | REG_NOTIFY_THREAD_AGNOSTIC, watched.changed.get(),
                                        TRUE);
     };
     LONG result = registerWatch();
@@ -105,7 +88,7 @@ bool ChangeWatch::Arm(Registration& watched) {
         reopen();
         result = registerWatch();
     }
-    if (result != ERROR_SUCCESS) watched.atPath = false;  // open afresh at the next try
+    if (result != ERROR_SUCCESS) watched.atTree = false;  // open afresh at the next try
     return result == ERROR_SUCCESS;
 }
 

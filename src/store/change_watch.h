@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <mutex>
 
+#include "store/settings_trees.h"
 #include "store/unique_resource.h"
 
 namespace optora {
@@ -41,29 +42,21 @@ public:
     void SetMode(ChangeWatchMode mode);
 
 private:
-    // One watched key; while it is missing, its nearest existing parent,
+    // One watched tree; while it is missing, its nearest existing parent,
     // watched for new subkeys only.
     struct Registration {
-        HKEY root;
-        const char* path;
-        REGSAM view;
         UniqueHKey key;
-        bool atPath = false;
+        bool atTree = false;
         UniqueKernelHandle changed;
     };
-    static constexpr int kPolicyCount = 2;  // the first ones; the user's own settings last
-    static constexpr int kCount = 3;
+    static constexpr int kCount = kSettingsTreeCount;  // the user's own settings last
 
-    bool Arm(Registration& watched);
+    bool Arm(int which);
     void ArmAll();
 
     std::mutex lock_;
     ChangeWatchMode mode_;
-    Registration watched_[kCount] = {
-        {HKEY_LOCAL_MACHINE, "Software\\Policies\\Kestrel", KEY_WOW64_64KEY, {}, false, {}},
-        {HKEY_CURRENT_USER, "Software\\Policies\\Kestrel", 0, {}, false, {}},
-        {HKEY_CURRENT_USER, "Software\\Kestrel", 0, {}, false, {}},
-    };
+    Registration watched_[kCount];
     bool armed_ = false;
     std::uint64_t generation_ = 0;
     std::uint64_t policyGeneration_ = 0;

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "store/registry_paths.h"
+#include "store/settings_trees.h"
 #include "store/unique_resource.h"
 
 namespace optora {
@@ -47,13 +48,12 @@ void ReadKey(HKEY key, bool machine, REGSAM view, const std::string& path, int d
 
 std::vector<PolicyEntry> ReadPolicyTrees() {
     std::vector<PolicyEntry> entries;
-    for (const auto& [root, machine] : {std::pair{HKEY_LOCAL_MACHINE, true}, std::pair{HKEY_CURRENT_USER, false}}) {
-        // Group Policy writes the machine's native view; a 32-bit process reads it too.
-        const REGSAM view = machine ? KEY_WOW64_64KEY : 0;
+    for (int which = 0; which < kPolicyTreeCount; ++which) {
+        const SettingsTree& tree = kSettingsTrees[which];
         HKEY raw = nullptr;
-        if (RegOpenKeyExA(root, keys::kPolicies, 0, KEY_READ | view, &raw) != ERROR_SUCCESS) continue;
-        const UniqueHKey tree(raw);
-        ReadKey(tree.get(), machine, view, "", 0, entries);
+        if (RegOpenKeyExA(tree.root, tree.path, 0, KEY_READ | tree.view, &raw) != ERROR_SUCCESS) continue;
+        const UniqueHKey opened(raw);
+        ReadKey(opened.get(), tree.root == HKEY_LOCAL_MACHINE, tree.view, "", 0, entries);
     }
     return entries;
 }

@@ -1,6 +1,5 @@
 #include "store/registry_key.h"
 
-#include <algorithm>
 #include <atomic>
 #include <cstring>
 
@@ -78,6 +77,15 @@ LONG RegistryKey::Query(const char* name, DWORD* type, BYTE* buffer, DWORD& size
     return status;
 }
 
+std::optional<std::string> RegistryKey::QueryBytes(const char* name, DWORD capacity) const {
+    if (!key_) return std::nullopt;
+    std::string bytes(capacity, '\0');
+    DWORD type = REG_NONE;
+    if (Query(name, &type, reinterpret_cast<BYTE*>(bytes.data()), capacity) != ERROR_SUCCESS) return std::nullopt;
+    bytes.resize(capacity);
+    return bytes;
+}
+
 std::optional<std::string> RegistryKey::Stored(const char* name) const {
     for (const Known& k : known_) {  // what this operation already found
         if (_stricmp(k.name.c_str(), name) != 0) continue;
@@ -85,12 +93,14 @@ std::optional<std::string> RegistryKey::Stored(const char* name) const {
         if (k.state == Known::State::Exact && k.bytes.size() <= kTextLimit)
             return std::string(k.bytes.begin(), k.bytes.end());
     }
-    BYTE buffer[kTextLimit];
-    DWORD got = sizeof buffer;
-    DWORD type = REG_NONE;
-    if (key_ && Query(name, &type, buffer, got) == ERROR_SUCCESS)
-        return std::string(reinterpret_cast<const char*>(buffer), got);
-    return std::nullopt;
+    return QueryBytes(name, kTextLimit);
+}
+
+std::optional<std::string> RegistryKey::Seen(const char* name, DWORD capacity) const {
+    if (!overlay_) return QueryBytes(name, capacity);
+    std::optional<std::string> answer = overlay_->Read(name, Stored(name));
+    if (answer && answer->size() > capacity) return std::nullopt;
+    return answer;
 }
 
 bool RegistryKey::HeldBack(const char* name, const void* data, DWORD size) const {
@@ -98,37 +108,18 @@ bool RegistryKey::HeldBack(const char* name, const void* data, DWORD size) const
 }
 
 bool RegistryKey::ReadRaw(const char* name, void* buffer, DWORD size) const {
-    if (overlay_) {
-        const std::optional<std::string> answer = overlay_->Read(name, Stored(name));
-        if (!answer || answer->size() > size) return false;
-        std::memcpy(buffer, answer->data(), answer->size());
-        return true;
-    }
-    if (!key_) return false;
-    DWORD type = REG_NONE;
-    return Query(name, &type, static_cast<BYTE*>(buffer), size) == ERROR_SUCCESS;
+    const std::optional<std::string> seen = Seen(name, size);
+    if (!seen) return false;
+    std::memcpy(buffer, seen->data(), seen->size());
+    return true;
 }
 
 bool RegistryKey::ReadText(const char* name, std::string& out, const char* defaultText) const {
-    char buffer[kTextLimit];
-    DWORD got = sizeof buffer;
-    DWORD type = REG_NONE;
-    if (overlay_) {
-        const std::optional<std::string> answer = overlay_->Read(name, Stored(name));
-        got = answer ? static_cast<DWORD>(std::min<std::size_t>(answer->size(), sizeof buffer)) : 0;
-        if (answer) std::memcpy(buffer, answer->data(), got);
-        if (answer && (answer->size() < sizeof buffer || std::memchr(buffer, 0, got))) {
-            const void* zero = std::memchr(buffer, 0, got);
-            out.assign(buffer, zero ? static_cast<const char*>(zero) - buffer : got);
-            return true;
-        }
-    } else if (key_ && Query(name, &type, reinterpret_cast<BYTE*>(buffer), got) == ERROR_SUCCESS) {
-        // A text that fills the buffer without its terminator did not fit.
-        const void* zero = std::memchr(buffer, 0, got);
-        if (zero || got < sizeof buffer) {
-            out.assign(buffer, zero ? static_cast<const char*>(zero) - buffer : got);
-            return true;
-        }
+    const std::optional<std::string> seen = Seen(name, kTextLimit);
+    // A text that fills the buffer without its terminator did not fit.
+    if (seen && (seen->size() < kTextLimit || seen->find('\0') != std::string::npos)) {
+        out = seen->substr(0, seen->find('\0'));
+        return true;
     }
     out = defaultText ? defaultText : "";
     return false;

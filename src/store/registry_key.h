@@ -85,8 +85,12 @@ private:
     LONG Query(const char* name, DWORD* type, BYTE* buffer, DWORD& size) const;
     void Remember(Known known) const;
     Match Compare(const char* name, DWORD type, const void* data, DWORD size) const;
-    // A value's stored bytes, for the overlay; none when missing or too long.
+    // A value's bytes, none when missing or longer than capacity.
+    std::optional<std::string> QueryBytes(const char* name, DWORD capacity) const;
+    // Its stored bytes for the overlay, from what this object already found.
     std::optional<std::string> Stored(const char* name) const;
+    // What a read sees: the overlay's answer, else the stored bytes.
+    std::optional<std::string> Seen(const char* name, DWORD capacity) const;
     bool HeldBack(const char* name, const void* data, DWORD size) const;
     bool Write(const char* name, DWORD type, const void* data, DWORD size) const;
     bool Update(const char* name, DWORD type, const void* data, DWORD size);

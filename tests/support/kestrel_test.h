@@ -9,13 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "store/registry_paths.h"
+
 namespace optora::test {
 
-inline constexpr const char* kArbor = "Software\\Kestrel\\Arbor";
-inline constexpr const char* kCutKey = "Software\\Kestrel\\Arbor\\CutOptions";
-inline constexpr const char* kPlotKey = "Software\\Kestrel\\Arbor\\PlotOptions";
-inline constexpr const char* kOrderKey = "Software\\Kestrel\\Arbor\\OrderOptions";
-inline constexpr const char* kQuillon = "Software\\Kestrel\\Quillon";
+inline constexpr const char* kArbor = keys::kArbor;
+inline constexpr const char* kCutKey = keys::kCutOptions;
+inline constexpr const char* kPlotKey = keys::kPlotOptions;
+inline constexpr const char* kOrderKey = keys::kOrderOptions;
+inline constexpr const char* kQuillon = keys::kQuillon;
 inline constexpr const char* kDeviceFile = "c:\\userroot\\system\\state\\dosfile.cfg";
 
 // What the registry holds for one value, as the suite's other programs see it.

@@ -11,7 +11,7 @@
 #include "settings_commands.h"
 #include "settings_registry.h"
 #include "store/policy_tree.h"
-#include "store/registry_paths.h"
+#include "store/settings_trees.h"
 #include "store/unique_resource.h"
 #include "value_text.h"
 
@@ -71,26 +71,6 @@ void ReportDifferences(const Snapshot& before, const Snapshot& after) {
         if (!before.count(where)) report(where, nullptr, &value);
 }
 
-// A watched tree once it exists; until then its nearest parent, to see it come.
-struct WatchedTree {
-    HKEY root;
-    const char* path;
-    REGSAM view;  // Group Policy writes the machine's native view
-};
-const WatchedTree kWatchedTrees[] = {{HKEY_CURRENT_USER, keys::kKestrel, 0},
-                                     {HKEY_CURRENT_USER, keys::kPolicies, 0},
-                                     {HKEY_LOCAL_MACHINE, keys::kPolicies, KEY_WOW64_64KEY}};
-constexpr std::size_t kWatchedCount = sizeof kWatchedTrees / sizeof kWatchedTrees[0];
-
-UniqueHKey WatchedKey(const WatchedTree& tree) {
-    for (std::string path = tree.path;; path.erase(path.find_last_of('\\'))) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(tree.root, path.c_str(), 0, KEY_NOTIFY | tree.view, &key) == ERROR_SUCCESS)
-            return UniqueHKey(key);
-        if (path.find('\\') == std::string::npos) return {};
-    }
-}
-
 }  // namespace
 
 int MonitorSettings() {
@@ -108,11 +88,13 @@ int MonitorSettings() {
     }
     // An event per tree, each watch set again alone: under Wine, one event
     // shared by the watches lost changes made soon after they were set again.
+    constexpr std::size_t kWatchedCount = kSettingsTreeCount;
     UniqueKernelHandle changed[kWatchedCount];
     UniqueHKey watched[kWatchedCount];
     HANDLE handles[kWatchedCount];
     const auto arm = [&](std::size_t i) {
-        watched[i] = WatchedKey(kWatchedTrees[i]);
+        bool atTree = false;  // a parent is watched at any depth too: the tree appears below it
+        watched[i] = OpenForNotification(kSettingsTrees[i], atTree);
         return watched[i] && RegNotifyChangeKeyValue(watched[i].get(), TRUE,
                                                      REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET,
                                                      changed[i].get(), TRUE) == ERROR_SUCCESS;

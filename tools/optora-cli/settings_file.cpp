@@ -31,27 +31,6 @@ std::string Quoted(std::string_view text) {
     return out + '"';
 }
 
-void AppendHex(std::string& out, const FileValue& value, bool wrap) {
-    std::size_t column = out.size() - out.rfind('\n') - 1;
-    char prefix[24] = "hex:";
-    if (value.type != kTypeBinary) std::snprintf(prefix, sizeof prefix, "hex(%x):", static_cast<unsigned>(value.type));
-    out += prefix;
-    column += std::strlen(prefix);
-    for (std::size_t i = 0; i < value.data.size(); ++i) {
-        char byte[4];
-        std::snprintf(byte, sizeof byte, "%02x", static_cast<unsigned char>(value.data[i]));
-        out += byte;
-        column += 2;
-        if (i + 1 == value.data.size()) break;
-        out += ',';
-        ++column;
-        if (wrap && column >= kWrapColumn) {
-            out += "\\\r\n  ";
-            column = 2;
-        }
-    }
-}
-
 std::string_view Trim(std::string_view text) {
     const std::size_t first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) return {};
@@ -223,6 +202,27 @@ bool ReadDeviceLine(std::string_view line, DeviceDestinations& device, int& seen
 }
 
 }  // namespace
+
+void AppendHex(std::string& out, const FileValue& value, bool wrap) {
+    std::size_t column = out.size() - out.rfind('\n') - 1;
+    char prefix[24] = "hex:";
+    if (value.type != kTypeBinary) std::snprintf(prefix, sizeof prefix, "hex(%x):", static_cast<unsigned>(value.type));
+    out += prefix;
+    column += std::strlen(prefix);
+    for (std::size_t i = 0; i < value.data.size(); ++i) {
+        char byte[4];
+        std::snprintf(byte, sizeof byte, "%02x", static_cast<unsigned char>(value.data[i]));
+        out += byte;
+        column += 2;
+        if (i + 1 == value.data.size()) break;
+        out += ',';
+        ++column;
+        if (wrap && column >= kWrapColumn) {
+            out += "\\\r\n  ";
+            column = 2;
+        }
+    }
+}
 
 std::string KeyNameFault(std::string_view path) {
     for (char c : path) {

@@ -19,6 +19,10 @@ struct FileValue {
     std::string refused;  // why import would not take it: written as a comment line
 };
 
+// A value's bytes as REGEDIT4 writes them ("hex:" or "hex(type):" and the
+// bytes), wrapped into continuation lines when wrap is set.
+void AppendHex(std::string& out, const FileValue& value, bool wrap);
+
 struct FileKey {
     std::string path;  // below HKEY_CURRENT_USER
     std::vector<FileValue> values;

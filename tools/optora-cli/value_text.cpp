@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "settings_file.h"
+
 namespace optora::cli {
 
 std::string RegistryValueText(uint32_t type, const std::string& data) {
@@ -12,11 +14,8 @@ std::string RegistryValueText(uint32_t type, const std::string& data) {
         std::snprintf(text, sizeof text, "dword:%08lx", static_cast<unsigned long>(StoredInteger(data) & 0xffffffff));
         return text;
     }
-    std::string hex = type == kTypeBinary ? "hex:" : "hex(" + std::to_string(type) + "):";
-    for (std::size_t i = 0; i < data.size(); ++i) {
-        std::snprintf(text, sizeof text, i ? ",%02x" : "%02x", static_cast<unsigned char>(data[i]));
-        hex += text;
-    }
+    std::string hex;
+    AppendHex(hex, FileValue{{}, type, data, 0, {}}, false);
     return hex;
 }
 
